@@ -1,0 +1,47 @@
+# Rovana: two commands do everything.
+#   make run   install what is missing, build, stage build/demo/ and start Rovana there
+#   make test  install what is missing, build with sanitizers, run every test and fuzzer
+BUILD      := build
+TEST_BUILD := build/test
+FUZZ_BUILD := build/fuzz
+JOBS       ?= $(shell nproc)
+FUZZ_RUNS  ?= 20000
+
+.PHONY: all deps build run test unit-tests fuzz bench format clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps
+	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja \
+	    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DROVANA_TESTS=OFF
+	cmake --build $(BUILD) -j $(JOBS)
+	scripts/stage-demo.sh $(BUILD)
+
+run: build
+	cd $(BUILD)/demo && ./rovana
+
+test: unit-tests fuzz
+
+unit-tests: deps
+	@[ -f $(TEST_BUILD)/build.ninja ] || cmake -S . -B $(TEST_BUILD) -G Ninja \
+	    -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g1 -O1" -DROVANA_SANITIZE=ON
+	cmake --build $(TEST_BUILD) -j $(JOBS)
+	cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300
+
+fuzz: deps
+	@[ -f $(FUZZ_BUILD)/build.ninja ] || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja \
+	    -DCMAKE_BUILD_TYPE=Debug -DROVANA_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	fuzz/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_RUNS)
+
+bench: build
+	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b || exit 1; done
+
+format:
+	find src tests bench fuzz tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Stages a program directory under <build>/demo: the binary, our pictures and a
+# Rovana.ini. A Rovana.ini already there is kept: it holds the driver's settings.
+set -euo pipefail
+build=${1:-build}
+demo="$build/demo"
+mkdir -p "$demo"
+cp -f "$build/src/rovana" "$demo/rovana"
+if [ -x "$build/tools/rovana-pictures" ]; then
+    QT_QPA_PLATFORM=offscreen "$build/tools/rovana-pictures" "$demo"
+fi
+if [ ! -f "$demo/Rovana.ini" ]; then
+    here=$(cd "$demo" && pwd)
+    mkdir -p "$here/music" "$here/movies" "$here/log"
+    cat >"$demo/Rovana.ini" <<INI
+[Pathes]
+MAIN=$here/Audi A8.jpg
+MP3=$here/music
+MOVIE=$here/movies
+LOG=$here/log
+[GPSMouseOptions]
+Enabled=0
+INI
+fi

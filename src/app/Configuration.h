@@ -1,0 +1,55 @@
+#pragma once
+
+#include "app/IniFile.h"
+
+#include <QString>
+
+class ColourScheme;
+class OptionsScreen;
+class SettingsHost;
+struct SharedValues;
+
+// Rovana.ini in the program directory: LoadSettings pushes every value into the control
+// or shared value that uses it, SaveSettings collects them back and writes every key.
+class Configuration {
+public:
+    Configuration(const QString &programDir, OptionsScreen &options, ColourScheme &colours,
+                  SharedValues &shared, SettingsHost &host);
+
+    QString fileName() const { return m_fileName; }
+
+    void LoadSettings();
+    void SaveSettings();
+
+    // Linux additions, read at load and never written (a save keeps them as they are).
+    // The device of COM1..COM9 (index 0..8), from "Devices"/"COMn".
+    QString devicePath(int portIndex) const;
+    // The shell started by exit choice 1.
+    QString shellCommand() const;
+    // The OpenStreetMap extract of the map view.
+    QString mapFile() const;
+
+    // Defaults of the path keys on this machine.
+    QString defaultMainImage() const;
+    QString defaultMp3Bitmap() const;
+    static QString defaultMp3Path();
+    static QString defaultMoviePath();
+    static QString defaultLogPath();
+    QString defaultWarningSound() const;
+
+private:
+    void loadPaths(const IniFile &ini);
+    void loadColours(const IniFile &ini);
+    void loadExitChoice(const IniFile &ini);
+    void loadPorts(const IniFile &ini);
+    void openCan2Com();
+    void openGps();
+
+    QString m_programDir;
+    QString m_fileName;
+    OptionsScreen &m_options;
+    ColourScheme &m_colours;
+    SharedValues &m_shared;
+    SettingsHost &m_host;
+    IniFile m_loaded;
+};

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class ColourSwatch;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QSlider;
+class QTabWidget;
+class RadioGroup;
+
+// The options notebook (screen 3) with its eight pages and every control whose value the
+// configuration file stores: a setting and the control showing it are one and the same.
+class OptionsScreen : public QWidget {
+    Q_OBJECT
+public:
+    enum Page { Sys, ScreenPage, DirsImages, Griffin, Exit, Color, StartComSound, Can, PageCount };
+
+    explicit OptionsScreen(QWidget *parent = nullptr);
+
+    int page() const;
+    void setPage(int page);
+    // C on the options screen: the next page, from the last back to the first.
+    void nextPage();
+
+    void appendSysMessage(const QString &line);
+    QStringList sysMessages() const;
+
+    // The page "CAN" is filled by the CAN link.
+    QWidget *canPage() const { return m_canPage; }
+    QTabWidget *notebook() const { return m_notebook; }
+
+    // "Sys"
+    QPlainTextEdit *SysMemo = nullptr;
+    QCheckBox *MouseEnabledBox = nullptr;
+    // "Screen": brightness 0..256, 128 standard
+    QSlider *Knob1 = nullptr;
+    QLabel *Knob1Label = nullptr;
+    // "Dirs & Images"
+    QLineEdit *Mp3BitmapEdit = nullptr;
+    QLineEdit *Mp3PathEdit = nullptr;
+    QLineEdit *MoviePathEdit = nullptr;
+    QLineEdit *LogPathEdit = nullptr;
+    QLabel *Mp3BitmapThumb = nullptr;
+    QPushButton *Button13 = nullptr; // pick MP3 directory
+    QPushButton *Button14 = nullptr; // pick movie directory
+    QPushButton *Button15 = nullptr; // pick a BMP
+    QPushButton *Button26 = nullptr; // pick drivers-log directory
+    QPushButton *ReturnButton = nullptr;
+    // "Exit"
+    RadioGroup *RadioGroup1 = nullptr;
+    // "Color"
+    std::array<ColourSwatch *, 10> cpx{};
+    RadioGroup *MainColourChoice = nullptr; // index 0..9 is choice 1..10
+    // "Start, COM & Sound"
+    QLineEdit *MainImageEdit = nullptr;
+    QLabel *MainImageThumb = nullptr;
+    QPushButton *Button21 = nullptr; // next main image
+    QPushButton *Button22 = nullptr; // previous main image
+    RadioGroup *RadioGroup3 = nullptr; // GPS port
+    QCheckBox *GPSMouseEnabledBox = nullptr;
+    RadioGroup *RadioGroup4 = nullptr; // CAN2COM port
+    QCheckBox *CAN2COMEnabledBox = nullptr;
+    QLineEdit *Edit9 = nullptr; // alarm sound
+
+    static constexpr std::array<quint32, 10> SwatchDefaults{
+        0x0099B8CD, 0x0085AAC2, 0x00709BB8, 0x003C99AE, 0x00808040,
+        0x00EBF34B, 0x00F89D94, 0x00408080, 0x00C209FF, 0x0000FFFF};
+
+private:
+    QWidget *buildSys();
+    QWidget *buildScreen();
+    QWidget *buildDirs();
+    QWidget *buildGriffin();
+    QWidget *buildExit();
+    QWidget *buildColor();
+    QWidget *buildStart();
+    QWidget *buildCan();
+
+    QTabWidget *m_notebook;
+    QWidget *m_canPage = nullptr;
+};

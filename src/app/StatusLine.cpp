@@ -1,0 +1,27 @@
+#include "app/StatusLine.h"
+
+#include "widgets/SkinFont.h"
+
+#include <QLabel>
+
+StatusLine::StatusLine(QWidget *parent) : QWidget(parent)
+{
+    const QFont font = SkinFont::pixels(SkinFont::Narrow, 32);
+    auto label = [&](const QString &text, QRect geometry, Qt::Alignment align) {
+        auto *l = new QLabel(text, this);
+        l->setFont(font);
+        l->setGeometry(geometry);
+        l->setAlignment(align | Qt::AlignVCenter);
+        return l;
+    };
+    Clock = label(QStringLiteral("00:00"), {10, 0, 90, 75}, Qt::AlignLeft);
+    sensorlabel = label(QStringLiteral("POI"), {110, 0, 60, 75}, Qt::AlignLeft);
+    // A document with a pen: the business-logging glyph.
+    LogIndicator = label(QStringLiteral("\u270D"), {175, 0, 45, 75}, Qt::AlignLeft);
+    LogIndicator->setFont(SkinFont::pixels(SkinFont::Sans, 30));
+    DateLabel = label(QString(), {225, 0, 445, 75}, Qt::AlignRight);
+    GPSLabel = label(QStringLiteral("GPS"), {680, 0, 55, 75}, Qt::AlignLeft);
+    CANLabel = label(QStringLiteral("CAN"), {738, 0, 60, 75}, Qt::AlignLeft);
+    sensorlabel->hide();
+    LogIndicator->hide();
+}

@@ -1,0 +1,363 @@
+#include "app/TForm1.h"
+
+#include "app/CommandKey.h"
+#include "app/MainMenuBar.h"
+#include "app/MainMenuKeys.h"
+#include "app/MainMenuScreen.h"
+#include "app/MediaChoiceScreen.h"
+#include "app/OptionsKeys.h"
+#include "app/OptionsScreen.h"
+#include "app/PoiKeys.h"
+#include "app/PortRequestLog.h"
+#include "app/Screen.h"
+#include "app/StatusLine.h"
+#include "app/TopBar.h"
+#include "widgets/LevelBar.h"
+#include "widgets/PanelButton.h"
+#include "widgets/RadioGroup.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QStackedWidget>
+#include <QWheelEvent>
+#include <QWindow>
+
+namespace {
+const char *const PageNames[Screen::Count] = {"MP3Album", "MP3Directory", "MP3Start", "Settings",
+                                              "Video_Play", "Vide_select", "Radar",
+                                              "media_select", "Log_select", "SetLog"};
+} // namespace
+
+TForm1::TForm1(const QString &programDir, Services services, QWidget *parent)
+    : QWidget(parent), m_programDir(programDir), m_services(std::move(services)),
+      m_dispatcher(*this)
+{
+    if (!m_services.can2comPort)
+        m_services.can2comPort = std::make_unique<PortRequestLog>(0);
+    if (!m_services.gpsPort)
+        m_services.gpsPort = std::make_unique<PortRequestLog>(2);
+
+    // Start-up, in its fixed order.
+    buildWindow();
+    m_configuration =
+        std::make_unique<Configuration>(m_programDir, *m_options, m_colours, m_shared, *this);
+    wireKeys();
+    m_options->Knob1->setValue(128);
+    m_options->setPage(OptionsScreen::Sys);
+    m_mainImages.setDirectory(m_programDir);
+    m_options->SysMemo->clear();
+    m_options->appendSysMessage(QStringLiteral("Rovana path is ") + m_programDir);
+
+    m_mainMenu->highlight(MainMenuBar::DriversLog);
+    setGeometry(0, 0, 800, 600);
+    m_colours.changecolors();
+
+    m_configuration->LoadSettings();
+
+    m_foregroundTimer.setInterval(5000);
+    connect(&m_foregroundTimer, &QTimer::timeout, this, &TForm1::BringSelfToForegroundTimer);
+    m_foregroundTimer.start();
+    qApp->installEventFilter(this);
+
+    raise();
+    activateWindow();
+    showScreen(Screen::MP3Start);
+    setTitle(QStringLiteral("Main"));
+}
+
+TForm1::~TForm1() { qApp->removeEventFilter(this); }
+
+void TForm1::buildWindow()
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Rovana"));
+    setWindowFlags(Qt::FramelessWindowHint);
+    setFixedSize(800, 600);
+    // Black everywhere, light text: the controls of every screen inherit this.
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::black);
+    p.setColor(QPalette::WindowText, Qt::white);
+    p.setColor(QPalette::Base, QColor(20, 20, 20));
+    p.setColor(QPalette::AlternateBase, QColor(35, 35, 35));
+    p.setColor(QPalette::Text, Qt::white);
+    p.setColor(QPalette::Button, QColor(45, 45, 45));
+    p.setColor(QPalette::ButtonText, Qt::white);
+    p.setColor(QPalette::Light, QColor(90, 90, 90));
+    p.setColor(QPalette::Midlight, QColor(70, 70, 70));
+    p.setColor(QPalette::Mid, QColor(50, 50, 50));
+    p.setColor(QPalette::Dark, QColor(25, 25, 25));
+    p.setColor(QPalette::Shadow, Qt::black);
+    p.setColor(QPalette::Highlight, QColor(0xCD, 0xB8, 0x99));
+    p.setColor(QPalette::HighlightedText, Qt::black);
+    setPalette(p);
+    setAutoFillBackground(true);
+    QCursor::setPos(381, 169);
+
+    m_topBar = new TopBar(this);
+    m_topBar->setGeometry(0, 0, 800, TopBarHeight);
+    m_mainMenu = new MainMenuBar(this);
+    m_mainMenu->setGeometry(0, TopBarHeight, 800, MenuBarHeight);
+    connect(m_mainMenu, &MainMenuBar::activated, this, &TForm1::onMainMenuEntry);
+    m_MP3Control = new QStackedWidget(this);
+    m_MP3Control->setObjectName(QStringLiteral("MP3Control"));
+    m_MP3Control->setGeometry(0, PageTop, 800, PageHeight);
+    m_status = new StatusLine(this);
+    m_status->setGeometry(0, 600 - StatusHeight, 800, StatusHeight);
+    buildPages();
+    registerColours();
+}
+
+void TForm1::buildPages()
+{
+    for (int i = 0; i < Screen::Count; ++i) {
+        auto *page = new QWidget(m_MP3Control);
+        page->setObjectName(QLatin1String(PageNames[i]));
+        page->setAutoFillBackground(true);
+        QPalette p = page->palette();
+        p.setColor(QPalette::Window, Qt::black);
+        page->setPalette(p);
+        m_pages[size_t(i)] = page;
+        m_MP3Control->addWidget(page);
+    }
+    m_mainScreen = new MainMenuScreen(page(Screen::MP3Start));
+    m_mainScreen->setGeometry(0, 0, 800, PageHeight);
+    connect(m_mainScreen, &MainMenuScreen::imageClicked, this, &TForm1::Image1Click);
+
+    m_options = new OptionsScreen(page(Screen::Settings));
+    m_options->setGeometry(0, 0, 800, PageHeight);
+    connect(m_options->ReturnButton, &QAbstractButton::clicked, this, &TForm1::BitBtn1Click);
+    connect(m_options->Button21, &QAbstractButton::clicked, this, &TForm1::Button21Click);
+    connect(m_options->Button22, &QAbstractButton::clicked, this, &TForm1::Button22Click);
+
+    m_mediaChoice = new MediaChoiceScreen(*this, page(Screen::media_select));
+    m_mediaChoice->setGeometry(0, 0, 800, PageHeight);
+}
+
+void TForm1::registerColours()
+{
+    using Role = ColourScheme::Role;
+    m_colours.add(m_mainMenu, Role::BackgroundMain);
+    m_colours.add(m_topBar->TopMidLabel, Role::TextMain);
+    m_colours.add(m_topBar->CpuLabel, Role::TextMain);
+    m_colours.add([this](const QColor &m) { m_topBar->CpuMeter->setBarColour(m); });
+    for (QLabel *l : {m_status->Clock, m_status->DateLabel, m_status->sensorlabel,
+                      m_status->LogIndicator}) {
+        m_colours.add(l, Role::TextMain);
+        m_colours.add(l, Role::BackgroundBlack);
+    }
+    m_colours.add(m_mainScreen->VersionPanel, Role::BackgroundMain);
+    m_colours.add(m_mainScreen->VersionPanel, Role::TextBlack);
+    m_colours.add(m_mediaChoice->ChoicePanel, Role::BackgroundMain);
+    m_colours.add(m_mediaChoice->Panel86, Role::TextBlack);
+    m_colours.add(m_mediaChoice->Panel87, Role::TextBlack);
+}
+
+void TForm1::wireKeys()
+{
+    m_mainMenuKeys = std::make_unique<MainMenuKeys>(*m_mainMenu, [this] { Main4Click(); });
+    m_optionsKeys = std::make_unique<OptionsKeys>(
+        *m_options, m_colours,
+        OptionsKeys::Actions{[this] { BitBtn1Click(); }, [this] { Button21Click(); },
+                             [this] { Button22Click(); }, [this] { changecolors(); }});
+    m_poiKeys = std::make_unique<PoiKeys>(PoiKeys::Actions{{}, {}, {}, [this] { Button5Click(); }});
+    m_dispatcher.setHandler(Dispatcher::Context::MainMenu, m_mainMenuKeys.get());
+    m_dispatcher.setHandler(Dispatcher::Context::Options, m_optionsKeys.get());
+    m_dispatcher.setHandler(Dispatcher::Context::MediaChoice, m_mediaChoice);
+    m_dispatcher.setHandler(Dispatcher::Context::Poi, m_poiKeys.get());
+}
+
+// --- screens ---------------------------------------------------------------------------
+
+int TForm1::activeScreen() const { return m_MP3Control->currentIndex(); }
+
+void TForm1::showScreen(int index)
+{
+    if (index < 0 || index >= Screen::Count)
+        return;
+    m_MP3Control->setCurrentIndex(index);
+    if (index == Screen::media_select)
+        m_mediaChoice->media_selectEnter();
+    emit screenShown(index);
+}
+
+void TForm1::setTitle(const QString &title) { m_topBar->TopMidLabel->setText(title); }
+
+QString TForm1::title() const { return m_topBar->TopMidLabel->text(); }
+
+void TForm1::Button5Click()
+{
+    showScreen(Screen::MP3Start);
+    setTitle(QStringLiteral("Main"));
+}
+
+void TForm1::ComandPanelTopLeftClick()
+{
+    setTitle(QStringLiteral("Media"));
+    showScreen(Screen::media_select);
+}
+
+void TForm1::ComandPanelTopRightClick()
+{
+    setTitle(QStringLiteral("Drivers log"));
+    showScreen(Screen::Log_select);
+    showScreen(Screen::SetLog);
+    showScreen(Screen::Log_select);
+}
+
+void TForm1::ComandPanelBottomLeftClick()
+{
+    m_shared.AlertReturnPage = Screen::Radar;
+    setTitle(QStringLiteral("POI"));
+    showScreen(Screen::Radar);
+}
+
+void TForm1::Main4Click()
+{
+    setTitle(QStringLiteral("Options"));
+    showScreen(Screen::Settings);
+}
+
+void TForm1::ComandPanelBottomRightClick()
+{
+    m_configuration->SaveSettings();
+    const int choice = m_options->RadioGroup1->itemIndex();
+    if (choice == 0 || choice == 1)
+        qApp->quit();
+}
+
+void TForm1::onMainMenuEntry(int entry)
+{
+    switch (entry) {
+    case MainMenuBar::DriversLog:
+        ComandPanelTopRightClick();
+        break;
+    case MainMenuBar::Media:
+        ComandPanelTopLeftClick();
+        break;
+    case MainMenuBar::Poi:
+        ComandPanelBottomLeftClick();
+        break;
+    case MainMenuBar::Options:
+        Main4Click();
+        break;
+    case MainMenuBar::Exit:
+        ComandPanelBottomRightClick();
+        break;
+    default:
+        break;
+    }
+}
+
+void TForm1::BitBtn1Click()
+{
+    m_options->setPage(OptionsScreen::Sys);
+    m_configuration->SaveSettings();
+    Button5Click();
+}
+
+void TForm1::showMainImage(const QString &path)
+{
+    if (path.isEmpty())
+        return;
+    m_options->MainImageEdit->setText(path);
+    if (m_mainScreen->loadPicture(path))
+        m_options->MainImageThumb->setPixmap(m_mainScreen->picture());
+}
+
+void TForm1::Button21Click() { showMainImage(m_mainImages.next()); }
+
+void TForm1::Button22Click() { showMainImage(m_mainImages.previous()); }
+
+void TForm1::BringSelfToForegroundTimer()
+{
+    if (isActiveWindow())
+        return;
+    raise();
+    activateWindow();
+}
+
+void TForm1::Image1Click()
+{
+    QMessageBox::information(this, QStringLiteral("Rovana"),
+                             QString::number(m_mainScreen->Image1->height()));
+    showMinimized();
+}
+
+// --- settings effects ------------------------------------------------------------------
+
+void TForm1::loadFixedPictures()
+{
+    m_mediaChoice->loadPictures(m_programDir + "audio.jpg", m_programDir + "video.jpg");
+}
+
+void TForm1::showMainScreenImage(const QString &path) { m_mainScreen->loadPicture(path); }
+
+void TForm1::addDriversLogLine(const QString &line) { m_loglist.append(line); }
+
+QString TForm1::lastDriversLogLine() const
+{
+    return m_loglist.isEmpty() ? QString() : m_loglist.last();
+}
+
+bool TForm1::pointMediaLists(const QString &, const QString &) { return true; }
+
+void TForm1::changecolors() { m_colours.changecolors(); }
+
+void TForm1::showRadarSystem(bool on) { m_status->sensorlabel->setVisible(on); }
+
+void TForm1::showPrivateMode() { m_status->LogIndicator->hide(); }
+
+void TForm1::showOdometer(double) {}
+
+void TForm1::showMousePointer(bool shown)
+{
+    if (shown)
+        unsetCursor();
+    else
+        setCursor(Qt::BlankCursor);
+}
+
+SerialPortControl &TForm1::can2comPort() { return *m_services.can2comPort; }
+
+SerialPortControl &TForm1::gpsPort() { return *m_services.gpsPort; }
+
+bool TForm1::loadNowPlayingBackground(const QString &path)
+{
+    QPixmap pm;
+    if (!pm.load(path))
+        return false;
+    m_options->Mp3BitmapThumb->setPixmap(pm);
+    return true;
+}
+
+// --- input -----------------------------------------------------------------------------
+
+// Keys and wheel notches reach the dispatcher before the focused control. They are taken
+// where they enter the window, so each event is dispatched exactly once.
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (!watched->isWindowType() || static_cast<QWindow *>(watched) != windowHandle())
+        return false;
+    if (event->type() == QEvent::KeyPress) {
+        quint16 key = CommandKey::fromQtKey(static_cast<QKeyEvent *>(event)->key());
+        if (key != 0)
+            m_dispatcher.FormKeyDown(key);
+        return false;
+    }
+    if (event->type() == QEvent::Wheel) {
+        m_wheelDelta += static_cast<QWheelEvent *>(event)->angleDelta().y();
+        for (; m_wheelDelta <= -120; m_wheelDelta += 120)
+            m_dispatcher.FormMouseWheelDown();
+        for (; m_wheelDelta >= 120; m_wheelDelta -= 120)
+            m_dispatcher.FormMouseWheelUp();
+        return true;
+    }
+    return false;
+}

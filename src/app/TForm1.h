@@ -1,0 +1,137 @@
+#pragma once
+
+#include "app/ColourScheme.h"
+#include "app/Configuration.h"
+#include "app/Dispatcher.h"
+#include "app/MainImageChooser.h"
+#include "app/ScreenHost.h"
+#include "app/Services.h"
+#include "app/SettingsHost.h"
+#include "app/SharedValues.h"
+
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class MainMenuBar;
+class MainMenuKeys;
+class MainMenuScreen;
+class MediaChoiceScreen;
+class OptionsKeys;
+class OptionsScreen;
+class PoiKeys;
+class QStackedWidget;
+class StatusLine;
+class TopBar;
+
+// The one borderless 800 x 600 window. It owns the controls and the subsystems, wires
+// them together and runs start-up; the logic lives in the subsystems.
+class TForm1 : public QWidget, public ScreenHost, public SettingsHost {
+    Q_OBJECT
+public:
+    static constexpr int TopBarHeight = 80;
+    static constexpr int MenuBarHeight = 66;
+    static constexpr int StatusHeight = 75;
+    static constexpr int PageTop = TopBarHeight + MenuBarHeight;
+    static constexpr int PageHeight = 600 - PageTop - StatusHeight;
+
+    // programDir ends with "/": the executable's directory in production, any directory
+    // in tests.
+    explicit TForm1(const QString &programDir, Services services = {}, QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    QString programDir() const { return m_programDir; }
+
+    // ScreenHost
+    int activeScreen() const override;
+    void showScreen(int index) override;
+    void setTitle(const QString &title) override;
+    QString title() const override;
+    void Button5Click() override;
+    void ComandPanelTopLeftClick() override;
+
+    // Main-menu operations
+    void ComandPanelTopRightClick(); // Drivers log
+    void ComandPanelBottomLeftClick(); // POI
+    void Main4Click();               // Options
+    void ComandPanelBottomRightClick(); // Exit
+    // The options screen
+    void BitBtn1Click(); // back from the options with a save
+    void Button21Click(); // next main screen image
+    void Button22Click(); // previous main screen image
+    void BringSelfToForegroundTimer();
+    void Image1Click();
+
+    // SettingsHost
+    void loadFixedPictures() override;
+    void showMainScreenImage(const QString &path) override;
+    void addDriversLogLine(const QString &line) override;
+    QString lastDriversLogLine() const override;
+    bool pointMediaLists(const QString &mp3Dir, const QString &movieDir) override;
+    void changecolors() override;
+    void showRadarSystem(bool on) override;
+    void showPrivateMode() override;
+    void showOdometer(double km) override;
+    void showMousePointer(bool shown) override;
+    SerialPortControl &can2comPort() override;
+    SerialPortControl &gpsPort() override;
+    bool loadNowPlayingBackground(const QString &path) override;
+
+    Dispatcher &dispatcher() { return m_dispatcher; }
+    Configuration &configuration() { return *m_configuration; }
+    ColourScheme &colours() { return m_colours; }
+    SharedValues &shared() { return m_shared; }
+    OptionsScreen *options() const { return m_options; }
+    MainMenuBar *mainMenu() const { return m_mainMenu; }
+    MainMenuScreen *mainMenuScreen() const { return m_mainScreen; }
+    MediaChoiceScreen *mediaChoice() const { return m_mediaChoice; }
+    StatusLine *statusLine() const { return m_status; }
+    TopBar *topBar() const { return m_topBar; }
+    PoiKeys *poiKeys() const { return m_poiKeys.get(); }
+    QWidget *page(int index) const { return m_pages[size_t(index)]; }
+    QStackedWidget *pageControl() const { return m_MP3Control; }
+    const QStringList &driversLog() const { return m_loglist; }
+
+signals:
+    // Every screen change, also to the screen already showing.
+    void screenShown(int index);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildWindow();
+    void buildPages();
+    void registerColours();
+    void wireKeys();
+    void onMainMenuEntry(int entry);
+    void showMainImage(const QString &path);
+
+    QString m_programDir;
+    Services m_services;
+    SharedValues m_shared;
+    ColourScheme m_colours;
+    Dispatcher m_dispatcher;
+    MainImageChooser m_mainImages;
+
+    TopBar *m_topBar = nullptr;
+    MainMenuBar *m_mainMenu = nullptr;
+    QStackedWidget *m_MP3Control = nullptr;
+    std::array<QWidget *, 10> m_pages{};
+    StatusLine *m_status = nullptr;
+    MainMenuScreen *m_mainScreen = nullptr;
+    OptionsScreen *m_options = nullptr;
+    MediaChoiceScreen *m_mediaChoice = nullptr;
+
+    std::unique_ptr<Configuration> m_configuration;
+    std::unique_ptr<MainMenuKeys> m_mainMenuKeys;
+    std::unique_ptr<OptionsKeys> m_optionsKeys;
+    std::unique_ptr<PoiKeys> m_poiKeys;
+
+    QStringList m_loglist;
+    QTimer m_foregroundTimer;
+    int m_wheelDelta = 0;
+};

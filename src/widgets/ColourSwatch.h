@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QWidget>
+
+// One colour field of the colour page; holds a colour in the configuration's 0x00BBGGRR
+// layout and reports clicks.
+class ColourSwatch : public QWidget {
+    Q_OBJECT
+public:
+    explicit ColourSwatch(quint32 bgr, QWidget *parent = nullptr);
+
+    quint32 colour() const { return m_bgr; }
+    void setColour(quint32 bgr);
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    quint32 m_bgr;
+};
