@@ -18,3 +18,11 @@ bool PortRequestLog::OpenPort()
     m_open = true;
     return true;
 }
+
+void PortRequestLog::deliver(const QByteArray &chunk) const
+{
+    if (!m_handler)
+        return;
+    const QByteArray copy = chunk; // QByteArray keeps a zero byte after its data
+    m_handler(copy.constData(), quint16(copy.size()));
+}

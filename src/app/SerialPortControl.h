@@ -1,14 +1,22 @@
 #pragma once
 
-// What the settings loader and the link supervisor ask of a serial port: close it,
-// choose the line (0 = COM1 ... 8 = COM9) and open it again.
+#include <QtGlobal>
+
+#include <functional>
+
+// What the window asks of a serial port: close it, choose the line (0 = COM1 ... 8 =
+// COM9), open it again, and hand every received chunk to one handler on the UI thread.
 class SerialPortControl {
 public:
+    // Buffer holds BufferLength bytes followed by one zero byte.
+    using ReceiveHandler = std::function<void(const char *Buffer, quint16 BufferLength)>;
+
     virtual ~SerialPortControl() = default;
     virtual void ClosePort() = 0;
     virtual void setPortIndex(int index) = 0;
     virtual int portIndex() const = 0;
-    // Throws on failure, like the component it stands for.
+    // Throws (a std::exception with the component's message) on failure.
     virtual bool OpenPort() = 0;
     virtual bool isOpen() const = 0;
+    virtual void setOnReceiveData(ReceiveHandler handler) = 0;
 };
