@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/SerialPortControl.h"
+#include "platform/SoundPlayer.h"
 
 #include <memory>
 
@@ -9,4 +10,5 @@
 struct Services {
     std::unique_ptr<SerialPortControl> can2comPort;
     std::unique_ptr<SerialPortControl> gpsPort;
+    std::unique_ptr<SoundPlayer> sound;
 };

@@ -12,6 +12,7 @@
 #include "app/Screen.h"
 #include "app/StatusLine.h"
 #include "app/TopBar.h"
+#include "platform/RecordingSoundPlayer.h"
 #include "widgets/LevelBar.h"
 #include "widgets/PanelButton.h"
 #include "widgets/RadioGroup.h"
@@ -43,6 +44,8 @@ TForm1::TForm1(const QString &programDir, Services services, QWidget *parent)
         m_services.can2comPort = std::make_unique<PortRequestLog>(0);
     if (!m_services.gpsPort)
         m_services.gpsPort = std::make_unique<PortRequestLog>(2);
+    if (!m_services.sound)
+        m_services.sound = std::make_unique<RecordingSoundPlayer>();
 
     // Start-up, in its fixed order.
     buildWindow();

@@ -78,6 +78,7 @@ public:
     void showMousePointer(bool shown) override;
     SerialPortControl &can2comPort() override;
     SerialPortControl &gpsPort() override;
+    SoundPlayer &sound() { return *m_services.sound; }
     bool loadNowPlayingBackground(const QString &path) override;
 
     Dispatcher &dispatcher() { return m_dispatcher; }
