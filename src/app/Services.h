@@ -5,8 +5,9 @@
 
 #include <memory>
 
-// The platform services the window uses. Tests hand in fakes; a member left empty is
-// created by the window with the real implementation.
+// The platform services the window uses. main() hands in the real implementations; a
+// member left empty gets an inert stand-in, so that a test builds the whole window with
+// no sound card, serial line or power manager and hands in fakes where it looks.
 struct Services {
     std::unique_ptr<SerialPortControl> can2comPort;
     std::unique_ptr<SerialPortControl> gpsPort;
