@@ -6,11 +6,13 @@ BitRateProbe::BitRateProbe(QObject *parent) : QObject(parent) {}
 
 // The worker is joined before the QObject goes away; results it posted and that are
 // still queued are dropped with the object.
-BitRateProbe::~BitRateProbe() {
+BitRateProbe::~BitRateProbe()
+{
     stopWorker();
 }
 
-void BitRateProbe::start(const QString &path) {
+void BitRateProbe::start(const QString &path)
+{
     stopWorker();
     const quint64 generation = ++m_generation;
     m_worker = std::jthread([this, generation, path](std::stop_token stop) {
@@ -23,20 +25,23 @@ void BitRateProbe::start(const QString &path) {
     });
 }
 
-void BitRateProbe::cancel() {
+void BitRateProbe::cancel()
+{
     stopWorker();
     ++m_generation;
 }
 
 // Waits at most for the block being read: the scan checks for a stop between blocks.
-void BitRateProbe::stopWorker() {
+void BitRateProbe::stopWorker()
+{
     if (m_worker.joinable()) {
         m_worker.request_stop();
         m_worker.join();
     }
 }
 
-void BitRateProbe::deliver(quint64 generation, const QString &path, const QString &text) {
+void BitRateProbe::deliver(quint64 generation, const QString &path, const QString &text)
+{
     if (generation == m_generation)
         emit finished(path, text);
 }

@@ -15,7 +15,8 @@ public:
     virtual qint64 read(qint64 offset, char *dest, qint64 length) = 0;
 
     // The same into a new array; a short or failed read gives a shorter or empty array.
-    QByteArray readBytes(qint64 offset, qint64 length) {
+    QByteArray readBytes(qint64 offset, qint64 length)
+    {
         if (offset < 0 || length <= 0 || offset >= size())
             return {};
         QByteArray bytes(qsizetype(qMin(length, size() - offset)), Qt::Uninitialized);

@@ -1,12 +1,14 @@
 #include "media/FileByteSource.h"
 
-FileByteSource::FileByteSource(const QString &path) : m_file(path) {
+FileByteSource::FileByteSource(const QString &path) : m_file(path)
+{
     // Unbuffered: the readers either take large blocks or seek over most of the file.
     if (m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         m_size = m_file.size();
 }
 
-qint64 FileByteSource::read(qint64 offset, char *dest, qint64 length) {
+qint64 FileByteSource::read(qint64 offset, char *dest, qint64 length)
+{
     if (offset < 0 || length <= 0 || offset >= m_size)
         return 0;
     if (!m_file.seek(offset))

@@ -15,11 +15,13 @@ constexpr quint8 TagUnsynchronised = 0x80;
 constexpr quint8 TagExtendedHeader = 0x40;
 constexpr quint8 V22TagCompressed = 0x40;
 
-quint8 byteAt(QByteArrayView bytes, qsizetype i) {
+quint8 byteAt(QByteArrayView bytes, qsizetype i)
+{
     return quint8(bytes[i]);
 }
 
-qint64 plainSize(QByteArrayView bytes) {
+qint64 plainSize(QByteArrayView bytes)
+{
     qint64 n = 0;
     for (char c : bytes)
         n = (n << 8) | quint8(c);
@@ -27,33 +29,39 @@ qint64 plainSize(QByteArrayView bytes) {
 }
 
 // Seven value bits per byte, most significant byte first.
-qint64 syncsafeSize(QByteArrayView bytes) {
+qint64 syncsafeSize(QByteArrayView bytes)
+{
     qint64 n = 0;
     for (char c : bytes)
         n = (n << 7) | (quint8(c) & 0x7F);
     return n;
 }
 
-bool isIdChar(char c) {
+bool isIdChar(char c)
+{
     return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
 }
 
-bool isFrameId(QByteArrayView id) {
+bool isFrameId(QByteArrayView id)
+{
     for (char c : id)
         if (!isIdChar(c))
             return false;
     return !id.isEmpty();
 }
 
-int idLength(int major) {
+int idLength(int major)
+{
     return major == 2 ? 3 : 4;
 }
-int frameHeaderSize(int major) {
+int frameHeaderSize(int major)
+{
     return major == 2 ? 6 : 10;
 }
 
 // Length in bytes of the first string of a UTF-16 text: up to a zero code unit.
-qsizetype utf16Length(QByteArrayView text) {
+qsizetype utf16Length(QByteArrayView text)
+{
     qsizetype i = 0;
     while (i + 1 < text.size() && !(text[i] == 0 && text[i + 1] == 0))
         i += 2;
@@ -61,7 +69,8 @@ qsizetype utf16Length(QByteArrayView text) {
 }
 
 // A leading byte-order mark decides the order; big-endian without one.
-QString decodeUtf16(QByteArrayView text) {
+QString decodeUtf16(QByteArrayView text)
+{
     bool bigEndian = true;
     if (text.size() >= 2 && byteAt(text, 0) == 0xFF && byteAt(text, 1) == 0xFE) {
         bigEndian = false;
@@ -76,7 +85,8 @@ QString decodeUtf16(QByteArrayView text) {
     return decoder.decode(text);
 }
 
-QString decodeUtf8(QByteArrayView text) {
+QString decodeUtf8(QByteArrayView text)
+{
     const qsizetype zero = text.indexOf('\0');
     if (zero >= 0)
         text = text.first(zero);
@@ -85,7 +95,8 @@ QString decodeUtf8(QByteArrayView text) {
     return QString::fromUtf8(text);
 }
 
-QString decodeLatin1(QByteArrayView text) {
+QString decodeLatin1(QByteArrayView text)
+{
     const qsizetype zero = text.indexOf('\0');
     return QString::fromLatin1(zero < 0 ? text : text.first(zero));
 }
@@ -94,7 +105,8 @@ struct InflateStream {
     z_stream zs{};
     bool ready = false;
     InflateStream() { ready = inflateInit(&zs) == Z_OK; }
-    ~InflateStream() {
+    ~InflateStream()
+    {
         if (ready)
             inflateEnd(&zs);
     }
@@ -104,7 +116,8 @@ struct InflateStream {
 
 } // namespace
 
-TrackTags TID3Engine::read() {
+TrackTags TID3Engine::read()
+{
     TrackTags tags;
     if (const auto tag = tagHeader(m_source)) {
         if (tag->major < 4 && (tag->flags & TagUnsynchronised)) {
@@ -124,7 +137,8 @@ TrackTags TID3Engine::read() {
     return tags;
 }
 
-std::optional<TID3Engine::TagHeader> TID3Engine::tagHeader(ByteSource &source) {
+std::optional<TID3Engine::TagHeader> TID3Engine::tagHeader(ByteSource &source)
+{
     const QByteArray head = source.readBytes(0, 10);
     if (head.size() < 10 || !head.startsWith("ID3"))
         return std::nullopt;
@@ -139,7 +153,8 @@ std::optional<TID3Engine::TagHeader> TID3Engine::tagHeader(ByteSource &source) {
     return tag;
 }
 
-TrackTags TID3Engine::readFrames(ByteSource &source, qint64 pos, const TagHeader &tag) {
+TrackTags TID3Engine::readFrames(ByteSource &source, qint64 pos, const TagHeader &tag)
+{
     TrackTags tags;
     if (tag.major >= 3 && (tag.flags & TagExtendedHeader)) {
         const auto after = skipExtendedHeader(source, pos, tag);
@@ -169,7 +184,8 @@ TrackTags TID3Engine::readFrames(ByteSource &source, qint64 pos, const TagHeader
 }
 
 std::optional<qint64> TID3Engine::skipExtendedHeader(ByteSource &source, qint64 pos,
-                                                     const TagHeader &tag) {
+                                                     const TagHeader &tag)
+{
     const QByteArray sizeBytes = source.readBytes(pos, 4);
     if (sizeBytes.size() < 4)
         return std::nullopt;
@@ -182,7 +198,8 @@ std::optional<qint64> TID3Engine::skipExtendedHeader(ByteSource &source, qint64 
 }
 
 std::optional<TID3Engine::FrameHeader> TID3Engine::frameHeader(ByteSource &source, qint64 pos,
-                                                               const TagHeader &tag) {
+                                                               const TagHeader &tag)
+{
     const int headerSize = frameHeaderSize(tag.major);
     const int idSize = idLength(tag.major);
     if (pos < 0 || tag.end - pos < headerSize)
@@ -211,7 +228,8 @@ std::optional<TID3Engine::FrameHeader> TID3Engine::frameHeader(ByteSource &sourc
 // the two readings differ, the one after which a frame, padding or the tag's end follows
 // wins; the syncsafe reading when neither or both do.
 qint64 TID3Engine::frameSizeV24(ByteSource &source, QByteArrayView sizeBytes, qint64 dataStart,
-                                qint64 end) {
+                                qint64 end)
+{
     const qint64 syncsafe = syncsafeSize(sizeBytes);
     const qint64 plain = plainSize(sizeBytes);
     if (syncsafe == plain || frameCanStartAt(source, dataStart + syncsafe, end))
@@ -219,7 +237,8 @@ qint64 TID3Engine::frameSizeV24(ByteSource &source, QByteArrayView sizeBytes, qi
     return frameCanStartAt(source, dataStart + plain, end) ? plain : syncsafe;
 }
 
-bool TID3Engine::frameCanStartAt(ByteSource &source, qint64 pos, qint64 end) {
+bool TID3Engine::frameCanStartAt(ByteSource &source, qint64 pos, qint64 end)
+{
     if (pos == end)
         return true;
     if (pos > end)
@@ -231,7 +250,8 @@ bool TID3Engine::frameCanStartAt(ByteSource &source, qint64 pos, qint64 end) {
 }
 
 std::optional<QString> TID3Engine::frameText(ByteSource &source, const FrameHeader &frame,
-                                             const TagHeader &tag) {
+                                             const TagHeader &tag)
+{
     bool compressed = false;
     bool encrypted = false;
     bool unsynchronised = false;
@@ -269,7 +289,8 @@ std::optional<QString> TID3Engine::frameText(ByteSource &source, const FrameHead
     return decodeText(data);
 }
 
-TrackTags TID3Engine::readV1(ByteSource &source) {
+TrackTags TID3Engine::readV1(ByteSource &source)
+{
     if (source.size() < 128)
         return {};
     const QByteArray tag = source.readBytes(source.size() - 128, 128);
@@ -279,7 +300,8 @@ TrackTags TID3Engine::readV1(ByteSource &source) {
     return {trimmed(decodeLatin1(view.sliced(3, 30))), trimmed(decodeLatin1(view.sliced(33, 30)))};
 }
 
-QString TID3Engine::decodeText(QByteArrayView frameData) {
+QString TID3Engine::decodeText(QByteArrayView frameData)
+{
     if (frameData.isEmpty())
         return {};
     const QByteArrayView text = frameData.sliced(1);
@@ -294,7 +316,8 @@ QString TID3Engine::decodeText(QByteArrayView frameData) {
     }
 }
 
-QByteArray TID3Engine::resynchronise(QByteArrayView bytes) {
+QByteArray TID3Engine::resynchronise(QByteArrayView bytes)
+{
     QByteArray out;
     out.reserve(bytes.size());
     for (qsizetype i = 0; i < bytes.size(); ++i) {
@@ -305,7 +328,8 @@ QByteArray TID3Engine::resynchronise(QByteArrayView bytes) {
     return out;
 }
 
-std::optional<QByteArray> TID3Engine::inflateCapped(QByteArrayView bytes, qint64 cap) {
+std::optional<QByteArray> TID3Engine::inflateCapped(QByteArrayView bytes, qint64 cap)
+{
     InflateStream stream;
     if (!stream.ready || bytes.size() > qsizetype(UINT_MAX))
         return std::nullopt;
@@ -328,7 +352,8 @@ std::optional<QByteArray> TID3Engine::inflateCapped(QByteArrayView bytes, qint64
     }
 }
 
-QString TID3Engine::trimmed(const QString &text) {
+QString TID3Engine::trimmed(const QString &text)
+{
     const auto blank = [](QChar c) {
         return c.unicode() <= 0x20 || c.isSpace() || c.category() == QChar::Other_Control;
     };

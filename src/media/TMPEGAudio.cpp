@@ -1,6 +1,11 @@
 #include "media/TMPEGAudio.h"
 
+#include <bit>
 #include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -22,7 +27,8 @@ constexpr int SampleRates[4][3] = {
     {44100, 48000, 32000}, // MPEG 1
 };
 
-int bitRateOf(int version, int layer, int index) {
+int bitRateOf(int version, int layer, int index)
+{
     if (version == TMPEGAudio::Mpeg1)
         return layer == 1   ? Mpeg1Layer1[index]
                : layer == 2 ? Mpeg1Layer2[index]
@@ -30,17 +36,61 @@ int bitRateOf(int version, int layer, int index) {
     return layer == 1 ? Mpeg2Layer1[index] : Mpeg2Layer23[index];
 }
 
-quint32 bigEndian(const char *p) {
+quint32 bigEndian(const char *p)
+{
     return quint32(quint8(p[0])) << 24 | quint32(quint8(p[1])) << 16 | quint32(quint8(p[2])) << 8 |
            quint32(quint8(p[3]));
+}
+
+// The first position from i on, before end, where a frame sync starts: 0xFF followed by a
+// byte with its three high bits set; end when there is none. data must hold one byte
+// beyond end. Sixteen positions at a time where SSE2 is there, then eight (a zero byte in
+// v marks a sync; the test may see one too many, never one too few), then one.
+qint64 nextSync(const char *data, qint64 i, qint64 end)
+{
+#ifdef __SSE2__
+    const __m128i ff = _mm_set1_epi8(char(0xFF));
+    const __m128i syncBits = _mm_set1_epi8(char(0xE0));
+    for (; i + 16 <= end; i += 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + i));
+        const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + i + 1));
+        const __m128i both = _mm_and_si128(_mm_cmpeq_epi8(x, ff),
+                                           _mm_cmpeq_epi8(_mm_and_si128(y, syncBits), syncBits));
+        if (const int mask = _mm_movemask_epi8(both))
+            return i + std::countr_zero(unsigned(mask));
+    }
+#endif
+    constexpr quint64 Ones = 0x0101010101010101ull;
+    constexpr quint64 Highs = 0x8080808080808080ull;
+    constexpr quint64 SyncBits = 0xE0E0E0E0E0E0E0E0ull;
+    while (i < end) {
+        if (i + 8 <= end) {
+            quint64 x;
+            quint64 y;
+            std::memcpy(&x, data + i, 8);
+            std::memcpy(&y, data + i + 1, 8);
+            const quint64 v = ~x | ((y & SyncBits) ^ SyncBits);
+            if (((v - Ones) & ~v & Highs) == 0) {
+                i += 8;
+                continue;
+            }
+        }
+        for (const qint64 stop = qMin(i + 8, end); i < stop; ++i)
+            if (quint8(data[i]) == 0xFF && (quint8(data[i + 1]) & 0xE0) == 0xE0)
+                return i;
+    }
+    return end;
 }
 
 } // namespace
 
 TMPEGAudio::TMPEGAudio(ByteSource &source, qint64 blockSize)
-    : m_source(source), m_blockSize(qMax<qint64>(blockSize, 1)) {}
+    : m_source(source), m_blockSize(qMax<qint64>(blockSize, 1))
+{
+}
 
-std::optional<TMPEGAudio::Header> TMPEGAudio::decode(quint32 word) {
+std::optional<TMPEGAudio::Header> TMPEGAudio::decode(quint32 word)
+{
     if ((word & 0xFFE00000u) != 0xFFE00000u)
         return std::nullopt;
     const int version = int(word >> 19 & 3);
@@ -65,13 +115,15 @@ std::optional<TMPEGAudio::Header> TMPEGAudio::decode(quint32 word) {
     return h;
 }
 
-int TMPEGAudio::xingOffset(const Header &header) {
+int TMPEGAudio::xingOffset(const Header &header)
+{
     if (header.version == Mpeg1)
         return header.mono ? 21 : 36;
     return header.mono ? 13 : 21;
 }
 
-TMPEGAudio::Result TMPEGAudio::scan(std::stop_token stop) {
+TMPEGAudio::Result TMPEGAudio::scan(std::stop_token stop)
+{
     const qint64 size = m_source.size();
     if (size <= 5)
         return {};
@@ -91,28 +143,23 @@ TMPEGAudio::Result TMPEGAudio::scan(std::stop_token stop) {
             break; // the file shrank while we read it
         const char *data = m_block.constData();
         const qint64 positions = qMin(m_blockSize, got - 3);
-        qint64 i = 0;
-        while (i < positions) {
-            const void *ff = std::memchr(data + i, 0xFF, size_t(positions - i));
-            if (!ff)
-                break;
-            i = static_cast<const char *>(ff) - data;
-            if ((quint8(data[i + 1]) & 0xE0) == 0xE0) {
-                if (const auto header = decode(bigEndian(data + i))) {
-                    std::optional<quint32> next;
-                    if (!wordAt(m_blockStart + i + header->frameLength, next))
-                        return {Outcome::ReadError};
-                    if (next && decode(*next))
-                        return accept(m_blockStart + i, *header);
-                }
-            }
-            ++i;
+        for (qint64 i = nextSync(data, 0, positions); i < positions;
+             i = nextSync(data, i + 1, positions)) {
+            const auto header = decode(bigEndian(data + i));
+            if (!header)
+                continue;
+            std::optional<quint32> next;
+            if (!wordAt(m_blockStart + i + header->frameLength, next))
+                return {Outcome::ReadError};
+            if (next && decode(*next))
+                return accept(m_blockStart + i, *header);
         }
     }
     return {};
 }
 
-bool TMPEGAudio::wordAt(qint64 pos, std::optional<quint32> &word) {
+bool TMPEGAudio::wordAt(qint64 pos, std::optional<quint32> &word)
+{
     word.reset();
     if (pos + 4 > m_source.size())
         return true;
@@ -130,7 +177,8 @@ bool TMPEGAudio::wordAt(qint64 pos, std::optional<quint32> &word) {
     return true;
 }
 
-TMPEGAudio::Result TMPEGAudio::accept(qint64 offset, const Header &header) {
+TMPEGAudio::Result TMPEGAudio::accept(qint64 offset, const Header &header)
+{
     Result result{Outcome::Found, offset, header.bitRate};
     std::optional<quint32> mark;
     if (!wordAt(offset + xingOffset(header), mark))

@@ -6,7 +6,8 @@
 
 #include <exception>
 
-TrackTags TrackInfo::tagTexts(const QString &path) {
+TrackTags TrackInfo::tagTexts(const QString &path)
+{
     TrackTags tags;
     try {
         FileByteSource file(path);
@@ -22,7 +23,8 @@ TrackTags TrackInfo::tagTexts(const QString &path) {
     return tags;
 }
 
-void TrackInfo::ShowTrackTags(const QString &path, QLabel *MP3Title, QLabel *MP3Artist) {
+void TrackInfo::ShowTrackTags(const QString &path, QLabel *MP3Title, QLabel *MP3Artist)
+{
     if (MP3Title)
         MP3Title->clear();
     if (MP3Artist)
@@ -34,7 +36,8 @@ void TrackInfo::ShowTrackTags(const QString &path, QLabel *MP3Title, QLabel *MP3
         MP3Artist->setText(tags.artist);
 }
 
-QString TrackInfo::getbitrate(const QString &path, std::stop_token stop) {
+QString TrackInfo::getbitrate(const QString &path, std::stop_token stop)
+{
     try {
         FileByteSource file(path);
         if (!file.isOpen())
@@ -45,7 +48,8 @@ QString TrackInfo::getbitrate(const QString &path, std::stop_token stop) {
     }
 }
 
-QString TrackInfo::bitRateText(const TMPEGAudio::Result &result) {
+QString TrackInfo::bitRateText(const TMPEGAudio::Result &result)
+{
     switch (result.outcome) {
     case TMPEGAudio::Outcome::Found:
         if (result.bitRate == TMPEGAudio::VariableBitRate)

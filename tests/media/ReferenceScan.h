@@ -7,7 +7,8 @@
 
 #include <QByteArrayView>
 
-inline TMPEGAudio::Result referenceScan(QByteArrayView bytes) {
+inline TMPEGAudio::Result referenceScan(QByteArrayView bytes)
+{
     const auto word = [&](qint64 at) {
         return quint32(quint8(bytes[at])) << 24 | quint32(quint8(bytes[at + 1])) << 16 |
                quint32(quint8(bytes[at + 2])) << 8 | quint32(quint8(bytes[at + 3]));

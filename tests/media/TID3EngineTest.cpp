@@ -9,26 +9,30 @@ using namespace TrackFileWriter;
 
 namespace {
 
-TrackTags readTags(const QByteArray &file) {
+TrackTags readTags(const QByteArray &file)
+{
     MemoryByteSource source(file);
     return TID3Engine(source).read();
 }
 
 // A cover picture whose size, read as a syncsafe number, points into its own data.
-QByteArray bigPicture() {
+QByteArray bigPicture()
+{
     QByteArray picture(200 * 1000, '\0');
     for (int i = 0; i < picture.size(); ++i)
         picture[i] = char((i * 7) % 251);
     return '\0' + QByteArray("image/jpeg") + '\0' + '\3' + '\0' + picture;
 }
 
-QByteArray audio() {
+QByteArray audio()
+{
     return cbr128(3);
 }
 
 } // namespace
 
-TEST(TID3Engine, TitleAndArtistAfterALargePictureInEachVersion) {
+TEST(TID3Engine, TitleAndArtistAfterALargePictureInEachVersion)
+{
     const QByteArray v23 =
         tag(3, 0,
             frame23("APIC", bigPicture()) + frame23("TIT2", latin1Text("Title")) +
@@ -58,7 +62,8 @@ TEST(TID3Engine, TitleAndArtistAfterALargePictureInEachVersion) {
     EXPECT_EQ(t.artist, "Sizes");
 }
 
-TEST(TID3Engine, TextEncodingsAndTheirTerminators) {
+TEST(TID3Engine, TextEncodingsAndTheirTerminators)
+{
     const auto title = [](const QByteArray &data) {
         return readTags(tag(3, 0, frame23("TIT2", data))).title;
     };
@@ -85,7 +90,8 @@ TEST(TID3Engine, TextEncodingsAndTheirTerminators) {
     EXPECT_EQ(title(QByteArray(1, '\1')), "");
 }
 
-TEST(TID3Engine, CompressedFramesAreInflatedWithinALimit) {
+TEST(TID3Engine, CompressedFramesAreInflatedWithinALimit)
+{
     const QByteArray text = latin1Text("Squeezed");
     const QByteArray v23 =
         tag(3, 0,
@@ -119,7 +125,8 @@ TEST(TID3Engine, CompressedFramesAreInflatedWithinALimit) {
     EXPECT_EQ(t.artist, "Open");
 }
 
-TEST(TID3Engine, UnsynchronisationIsUndoneBeforeFramesAreRead) {
+TEST(TID3Engine, UnsynchronisationIsUndoneBeforeFramesAreRead)
+{
     // Version 2.3: the whole body is unsynchronised. A frame of 0x1FF bytes has the size
     // bytes 00 00 01 FF followed by a zero flag byte, so the writer inserts a zero there;
     // unless it is taken out again the next frame is not found.
@@ -142,7 +149,8 @@ TEST(TID3Engine, UnsynchronisationIsUndoneBeforeFramesAreRead) {
     EXPECT_EQ(t.artist, QString::fromLatin1("\xFF\xE0z"));
 }
 
-TEST(TID3Engine, Version22AndVersion1) {
+TEST(TID3Engine, Version22AndVersion1)
+{
     TrackTags t = readTags(tag(2, 0,
                                frame22("PIC", QByteArray(300, 'p')) +
                                    frame22("TT2", latin1Text("Old title")) +
@@ -173,7 +181,8 @@ TEST(TID3Engine, Version22AndVersion1) {
     EXPECT_EQ(t.artist, "");
 }
 
-TEST(TID3Engine, FrameListEndsAtBadIdentifiersAndPadding) {
+TEST(TID3Engine, FrameListEndsAtBadIdentifiersAndPadding)
+{
     TrackTags t =
         readTags(tag(3, 0,
                      frame23("TIT2", latin1Text("Kept")) + frame23("TpE1", latin1Text("Lower")) +
@@ -189,7 +198,8 @@ TEST(TID3Engine, FrameListEndsAtBadIdentifiersAndPadding) {
     EXPECT_EQ(t.title, "First");
 }
 
-TEST(TID3Engine, SizesFromTheFileAreNotTrusted) {
+TEST(TID3Engine, SizesFromTheFileAreNotTrusted)
+{
     const QByteArray good = frame23("TIT2", latin1Text("Good"));
     // A frame claiming more than the tag holds ends the list; what came before stays.
     QByteArray huge = frame23("TPE1", latin1Text("x"));

@@ -13,12 +13,14 @@ using Outcome = TMPEGAudio::Outcome;
 
 namespace {
 
-TMPEGAudio::Result scanBytes(const QByteArray &bytes, qint64 blockSize = 64 * 1024) {
+TMPEGAudio::Result scanBytes(const QByteArray &bytes, qint64 blockSize = 64 * 1024)
+{
     MemoryByteSource source(bytes);
     return TMPEGAudio(source, blockSize).scan();
 }
 
-quint32 word(const QByteArray &header) {
+quint32 word(const QByteArray &header)
+{
     return quint32(quint8(header[0])) << 24 | quint32(quint8(header[1])) << 16 |
            quint32(quint8(header[2])) << 8 | quint32(quint8(header[3]));
 }
@@ -27,9 +29,12 @@ quint32 word(const QByteArray &header) {
 class TestSource : public ByteSource {
 public:
     explicit TestSource(QByteArray bytes, int failFromRead = -1)
-        : m_bytes(std::move(bytes)), m_memory(m_bytes), m_failFrom(failFromRead) {}
+        : m_bytes(std::move(bytes)), m_memory(m_bytes), m_failFrom(failFromRead)
+    {
+    }
     qint64 size() const override { return m_bytes.size(); }
-    qint64 read(qint64 offset, char *dest, qint64 length) override {
+    qint64 read(qint64 offset, char *dest, qint64 length) override
+    {
         if (m_failFrom >= 0 && reads >= m_failFrom)
             return -1;
         ++reads;
@@ -45,7 +50,8 @@ private:
 
 } // namespace
 
-TEST(TMPEGAudio, HeaderFieldsBitRatesAndFrameLengths) {
+TEST(TMPEGAudio, HeaderFieldsBitRatesAndFrameLengths)
+{
     struct Case {
         int version, layer, bitRateIndex, rateIndex, padding, bitRate, sampleRate, length;
     };
@@ -73,7 +79,8 @@ TEST(TMPEGAudio, HeaderFieldsBitRatesAndFrameLengths) {
     EXPECT_FALSE(TMPEGAudio::decode(0xFFDB9000u));                   // sync one bit short
 }
 
-TEST(TMPEGAudio, FirstFrameAfterATagAndItsBitRate) {
+TEST(TMPEGAudio, FirstFrameAfterATagAndItsBitRate)
+{
     const QByteArray tagBytes = tag(3, 0, frame23("TIT2", latin1Text("x")), 1000);
     TMPEGAudio::Result r = scanBytes(tagBytes + cbr128(3));
     EXPECT_EQ(r.outcome, Outcome::Found);
@@ -81,7 +88,8 @@ TEST(TMPEGAudio, FirstFrameAfterATagAndItsBitRate) {
     EXPECT_EQ(r.bitRate, 128);
 }
 
-TEST(TMPEGAudio, XingMarkAtTheOffsetOfEachKindOfFrame) {
+TEST(TMPEGAudio, XingMarkAtTheOffsetOfEachKindOfFrame)
+{
     struct Case {
         int version;
         bool mono;
@@ -102,7 +110,8 @@ TEST(TMPEGAudio, XingMarkAtTheOffsetOfEachKindOfFrame) {
     }
 }
 
-TEST(TMPEGAudio, RejectedCandidateIsRescannedFromTheNextByte) {
+TEST(TMPEGAudio, RejectedCandidateIsRescannedFromTheNextByte)
+{
     // A 192 kbit/s header in the tag's padding, whose second header would lie 626 bytes
     // on, in zeros; the real stream starts 14 bytes after it, inside that false frame.
     const QByteArray before = tag(3, 0, QByteArray(), 40);
@@ -113,7 +122,8 @@ TEST(TMPEGAudio, RejectedCandidateIsRescannedFromTheNextByte) {
     EXPECT_EQ(r.bitRate, 128);
 }
 
-TEST(TMPEGAudio, NoAcceptedFrameGivesNoFrame) {
+TEST(TMPEGAudio, NoAcceptedFrameGivesNoFrame)
+{
     const QByteArray one = cbr128(1);
     EXPECT_EQ(scanBytes(one).outcome, Outcome::NoFrame);                // no second header
     EXPECT_EQ(scanBytes(one + one.first(3)).outcome, Outcome::NoFrame); // cut second header
@@ -123,7 +133,8 @@ TEST(TMPEGAudio, NoAcceptedFrameGivesNoFrame) {
     EXPECT_EQ(scanBytes(QByteArray(100000, '\xFF')).outcome, Outcome::NoFrame);
 }
 
-TEST(TMPEGAudio, BlockScanGivesTheResultsOfTheByteByByteScan) {
+TEST(TMPEGAudio, BlockScanGivesTheResultsOfTheByteByByteScan)
+{
     // Files dense with sync bytes and header-like bytes, so that candidates, their
     // second headers and Xing marks fall on every kind of block seam.
     std::mt19937 random(4242);
@@ -151,7 +162,8 @@ TEST(TMPEGAudio, BlockScanGivesTheResultsOfTheByteByByteScan) {
     EXPECT_GE(found, 100); // the comparison saw many accepted frames, not only misses
 }
 
-TEST(TMPEGAudio, ReadsLargeBlocksAndReportsFailures) {
+TEST(TMPEGAudio, ReadsLargeBlocksAndReportsFailures)
+{
     TestSource frameless(QByteArray(1 << 20, '\0'));
     EXPECT_EQ(TMPEGAudio(frameless).scan().outcome, Outcome::NoFrame);
     EXPECT_LE(frameless.reads, (1 << 20) / TMPEGAudio::DefaultBlockSize + 1);

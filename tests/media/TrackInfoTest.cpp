@@ -16,7 +16,8 @@ using namespace TrackFileWriter;
 namespace {
 
 // A file of the given size holding zeros only, made sparse so that it costs no disk.
-QString framelessFile(const TempDir &dir, qint64 size) {
+QString framelessFile(const TempDir &dir, qint64 size)
+{
     const QString path = dir.file("silence.mp3");
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
@@ -26,7 +27,8 @@ QString framelessFile(const TempDir &dir, qint64 size) {
 
 } // namespace
 
-TEST(TrackInfo, ShowTrackTagsFillsBothLabels) {
+TEST(TrackInfo, ShowTrackTagsFillsBothLabels)
+{
     TempDir dir;
     const QString tagged = dir.write(
         "a.mp3",
@@ -53,7 +55,8 @@ TEST(TrackInfo, ShowTrackTagsFillsBothLabels) {
     EXPECT_EQ(artist.text(), "Singer");
 }
 
-TEST(TrackInfo, BitRateTexts) {
+TEST(TrackInfo, BitRateTexts)
+{
     TempDir dir;
     const QByteArray stereo = mpegHeader(3, 3, 9, 0);
     EXPECT_EQ(TrackInfo::getbitrate(dir.write("cbr.mp3", tag(3, 0, {}, 200) + cbr128(3))),
@@ -72,7 +75,8 @@ TEST(TrackInfo, BitRateTexts) {
     EXPECT_EQ(TrackInfo::getbitrate(dir.file("cbr.mp3"), stop.get_token()), "");
 }
 
-TEST(BitRateProbe, DeliversTheResultThroughTheEventLoop) {
+TEST(BitRateProbe, DeliversTheResultThroughTheEventLoop)
+{
     TempDir dir;
     const QString path = dir.write("cbr.mp3", cbr128(3));
     BitRateProbe probe;
@@ -85,7 +89,8 @@ TEST(BitRateProbe, DeliversTheResultThroughTheEventLoop) {
     EXPECT_EQ(spy.at(0).at(1).toString(), "128 kBit/sec");
 }
 
-TEST(BitRateProbe, OnlyTheLastStartIsAnswered) {
+TEST(BitRateProbe, OnlyTheLastStartIsAnswered)
+{
     TempDir dir;
     const QString large = framelessFile(dir, 50 << 20);
     const QString small = dir.write("small.mp3", cbr128(3));
@@ -111,7 +116,8 @@ TEST(BitRateProbe, OnlyTheLastStartIsAnswered) {
     EXPECT_EQ(spy.at(1).at(1).toString(), "0 kBit/sec");
 }
 
-TEST(BitRateProbe, DestroyingTheProbeStopsItsScan) {
+TEST(BitRateProbe, DestroyingTheProbeStopsItsScan)
+{
     TempDir dir;
     const QString large = framelessFile(dir, 50 << 20);
     auto probe = std::make_unique<BitRateProbe>();
