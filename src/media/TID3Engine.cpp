@@ -320,10 +320,15 @@ QByteArray TID3Engine::resynchronise(QByteArrayView bytes)
 {
     QByteArray out;
     out.reserve(bytes.size());
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        out.append(bytes[i]);
-        if (byteAt(bytes, i) == 0xFF && i + 1 < bytes.size() && bytes[i + 1] == 0)
-            ++i;
+    qsizetype from = 0;
+    while (from < bytes.size()) {
+        const qsizetype ff = bytes.indexOf('\xFF', from);
+        if (ff < 0 || ff + 1 >= bytes.size()) {
+            out.append(bytes.sliced(from));
+            break;
+        }
+        out.append(bytes.sliced(from, ff + 1 - from));
+        from = bytes[ff + 1] == 0 ? ff + 2 : ff + 1;
     }
     return out;
 }

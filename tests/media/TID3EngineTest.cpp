@@ -138,6 +138,14 @@ TEST(TID3Engine, UnsynchronisationIsUndoneBeforeFramesAreRead)
     EXPECT_EQ(t.title, QString::fromLatin1("\xFF\xE0y"));
     EXPECT_EQ(t.artist, "Sync");
 
+    // Only the first zero after each 0xFF goes; a writer's output comes back whole.
+    EXPECT_EQ(TID3Engine::resynchronise(QByteArray("\xFF\0\0\xFF\xFF\0\xE0\xFF", 8)),
+              QByteArray("\xFF\0\xFF\xFF\xE0\xFF", 6));
+    QByteArray noisy;
+    for (int i = 0; i < 4096; ++i)
+        noisy.append(char(i % 3 == 0 ? 0xFF : (i * 37) % 256));
+    EXPECT_EQ(TID3Engine::resynchronise(unsynchronise(noisy)), noisy);
+
     // Version 2.4: per frame, by the frame's flag or by the tag's.
     const QByteArray data = QByteArray("\0\xFF\xE0z", 4);
     const QByteArray escaped = unsynchronise(data);
