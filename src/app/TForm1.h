@@ -20,12 +20,15 @@ class MainMenuBar;
 class MainMenuKeys;
 class MainMenuScreen;
 class MediaChoiceScreen;
+class Mp3Directory;
 class OptionsKeys;
 class OptionsScreen;
 class PoiKeys;
 class QStackedWidget;
+class SelectionMarker;
 class StatusLine;
 class TopBar;
+class VideoListScreen;
 
 // The one borderless 800 x 600 window. It owns the controls and the subsystems, wires
 // them together and runs start-up; the logic lives in the subsystems.
@@ -54,12 +57,12 @@ public:
     void ComandPanelTopLeftClick() override;
 
     // Main-menu operations
-    void ComandPanelTopRightClick(); // Drivers log
-    void ComandPanelBottomLeftClick(); // POI
-    void Main4Click();               // Options
+    void ComandPanelTopRightClick();    // Drivers log
+    void ComandPanelBottomLeftClick();  // POI
+    void Main4Click();                  // Options
     void ComandPanelBottomRightClick(); // Exit
     // The options screen
-    void BitBtn1Click(); // back from the options with a save
+    void BitBtn1Click();  // back from the options with a save
     void Button21Click(); // next main screen image
     void Button22Click(); // previous main screen image
     void BringSelfToForegroundTimer();
@@ -92,6 +95,9 @@ public:
     StatusLine *statusLine() const { return m_status; }
     TopBar *topBar() const { return m_topBar; }
     PoiKeys *poiKeys() const { return m_poiKeys.get(); }
+    Mp3Directory *mp3Directory() const { return m_mp3Directory; }
+    VideoListScreen *videoList() const { return m_videoList; }
+    SelectionMarker &marker() const { return *m_marker; }
     QWidget *page(int index) const { return m_pages[size_t(index)]; }
     QStackedWidget *pageControl() const { return m_MP3Control; }
     const QStringList &driversLog() const { return m_loglist; }
@@ -126,6 +132,9 @@ private:
     MainMenuScreen *m_mainScreen = nullptr;
     OptionsScreen *m_options = nullptr;
     MediaChoiceScreen *m_mediaChoice = nullptr;
+    std::unique_ptr<SelectionMarker> m_marker;
+    Mp3Directory *m_mp3Directory = nullptr;
+    VideoListScreen *m_videoList = nullptr;
 
     std::unique_ptr<Configuration> m_configuration;
     std::unique_ptr<MainMenuKeys> m_mainMenuKeys;

@@ -1,0 +1,92 @@
+#include "media/MediaListPanel.h"
+
+#include "app/ColourScheme.h"
+#include "media/TAUDIListbox.h"
+#include "widgets/ListRowsView.h"
+#include "widgets/SkinFont.h"
+
+#include <QLabel>
+
+MediaListPanel::MediaListPanel(const QString &mask, const QString &indicatorSuffix, QWidget *page,
+                               std::function<void()> placeMarker)
+    : m_placeMarker(std::move(placeMarker)) {
+    m_list = new TAUDIListbox(mask, page);
+    view = new ListRowsView(page);
+    view->setRowHeight(TAUDIListbox::RowHeight);
+    // The marker's line ends left of the text.
+    view->setTextIndent(100);
+    view->setGeometry(ListLeft, ListTop, 800, 300);
+
+    PositionLabel = new QLabel(page);
+    PositionLabel->setGeometry(500, 322, 280, 44);
+    PositionLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    PositionLabel->setFont(SkinFont::points(SkinFont::Narrow, 20, true));
+
+    MoreWaitingAbove_indicator = new QLabel(QStringLiteral("\u25B2"), page);
+    MoreWaitingBelow_indicator = new QLabel(QStringLiteral("\u25BC"), page);
+    MoreWaitingAbove_indicator->setObjectName("MoreWaitingAbove_indicator" + indicatorSuffix);
+    MoreWaitingBelow_indicator->setObjectName("MoreWaitingBelow_indicator" + indicatorSuffix);
+    MoreWaitingAbove_indicator->setGeometry(740, ListTop, 40, 26);
+    MoreWaitingBelow_indicator->setGeometry(740, 281, 40, 26);
+    for (QLabel *l : {MoreWaitingAbove_indicator, MoreWaitingBelow_indicator}) {
+        l->setFont(SkinFont::points(SkinFont::Sans, 16));
+        l->setAlignment(Qt::AlignCenter);
+        l->hide();
+    }
+
+    QObject::connect(m_list, &TAUDIListbox::selectionChanged, view, [this] {
+        view->setRows(m_list->items(), m_list->topIndex(), m_list->itemIndex());
+        showPosition();
+    });
+}
+
+void MediaListPanel::next() {
+    const int i = m_list->itemIndex();
+    m_list->setItemIndex(i + 1);
+    m_placeMarker();
+    showIndicatorsDown();
+}
+
+void MediaListPanel::previous() {
+    const int i = m_list->itemIndex();
+    // Nothing selected: previous has nowhere to go.
+    if (i >= 0)
+        m_list->setItemIndex(i - 1 >= 0 ? i - 1 : i);
+    m_placeMarker();
+    const int n = m_list->count();
+    MoreWaitingAbove_indicator->setVisible(n > 6 && m_list->itemIndex() > 0 &&
+                                           m_list->topIndex() > 0);
+    MoreWaitingBelow_indicator->setVisible(n > 6 && m_list->topIndex() + 7 < n);
+}
+
+void MediaListPanel::showPosition() {
+    QString text = QString::number(m_list->itemIndex() + 1) + QStringLiteral(" of ") +
+                   QString::number(m_list->count());
+    const QString suffix = m_suffix ? m_suffix() : QString();
+    if (!suffix.isEmpty())
+        text += QLatin1Char(' ') + suffix;
+    PositionLabel->setText(text);
+}
+
+void MediaListPanel::hideIndicators() {
+    MoreWaitingAbove_indicator->hide();
+    MoreWaitingBelow_indicator->hide();
+}
+
+void MediaListPanel::showIndicatorsDown() {
+    const int n = m_list->count();
+    MoreWaitingAbove_indicator->setVisible(n > 6 && m_list->itemIndex() > 6);
+    MoreWaitingBelow_indicator->setVisible(n > 6 && m_list->topIndex() + 7 < n);
+}
+
+void MediaListPanel::moveList(int left, int top) {
+    view->move(left, top);
+}
+
+void MediaListPanel::registerColours(ColourScheme &colours) {
+    using Role = ColourScheme::Role;
+    colours.add(PositionLabel, Role::TextMain);
+    colours.add(MoreWaitingAbove_indicator, Role::TextMain);
+    colours.add(MoreWaitingBelow_indicator, Role::TextMain);
+    colours.add([this](const QColor &main) { view->setColours(main, Qt::white); });
+}

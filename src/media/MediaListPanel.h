@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class ColourScheme;
+class ListRowsView;
+class QLabel;
+class QWidget;
+class TAUDIListbox;
+
+// One media list on its screen: the list, its rows, the position label and the two
+// more-entries indicators, with the next and previous moves both lists share.
+class MediaListPanel {
+public:
+    static constexpr int ListLeft = 40;
+    static constexpr int ListTop = 7;
+
+    // placeMarker runs after each move; suffix (may be empty) is appended to the position
+    // label after a blank.
+    MediaListPanel(const QString &mask, const QString &indicatorSuffix, QWidget *page,
+                   std::function<void()> placeMarker);
+
+    TAUDIListbox &list() const { return *m_list; }
+
+    // Next / previous entry; at either end the selection stays.
+    void next();
+    void previous();
+
+    void setPositionSuffix(std::function<QString()> suffix) { m_suffix = std::move(suffix); }
+    // "n of count", and the suffix when there is one.
+    void showPosition();
+    void hideIndicators();
+    // The indicators as after a move down (also after a jump or a new directory).
+    void showIndicatorsDown();
+    void moveList(int left, int top);
+    void registerColours(ColourScheme &colours);
+
+    ListRowsView *view = nullptr;
+    QLabel *PositionLabel = nullptr;
+    QLabel *MoreWaitingAbove_indicator = nullptr;
+    QLabel *MoreWaitingBelow_indicator = nullptr;
+
+private:
+    TAUDIListbox *m_list = nullptr;
+    std::function<void()> m_placeMarker;
+    std::function<QString()> m_suffix;
+};

@@ -1,0 +1,216 @@
+#include "media/Mp3Directory.h"
+
+#include "app/ColourScheme.h"
+#include "app/CommandKey.h"
+#include "app/Screen.h"
+#include "app/ScreenHost.h"
+#include "media/DirActionMenu.h"
+#include "media/LetterDial.h"
+#include "media/MarkerPlacement.h"
+#include "media/TAUDIListbox.h"
+#include "widgets/ListRowsView.h"
+#include "widgets/SelectionMarker.h"
+
+#include <exception>
+
+Mp3Directory::Mp3Directory(ScreenHost &screens, SelectionMarker &marker,
+                           std::function<QString()> mp3Path, QWidget *parent)
+    : QWidget(parent), m_screens(screens), m_marker(marker),
+      m_panel(QString::fromLatin1(TAUDIListbox::Mp3Mask), QString(), this,
+              [this] { SetMP3Selector(); }) {
+    setObjectName(QStringLiteral("Mp3DirectoryScreen"));
+    resize(800, 379);
+    m_panel.view->setObjectName(QStringLiteral("MP3Listbox"));
+    connect(&MP3Listbox(), &TAUDIListbox::changed, this, &Mp3Directory::MP3ListboxChange);
+
+    DirActionPanel = new DirActionMenu({[this] { Panel35Click(); }, [this] { Panel22Click(); },
+                                        [this] { Panel51Click(); }, [this] { Panel40Click(); },
+                                        [this] {
+                                            Panel14Click();
+                                        }},
+                                       this);
+    // Centred on the screen.
+    DirActionPanel->move(width() / 2 - DirActionPanel->width() / 2,
+                         height() / 2 - DirActionPanel->height() / 2);
+    FilterPanel = new LetterDial(MP3Listbox(),
+                                 {std::move(mp3Path),
+                                  [this] {
+                                      dialChosen();
+                                  }},
+                                 this);
+    FilterPanel->move(-20, 40);
+}
+
+Mp3Directory::~Mp3Directory() = default;
+
+void Mp3Directory::setPlayback(Mp3Playback *playback) {
+    m_playback = playback ? playback : &m_noPlayback;
+}
+
+void Mp3Directory::Button1Click() {
+    m_panel.next();
+}
+
+void Mp3Directory::Button2Click() {
+    m_panel.previous();
+}
+
+void Mp3Directory::Button4Click() {
+    GotoNextLetter();
+}
+
+void Mp3Directory::GotoNextLetter() {
+    const int target = MP3Listbox().nextLetterIndex();
+    if (target < 0)
+        return;
+    MP3Listbox().setItemIndex(target);
+    SetMP3Selector();
+    m_panel.showIndicatorsDown();
+}
+
+void Mp3Directory::SelectFirstWithInitial(char16_t ch) {
+    MP3Listbox().PreselectInitial(ch);
+    SetMP3Selector();
+}
+
+void Mp3Directory::MP3ListboxClick() {
+    m_playback->HideOptionsPanel();
+    m_panel.hideIndicators();
+    DirActionPanel->open();
+}
+
+void Mp3Directory::enter(const QString &path) {
+    m_marker.hide();
+    // Hidden while it is filled again, so no half-drawn list shows.
+    m_panel.view->hide();
+    MP3Listbox().setDirectory(path);
+    m_panel.view->show();
+    MP3Listbox().setItemIndex(MP3Listbox().count() > 0 ? 0 : -1);
+    SetMP3Selector();
+    m_panel.showIndicatorsDown();
+}
+
+void Mp3Directory::Button6Click() {
+    enter(MP3Listbox().parentPath());
+}
+
+void Mp3Directory::MP3DirectoryShow() {
+    if (MP3Listbox().itemIndex() < 0 && MP3Listbox().count() > 0)
+        MP3Listbox().setItemIndex(0);
+    SetMP3Selector();
+}
+
+// The marker shows only where it has a row to point at; on other screens it belongs to
+// them and is left alone.
+void Mp3Directory::MP3ListboxChange() {
+    if (m_screens.activeScreen() == Screen::MP3Directory)
+        SetMP3Selector();
+}
+
+void Mp3Directory::Image2Click() {
+    m_screens.setTitle(QStringLiteral("Select MP3"));
+    m_marker.hide();
+    m_screens.showScreen(Screen::MP3Directory);
+}
+
+void Mp3Directory::Panel35Click() {
+    DirActionPanel->close();
+    try {
+        TAUDIListbox &list = MP3Listbox();
+        if (list.itemIndex() < 0)
+            return;
+        if (list.selectedIsDirectory()) {
+            enter(list.selectedTarget());
+            return;
+        }
+        const QString path = list.selectedPath();
+        m_playback->ShowBitRate(path);
+        m_playback->PlayMP3File(path, true);
+    } catch (const std::exception &) {
+    } catch (...) {
+    }
+}
+
+void Mp3Directory::Panel51Click() {
+    m_panel.moveList(260, MediaListPanel::ListTop);
+    m_marker.hide();
+    DirActionPanel->close();
+    FilterPanel->open();
+}
+
+void Mp3Directory::Panel40Click() {
+    TAUDIListbox &list = MP3Listbox();
+    m_playback->setRandomRoot(list.selectedIsDirectory() ? list.selectedTarget()
+                                                         : list.directory());
+    m_playback->EnableRandomToggle();
+    m_playback->PlayRandomTrack();
+    DirActionPanel->close();
+    m_panel.showIndicatorsDown();
+}
+
+void Mp3Directory::Panel14Click() {
+    DirActionPanel->close();
+    m_panel.showIndicatorsDown();
+}
+
+void Mp3Directory::Panel22Click() {
+    Button6Click();
+    DirActionPanel->close();
+}
+
+void Mp3Directory::dialChosen() {
+    m_panel.moveList(MediaListPanel::ListLeft, MediaListPanel::ListTop);
+    DirActionPanel->close();
+    SetMP3Selector();
+    m_panel.showIndicatorsDown();
+}
+
+void Mp3Directory::SetMP3Selector() {
+    const TAUDIListbox &list = MP3Listbox();
+    if (m_screens.activeScreen() != Screen::MP3Directory || list.count() == 0 ||
+        list.itemIndex() < 0 || !FilterPanel->isHidden()) {
+        m_marker.hide();
+        return;
+    }
+    const QPoint bar =
+        MarkerPlacement::listBar(list.itemIndex() - list.topIndex(), m_marker.barPosition().x());
+    m_marker.placeBar(bar.x(), bar.y());
+    m_marker.show();
+}
+
+void Mp3Directory::screenShown(int index) {
+    m_marker.hide();
+    if (index == Screen::MP3Directory)
+        MP3DirectoryShow();
+}
+
+void Mp3Directory::commandKey(quint16 key) {
+    switch (key) {
+    case CommandKey::L:
+        Button1Click();
+        break;
+    case CommandKey::R:
+        Button2Click();
+        break;
+    case CommandKey::C:
+        MP3ListboxClick();
+        break;
+    case CommandKey::Z:
+        Button4Click();
+        break;
+    case CommandKey::T:
+        Button6Click();
+        break;
+    case CommandKey::Q:
+        m_screens.ComandPanelTopLeftClick();
+        break;
+    default:
+        break;
+    }
+}
+
+void Mp3Directory::registerColours(ColourScheme &colours) {
+    m_panel.registerColours(colours);
+    DirActionPanel->registerColours(colours);
+    FilterPanel->registerColours(colours);
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "app/KeyContext.h"
+#include "media/MediaListPanel.h"
+#include "media/RecordingVideoListActions.h"
+
+#include <QWidget>
+
+class ColourScheme;
+class ScreenHost;
+class SelectionMarker;
+class TAUDIListbox;
+class VideoListActions;
+
+// The video list screen (Vide_select): the same list, marker and indicators as the MP3
+// list; the position label carries the video type of the selected entry.
+class VideoListScreen : public QWidget, public KeyContext {
+    Q_OBJECT
+public:
+    VideoListScreen(ScreenHost &screens, SelectionMarker &marker, QWidget *parent = nullptr);
+
+    // Video playback; until one is set, the calls are only recorded.
+    void setActions(VideoListActions *actions);
+
+    TAUDIListbox &VideoListBox() const { return m_panel.list(); }
+    MediaListPanel &panel() { return m_panel; }
+    // The video type of the selected entry, as last read.
+    QString videoType() const { return m_videoType; }
+
+    void Button17Click(); // next entry
+    void Button18Click(); // previous entry
+    void Button20Click(); // up one directory
+    void VideoListboxClick();
+    void SetVideoSelector();
+
+    void screenShown(int index);
+    void commandKey(quint16 key) override;
+    void registerColours(ColourScheme &colours);
+
+private:
+    void enter(const QString &path);
+    void readVideoType();
+
+    ScreenHost &m_screens;
+    SelectionMarker &m_marker;
+    MediaListPanel m_panel;
+    RecordingVideoListActions m_noActions;
+    VideoListActions *m_actions = &m_noActions;
+    QString m_videoType;
+};
