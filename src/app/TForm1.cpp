@@ -37,14 +37,15 @@
 #include <QWindow>
 
 namespace {
-const char *const PageNames[Screen::Count] = {
-    "MP3Album",    "MP3Directory", "MP3Start",     "Settings",   "Video_Play",
-    "Vide_select", "Radar",        "media_select", "Log_select", "SetLog"};
+const char *const PageNames[Screen::Count] = {"MP3Album", "MP3Directory", "MP3Start", "Settings",
+                                              "Video_Play", "Vide_select", "Radar",
+                                              "media_select", "Log_select", "SetLog"};
 } // namespace
 
 TForm1::TForm1(const QString &programDir, Services services, QWidget *parent)
     : QWidget(parent), m_programDir(programDir), m_services(std::move(services)),
-      m_dispatcher(*this) {
+      m_dispatcher(*this)
+{
     if (!m_services.can2comPort)
         m_services.can2comPort = std::make_unique<PortRequestLog>(0);
     if (!m_services.gpsPort)
@@ -83,11 +84,10 @@ TForm1::TForm1(const QString &programDir, Services services, QWidget *parent)
     setTitle(QStringLiteral("Main"));
 }
 
-TForm1::~TForm1() {
-    qApp->removeEventFilter(this);
-}
+TForm1::~TForm1() { qApp->removeEventFilter(this); }
 
-void TForm1::buildWindow() {
+void TForm1::buildWindow()
+{
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Rovana"));
     setWindowFlags(Qt::FramelessWindowHint);
@@ -126,7 +126,8 @@ void TForm1::buildWindow() {
     registerColours();
 }
 
-void TForm1::buildPages() {
+void TForm1::buildPages()
+{
     for (int i = 0; i < Screen::Count; ++i) {
         auto *page = new QWidget(m_MP3Control);
         page->setObjectName(QLatin1String(PageNames[i]));
@@ -159,14 +160,15 @@ void TForm1::buildPages() {
     connect(this, &TForm1::screenShown, m_videoList, &VideoListScreen::screenShown);
 }
 
-void TForm1::registerColours() {
+void TForm1::registerColours()
+{
     using Role = ColourScheme::Role;
     m_colours.add(m_mainMenu, Role::BackgroundMain);
     m_colours.add(m_topBar->TopMidLabel, Role::TextMain);
     m_colours.add(m_topBar->CpuLabel, Role::TextMain);
     m_colours.add([this](const QColor &m) { m_topBar->CpuMeter->setBarColour(m); });
-    for (QLabel *l :
-         {m_status->Clock, m_status->DateLabel, m_status->sensorlabel, m_status->LogIndicator}) {
+    for (QLabel *l : {m_status->Clock, m_status->DateLabel, m_status->sensorlabel,
+                      m_status->LogIndicator}) {
         m_colours.add(l, Role::TextMain);
         m_colours.add(l, Role::BackgroundBlack);
     }
@@ -180,18 +182,14 @@ void TForm1::registerColours() {
     m_videoList->registerColours(m_colours);
 }
 
-void TForm1::wireKeys() {
+void TForm1::wireKeys()
+{
     m_mainMenuKeys = std::make_unique<MainMenuKeys>(*m_mainMenu, [this] { Main4Click(); });
-    m_optionsKeys = std::make_unique<OptionsKeys>(*m_options, m_colours,
-                                                  OptionsKeys::Actions{[this] { BitBtn1Click(); },
-                                                                       [this] { Button21Click(); },
-                                                                       [this] { Button22Click(); },
-                                                                       [this] {
-                                                                           changecolors();
-                                                                       }});
-    m_poiKeys = std::make_unique<PoiKeys>(PoiKeys::Actions{{}, {}, {}, [this] {
-                                                               Button5Click();
-                                                           }});
+    m_optionsKeys = std::make_unique<OptionsKeys>(
+        *m_options, m_colours,
+        OptionsKeys::Actions{[this] { BitBtn1Click(); }, [this] { Button21Click(); },
+                             [this] { Button22Click(); }, [this] { changecolors(); }});
+    m_poiKeys = std::make_unique<PoiKeys>(PoiKeys::Actions{{}, {}, {}, [this] { Button5Click(); }});
     m_dispatcher.setHandler(Dispatcher::Context::MainMenu, m_mainMenuKeys.get());
     m_dispatcher.setHandler(Dispatcher::Context::Options, m_optionsKeys.get());
     m_dispatcher.setHandler(Dispatcher::Context::MediaChoice, m_mediaChoice);
@@ -208,11 +206,10 @@ void TForm1::wireKeys() {
 
 // --- screens ---------------------------------------------------------------------------
 
-int TForm1::activeScreen() const {
-    return m_MP3Control->currentIndex();
-}
+int TForm1::activeScreen() const { return m_MP3Control->currentIndex(); }
 
-void TForm1::showScreen(int index) {
+void TForm1::showScreen(int index)
+{
     if (index < 0 || index >= Screen::Count)
         return;
     m_MP3Control->setCurrentIndex(index);
@@ -221,50 +218,53 @@ void TForm1::showScreen(int index) {
     emit screenShown(index);
 }
 
-void TForm1::setTitle(const QString &title) {
-    m_topBar->TopMidLabel->setText(title);
-}
+void TForm1::setTitle(const QString &title) { m_topBar->TopMidLabel->setText(title); }
 
-QString TForm1::title() const {
-    return m_topBar->TopMidLabel->text();
-}
+QString TForm1::title() const { return m_topBar->TopMidLabel->text(); }
 
-void TForm1::Button5Click() {
+void TForm1::Button5Click()
+{
     showScreen(Screen::MP3Start);
     setTitle(QStringLiteral("Main"));
 }
 
-void TForm1::ComandPanelTopLeftClick() {
+void TForm1::ComandPanelTopLeftClick()
+{
     setTitle(QStringLiteral("Media"));
     showScreen(Screen::media_select);
 }
 
-void TForm1::ComandPanelTopRightClick() {
+void TForm1::ComandPanelTopRightClick()
+{
     setTitle(QStringLiteral("Drivers log"));
     showScreen(Screen::Log_select);
     showScreen(Screen::SetLog);
     showScreen(Screen::Log_select);
 }
 
-void TForm1::ComandPanelBottomLeftClick() {
+void TForm1::ComandPanelBottomLeftClick()
+{
     m_shared.AlertReturnPage = Screen::Radar;
     setTitle(QStringLiteral("POI"));
     showScreen(Screen::Radar);
 }
 
-void TForm1::Main4Click() {
+void TForm1::Main4Click()
+{
     setTitle(QStringLiteral("Options"));
     showScreen(Screen::Settings);
 }
 
-void TForm1::ComandPanelBottomRightClick() {
+void TForm1::ComandPanelBottomRightClick()
+{
     m_configuration->SaveSettings();
     const int choice = m_options->RadioGroup1->itemIndex();
     if (choice == 0 || choice == 1)
         qApp->quit();
 }
 
-void TForm1::onMainMenuEntry(int entry) {
+void TForm1::onMainMenuEntry(int entry)
+{
     switch (entry) {
     case MainMenuBar::DriversLog:
         ComandPanelTopRightClick();
@@ -286,13 +286,15 @@ void TForm1::onMainMenuEntry(int entry) {
     }
 }
 
-void TForm1::BitBtn1Click() {
+void TForm1::BitBtn1Click()
+{
     m_options->setPage(OptionsScreen::Sys);
     m_configuration->SaveSettings();
     Button5Click();
 }
 
-void TForm1::showMainImage(const QString &path) {
+void TForm1::showMainImage(const QString &path)
+{
     if (path.isEmpty())
         return;
     m_options->MainImageEdit->setText(path);
@@ -300,22 +302,20 @@ void TForm1::showMainImage(const QString &path) {
         m_options->MainImageThumb->setPixmap(m_mainScreen->picture());
 }
 
-void TForm1::Button21Click() {
-    showMainImage(m_mainImages.next());
-}
+void TForm1::Button21Click() { showMainImage(m_mainImages.next()); }
 
-void TForm1::Button22Click() {
-    showMainImage(m_mainImages.previous());
-}
+void TForm1::Button22Click() { showMainImage(m_mainImages.previous()); }
 
-void TForm1::BringSelfToForegroundTimer() {
+void TForm1::BringSelfToForegroundTimer()
+{
     if (isActiveWindow())
         return;
     raise();
     activateWindow();
 }
 
-void TForm1::Image1Click() {
+void TForm1::Image1Click()
+{
     QMessageBox::information(this, QStringLiteral("Rovana"),
                              QString::number(m_mainScreen->Image1->height()));
     showMinimized();
@@ -323,59 +323,50 @@ void TForm1::Image1Click() {
 
 // --- settings effects ------------------------------------------------------------------
 
-void TForm1::loadFixedPictures() {
+void TForm1::loadFixedPictures()
+{
     m_mediaChoice->loadPictures(m_programDir + "audio.jpg", m_programDir + "video.jpg");
 }
 
-void TForm1::showMainScreenImage(const QString &path) {
-    m_mainScreen->loadPicture(path);
-}
+void TForm1::showMainScreenImage(const QString &path) { m_mainScreen->loadPicture(path); }
 
-void TForm1::addDriversLogLine(const QString &line) {
-    m_loglist.append(line);
-}
+void TForm1::addDriversLogLine(const QString &line) { m_loglist.append(line); }
 
-QString TForm1::lastDriversLogLine() const {
+QString TForm1::lastDriversLogLine() const
+{
     return m_loglist.isEmpty() ? QString() : m_loglist.last();
 }
 
-bool TForm1::pointMediaLists(const QString &mp3Dir, const QString &movieDir) {
+bool TForm1::pointMediaLists(const QString &mp3Dir, const QString &movieDir)
+{
     if (!m_mp3Directory->MP3Listbox().setDirectory(mp3Dir))
         return false;
     m_videoList->VideoListBox().setDirectory(movieDir);
     return true;
 }
 
-void TForm1::changecolors() {
-    m_colours.changecolors();
-}
+void TForm1::changecolors() { m_colours.changecolors(); }
 
-void TForm1::showRadarSystem(bool on) {
-    m_status->sensorlabel->setVisible(on);
-}
+void TForm1::showRadarSystem(bool on) { m_status->sensorlabel->setVisible(on); }
 
-void TForm1::showPrivateMode() {
-    m_status->LogIndicator->hide();
-}
+void TForm1::showPrivateMode() { m_status->LogIndicator->hide(); }
 
 void TForm1::showOdometer(double) {}
 
-void TForm1::showMousePointer(bool shown) {
+void TForm1::showMousePointer(bool shown)
+{
     if (shown)
         unsetCursor();
     else
         setCursor(Qt::BlankCursor);
 }
 
-SerialPortControl &TForm1::can2comPort() {
-    return *m_services.can2comPort;
-}
+SerialPortControl &TForm1::can2comPort() { return *m_services.can2comPort; }
 
-SerialPortControl &TForm1::gpsPort() {
-    return *m_services.gpsPort;
-}
+SerialPortControl &TForm1::gpsPort() { return *m_services.gpsPort; }
 
-bool TForm1::loadNowPlayingBackground(const QString &path) {
+bool TForm1::loadNowPlayingBackground(const QString &path)
+{
     QPixmap pm;
     if (!pm.load(path))
         return false;
@@ -387,7 +378,8 @@ bool TForm1::loadNowPlayingBackground(const QString &path) {
 
 // Keys and wheel notches reach the dispatcher before the focused control. They are taken
 // where they enter the window, so each event is dispatched exactly once.
-bool TForm1::eventFilter(QObject *watched, QEvent *event) {
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
     if (!watched->isWindowType() || static_cast<QWindow *>(watched) != windowHandle())
         return false;
     if (event->type() == QEvent::KeyPress) {

@@ -57,12 +57,12 @@ public:
     void ComandPanelTopLeftClick() override;
 
     // Main-menu operations
-    void ComandPanelTopRightClick();    // Drivers log
-    void ComandPanelBottomLeftClick();  // POI
-    void Main4Click();                  // Options
+    void ComandPanelTopRightClick(); // Drivers log
+    void ComandPanelBottomLeftClick(); // POI
+    void Main4Click();               // Options
     void ComandPanelBottomRightClick(); // Exit
     // The options screen
-    void BitBtn1Click();  // back from the options with a save
+    void BitBtn1Click(); // back from the options with a save
     void Button21Click(); // next main screen image
     void Button22Click(); // previous main screen image
     void BringSelfToForegroundTimer();

@@ -10,7 +10,8 @@ constexpr int Points = 24;
 } // namespace
 
 DirActionMenu::DirActionMenu(Actions actions, QWidget *parent)
-    : QWidget(parent), m_actions(std::move(actions)), m_focus(FocusRing::Ends::Bounded) {
+    : QWidget(parent), m_actions(std::move(actions)), m_focus(FocusRing::Ends::Bounded)
+{
     setObjectName(QStringLiteral("DirActionPanel"));
     resize(640, 84);
     Panel35 = new PanelButton(QStringLiteral("Select"), this);
@@ -44,18 +45,21 @@ DirActionMenu::DirActionMenu(Actions actions, QWidget *parent)
     hide();
 }
 
-void DirActionMenu::open() {
+void DirActionMenu::open()
+{
     show();
     raise();
     m_focus.focus(Panel35);
 }
 
-void DirActionMenu::close() {
+void DirActionMenu::close()
+{
     m_focus.clear();
     hide();
 }
 
-void DirActionMenu::activate(QWidget *entry) {
+void DirActionMenu::activate(QWidget *entry)
+{
     const std::function<void()> *action = nullptr;
     if (entry == Panel35)
         action = &m_actions.select;
@@ -71,7 +75,8 @@ void DirActionMenu::activate(QWidget *entry) {
         (*action)();
 }
 
-void DirActionMenu::commandKey(quint16 key) {
+void DirActionMenu::commandKey(quint16 key)
+{
     if (!m_focus.current())
         m_focus.focus(Panel35);
     switch (key) {
@@ -89,7 +94,8 @@ void DirActionMenu::commandKey(quint16 key) {
     }
 }
 
-void DirActionMenu::registerColours(ColourScheme &colours) {
+void DirActionMenu::registerColours(ColourScheme &colours)
+{
     colours.add(this, ColourScheme::Role::BackgroundMain);
     colours.add([this](const QColor &) {
         for (QWidget *w : {Panel35, Panel22, Panel51, Panel40, Panel14})

@@ -19,11 +19,13 @@ struct DirCloser {
     void operator()(DIR *d) const { closedir(d); }
 };
 
-bool isDot(const char *name) {
+bool isDot(const char *name)
+{
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
-bool isDirectory(DIR *dir, const dirent *entry) {
+bool isDirectory(DIR *dir, const dirent *entry)
+{
     if (entry->d_type == DT_DIR)
         return true;
     if (entry->d_type != DT_UNKNOWN && entry->d_type != DT_LNK)
@@ -35,7 +37,8 @@ bool isDirectory(DIR *dir, const dirent *entry) {
 } // namespace
 
 std::optional<QStringList> DirectoryReader::read(const QString &directory,
-                                                 const WindowsWildcard &mask) {
+                                                 const WindowsWildcard &mask)
+{
     const QByteArray path = QFile::encodeName(directory);
     // A directory that can't be entered is refused even when it can be read.
     if (path.isEmpty() || faccessat(AT_FDCWD, path.constData(), X_OK, AT_EACCESS) != 0)

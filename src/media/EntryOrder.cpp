@@ -5,7 +5,8 @@
 namespace {
 
 // Weight of one character: its class in the high bits, its case-folded code below.
-quint32 weight(QChar c) {
+quint32 weight(QChar c)
+{
     quint32 rank = 0; // blanks, punctuation, symbols
     if (c.isDigit())
         rank = 1;
@@ -17,20 +18,23 @@ quint32 weight(QChar c) {
 // Most names are ASCII; their weights come from this table.
 struct AsciiWeights {
     quint32 w[128];
-    AsciiWeights() {
+    AsciiWeights()
+    {
         for (int i = 0; i < 128; ++i)
             w[i] = weight(QChar(i));
     }
 };
 
-quint32 weightOf(QChar c) {
+quint32 weightOf(QChar c)
+{
     static const AsciiWeights ascii;
     return c.unicode() < 128 ? ascii.w[c.unicode()] : weight(c);
 }
 
 } // namespace
 
-bool EntryOrder::less(const QString &a, const QString &b) {
+bool EntryOrder::less(const QString &a, const QString &b)
+{
     const qsizetype n = std::min(a.size(), b.size());
     const QChar *pa = a.constData();
     const QChar *pb = b.constData();
@@ -47,6 +51,4 @@ bool EntryOrder::less(const QString &a, const QString &b) {
     return a < b;
 }
 
-void EntryOrder::sort(QStringList &entries) {
-    std::sort(entries.begin(), entries.end(), less);
-}
+void EntryOrder::sort(QStringList &entries) { std::sort(entries.begin(), entries.end(), less); }

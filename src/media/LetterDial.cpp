@@ -31,15 +31,14 @@ const QString Top = QStringLiteral("^");
 const QString Parent = QStringLiteral("<<");
 const QString Favourites = QStringLiteral("fav");
 
-bool isLetter(const QString &text) {
-    return text.size() == 1 && text != Top;
-}
+bool isLetter(const QString &text) { return text.size() == 1 && text != Top; }
 
 } // namespace
 
 LetterDial::LetterDial(TAUDIListbox &list, Host host, QWidget *parent)
     : QWidget(parent), m_list(list), m_host(std::move(host)), m_focus(FocusRing::Ends::Wrap),
-      m_main(Qt::white) {
+      m_main(Qt::white)
+{
     setObjectName(QStringLiteral("FilterPanel"));
     resize(Size, Size);
     FilterFrame = new DialFace(this);
@@ -66,7 +65,8 @@ LetterDial::LetterDial(TAUDIListbox &list, Host host, QWidget *parent)
     hide();
 }
 
-int LetterDial::headingOf(const QString &position) {
+int LetterDial::headingOf(const QString &position)
+{
     for (const Position &p : Positions) {
         if (position == QString::fromUtf16(p.text))
             return p.heading;
@@ -74,7 +74,8 @@ int LetterDial::headingOf(const QString &position) {
     return -1;
 }
 
-PanelButton *LetterDial::position(const QString &text) const {
+PanelButton *LetterDial::position(const QString &text) const
+{
     for (PanelButton *b : m_positions) {
         if (b->text() == text)
             return b;
@@ -82,7 +83,8 @@ PanelButton *LetterDial::position(const QString &text) const {
     return nullptr;
 }
 
-void LetterDial::open() {
+void LetterDial::open()
+{
     show();
     raise();
     m_focus.clear();
@@ -90,12 +92,14 @@ void LetterDial::open() {
         m_focus.focus(last);
 }
 
-void LetterDial::close() {
+void LetterDial::close()
+{
     m_focus.clear();
     hide();
 }
 
-void LetterDial::Panel52Enter(PanelButton *sender) {
+void LetterDial::Panel52Enter(PanelButton *sender)
+{
     const QString text = sender->text();
     if (text == Top)
         m_list.setItemIndex(m_list.count() > 0 ? 0 : -1);
@@ -107,11 +111,10 @@ void LetterDial::Panel52Enter(PanelButton *sender) {
     m_lastLetter = text;
 }
 
-void LetterDial::Panel52Exit(PanelButton *sender) {
-    sender->setTextColour(m_main);
-}
+void LetterDial::Panel52Exit(PanelButton *sender) { sender->setTextColour(m_main); }
 
-void LetterDial::Panel52Click(PanelButton *sender) {
+void LetterDial::Panel52Click(PanelButton *sender)
+{
     if (!sender)
         return;
     const QString text = sender->text();
@@ -130,7 +133,8 @@ void LetterDial::Panel52Click(PanelButton *sender) {
         m_host.chosen();
 }
 
-void LetterDial::commandKey(quint16 key) {
+void LetterDial::commandKey(quint16 key)
+{
     switch (key) {
     case CommandKey::R:
         m_focus.next();
@@ -146,7 +150,8 @@ void LetterDial::commandKey(quint16 key) {
     }
 }
 
-void LetterDial::registerColours(ColourScheme &colours) {
+void LetterDial::registerColours(ColourScheme &colours)
+{
     colours.add(MP3FilterLabel, ColourScheme::Role::TextWhite);
     colours.add([this](const QColor &main) {
         m_main = main;

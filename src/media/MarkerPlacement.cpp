@@ -8,7 +8,8 @@ namespace {
 constexpr int ArcLeft[] = {91, 81, 73, 68, 67, 68, 73, 80, 91};
 } // namespace
 
-QPoint MarkerPlacement::listBar(int row, int currentLeft) {
+QPoint MarkerPlacement::listBar(int row, int currentLeft)
+{
     const int left = row >= 0 && row < int(std::size(ArcLeft)) ? ArcLeft[row] : currentLeft;
     return {left, row * TAUDIListbox::RowHeight + ScreenAreaTop + 117};
 }

@@ -9,7 +9,8 @@
 
 MediaListPanel::MediaListPanel(const QString &mask, const QString &indicatorSuffix, QWidget *page,
                                std::function<void()> placeMarker)
-    : m_placeMarker(std::move(placeMarker)) {
+    : m_placeMarker(std::move(placeMarker))
+{
     m_list = new TAUDIListbox(mask, page);
     view = new ListRowsView(page);
     view->setRowHeight(TAUDIListbox::RowHeight);
@@ -40,14 +41,16 @@ MediaListPanel::MediaListPanel(const QString &mask, const QString &indicatorSuff
     });
 }
 
-void MediaListPanel::next() {
+void MediaListPanel::next()
+{
     const int i = m_list->itemIndex();
     m_list->setItemIndex(i + 1);
     m_placeMarker();
     showIndicatorsDown();
 }
 
-void MediaListPanel::previous() {
+void MediaListPanel::previous()
+{
     const int i = m_list->itemIndex();
     // Nothing selected: previous has nowhere to go.
     if (i >= 0)
@@ -59,7 +62,8 @@ void MediaListPanel::previous() {
     MoreWaitingBelow_indicator->setVisible(n > 6 && m_list->topIndex() + 7 < n);
 }
 
-void MediaListPanel::showPosition() {
+void MediaListPanel::showPosition()
+{
     QString text = QString::number(m_list->itemIndex() + 1) + QStringLiteral(" of ") +
                    QString::number(m_list->count());
     const QString suffix = m_suffix ? m_suffix() : QString();
@@ -68,22 +72,23 @@ void MediaListPanel::showPosition() {
     PositionLabel->setText(text);
 }
 
-void MediaListPanel::hideIndicators() {
+void MediaListPanel::hideIndicators()
+{
     MoreWaitingAbove_indicator->hide();
     MoreWaitingBelow_indicator->hide();
 }
 
-void MediaListPanel::showIndicatorsDown() {
+void MediaListPanel::showIndicatorsDown()
+{
     const int n = m_list->count();
     MoreWaitingAbove_indicator->setVisible(n > 6 && m_list->itemIndex() > 6);
     MoreWaitingBelow_indicator->setVisible(n > 6 && m_list->topIndex() + 7 < n);
 }
 
-void MediaListPanel::moveList(int left, int top) {
-    view->move(left, top);
-}
+void MediaListPanel::moveList(int left, int top) { view->move(left, top); }
 
-void MediaListPanel::registerColours(ColourScheme &colours) {
+void MediaListPanel::registerColours(ColourScheme &colours)
+{
     using Role = ColourScheme::Role;
     colours.add(PositionLabel, Role::TextMain);
     colours.add(MoreWaitingAbove_indicator, Role::TextMain);

@@ -17,7 +17,8 @@ Mp3Directory::Mp3Directory(ScreenHost &screens, SelectionMarker &marker,
                            std::function<QString()> mp3Path, QWidget *parent)
     : QWidget(parent), m_screens(screens), m_marker(marker),
       m_panel(QString::fromLatin1(TAUDIListbox::Mp3Mask), QString(), this,
-              [this] { SetMP3Selector(); }) {
+              [this] { SetMP3Selector(); })
+{
     setObjectName(QStringLiteral("Mp3DirectoryScreen"));
     resize(800, 379);
     m_panel.view->setObjectName(QStringLiteral("MP3Listbox"));
@@ -43,23 +44,19 @@ Mp3Directory::Mp3Directory(ScreenHost &screens, SelectionMarker &marker,
 
 Mp3Directory::~Mp3Directory() = default;
 
-void Mp3Directory::setPlayback(Mp3Playback *playback) {
+void Mp3Directory::setPlayback(Mp3Playback *playback)
+{
     m_playback = playback ? playback : &m_noPlayback;
 }
 
-void Mp3Directory::Button1Click() {
-    m_panel.next();
-}
+void Mp3Directory::Button1Click() { m_panel.next(); }
 
-void Mp3Directory::Button2Click() {
-    m_panel.previous();
-}
+void Mp3Directory::Button2Click() { m_panel.previous(); }
 
-void Mp3Directory::Button4Click() {
-    GotoNextLetter();
-}
+void Mp3Directory::Button4Click() { GotoNextLetter(); }
 
-void Mp3Directory::GotoNextLetter() {
+void Mp3Directory::GotoNextLetter()
+{
     const int target = MP3Listbox().nextLetterIndex();
     if (target < 0)
         return;
@@ -68,18 +65,21 @@ void Mp3Directory::GotoNextLetter() {
     m_panel.showIndicatorsDown();
 }
 
-void Mp3Directory::SelectFirstWithInitial(char16_t ch) {
+void Mp3Directory::SelectFirstWithInitial(char16_t ch)
+{
     MP3Listbox().PreselectInitial(ch);
     SetMP3Selector();
 }
 
-void Mp3Directory::MP3ListboxClick() {
+void Mp3Directory::MP3ListboxClick()
+{
     m_playback->HideOptionsPanel();
     m_panel.hideIndicators();
     DirActionPanel->open();
 }
 
-void Mp3Directory::enter(const QString &path) {
+void Mp3Directory::enter(const QString &path)
+{
     m_marker.hide();
     // Hidden while it is filled again, so no half-drawn list shows.
     m_panel.view->hide();
@@ -90,11 +90,10 @@ void Mp3Directory::enter(const QString &path) {
     m_panel.showIndicatorsDown();
 }
 
-void Mp3Directory::Button6Click() {
-    enter(MP3Listbox().parentPath());
-}
+void Mp3Directory::Button6Click() { enter(MP3Listbox().parentPath()); }
 
-void Mp3Directory::MP3DirectoryShow() {
+void Mp3Directory::MP3DirectoryShow()
+{
     if (MP3Listbox().itemIndex() < 0 && MP3Listbox().count() > 0)
         MP3Listbox().setItemIndex(0);
     SetMP3Selector();
@@ -102,18 +101,21 @@ void Mp3Directory::MP3DirectoryShow() {
 
 // The marker shows only where it has a row to point at; on other screens it belongs to
 // them and is left alone.
-void Mp3Directory::MP3ListboxChange() {
+void Mp3Directory::MP3ListboxChange()
+{
     if (m_screens.activeScreen() == Screen::MP3Directory)
         SetMP3Selector();
 }
 
-void Mp3Directory::Image2Click() {
+void Mp3Directory::Image2Click()
+{
     m_screens.setTitle(QStringLiteral("Select MP3"));
     m_marker.hide();
     m_screens.showScreen(Screen::MP3Directory);
 }
 
-void Mp3Directory::Panel35Click() {
+void Mp3Directory::Panel35Click()
+{
     DirActionPanel->close();
     try {
         TAUDIListbox &list = MP3Listbox();
@@ -131,14 +133,16 @@ void Mp3Directory::Panel35Click() {
     }
 }
 
-void Mp3Directory::Panel51Click() {
+void Mp3Directory::Panel51Click()
+{
     m_panel.moveList(260, MediaListPanel::ListTop);
     m_marker.hide();
     DirActionPanel->close();
     FilterPanel->open();
 }
 
-void Mp3Directory::Panel40Click() {
+void Mp3Directory::Panel40Click()
+{
     TAUDIListbox &list = MP3Listbox();
     m_playback->setRandomRoot(list.selectedIsDirectory() ? list.selectedTarget()
                                                          : list.directory());
@@ -148,24 +152,28 @@ void Mp3Directory::Panel40Click() {
     m_panel.showIndicatorsDown();
 }
 
-void Mp3Directory::Panel14Click() {
+void Mp3Directory::Panel14Click()
+{
     DirActionPanel->close();
     m_panel.showIndicatorsDown();
 }
 
-void Mp3Directory::Panel22Click() {
+void Mp3Directory::Panel22Click()
+{
     Button6Click();
     DirActionPanel->close();
 }
 
-void Mp3Directory::dialChosen() {
+void Mp3Directory::dialChosen()
+{
     m_panel.moveList(MediaListPanel::ListLeft, MediaListPanel::ListTop);
     DirActionPanel->close();
     SetMP3Selector();
     m_panel.showIndicatorsDown();
 }
 
-void Mp3Directory::SetMP3Selector() {
+void Mp3Directory::SetMP3Selector()
+{
     const TAUDIListbox &list = MP3Listbox();
     if (m_screens.activeScreen() != Screen::MP3Directory || list.count() == 0 ||
         list.itemIndex() < 0 || !FilterPanel->isHidden()) {
@@ -178,13 +186,15 @@ void Mp3Directory::SetMP3Selector() {
     m_marker.show();
 }
 
-void Mp3Directory::screenShown(int index) {
+void Mp3Directory::screenShown(int index)
+{
     m_marker.hide();
     if (index == Screen::MP3Directory)
         MP3DirectoryShow();
 }
 
-void Mp3Directory::commandKey(quint16 key) {
+void Mp3Directory::commandKey(quint16 key)
+{
     switch (key) {
     case CommandKey::L:
         Button1Click();
@@ -209,7 +219,8 @@ void Mp3Directory::commandKey(quint16 key) {
     }
 }
 
-void Mp3Directory::registerColours(ColourScheme &colours) {
+void Mp3Directory::registerColours(ColourScheme &colours)
+{
     m_panel.registerColours(colours);
     DirActionPanel->registerColours(colours);
     FilterPanel->registerColours(colours);

@@ -9,11 +9,13 @@
 class RecordingMp3Playback : public Mp3Playback {
 public:
     void ShowBitRate(const QString &path) override { m_calls << QStringLiteral("bitrate ") + path; }
-    void PlayMP3File(const QString &path, bool switchToNowPlaying) override {
+    void PlayMP3File(const QString &path, bool switchToNowPlaying) override
+    {
         m_calls << QStringLiteral("play ") + path +
                        (switchToNowPlaying ? QStringLiteral(" switch") : QStringLiteral(" stay"));
     }
-    void setRandomRoot(const QString &directory) override {
+    void setRandomRoot(const QString &directory) override
+    {
         m_calls << QStringLiteral("root ") + directory;
     }
     void EnableRandomToggle() override { m_calls << QStringLiteral("toggle"); }

@@ -8,7 +8,8 @@
 // order: "type <path>", "hide error", "play <path>".
 class RecordingVideoListActions : public VideoListActions {
 public:
-    QString ReadVideoType(const QString &path) override {
+    QString ReadVideoType(const QString &path) override
+    {
         m_calls << QStringLiteral("type ") + path;
         return QString();
     }

@@ -8,7 +8,8 @@
 namespace {
 
 // An absolute path without ".", ".." and doubled separators; ".." at the root stays there.
-QString normalised(const QString &path) {
+QString normalised(const QString &path)
+{
     QStringList kept;
     for (const QString &part : QDir(path).absolutePath().split(QLatin1Char('/'))) {
         if (part.isEmpty() || part == QLatin1String("."))
@@ -26,15 +27,19 @@ QString normalised(const QString &path) {
 } // namespace
 
 TAUDIListbox::TAUDIListbox(const QString &mask, QObject *parent)
-    : QObject(parent), m_maskText(mask), m_mask(mask) {}
+    : QObject(parent), m_maskText(mask), m_mask(mask)
+{
+}
 
-void TAUDIListbox::setMask(const QString &mask) {
+void TAUDIListbox::setMask(const QString &mask)
+{
     m_maskText = mask;
     m_mask = WindowsWildcard(mask);
     fill();
 }
 
-bool TAUDIListbox::setDirectory(const QString &path) {
+bool TAUDIListbox::setDirectory(const QString &path)
+{
     if (path.isEmpty() || path == m_directory)
         return true;
     const QString target = normalised(path);
@@ -46,7 +51,8 @@ bool TAUDIListbox::setDirectory(const QString &path) {
     return true;
 }
 
-bool TAUDIListbox::fill() {
+bool TAUDIListbox::fill()
+{
     if (m_directory.isEmpty())
         return false;
     std::optional<QStringList> entries = DirectoryReader::read(m_directory, m_mask);
@@ -56,7 +62,8 @@ bool TAUDIListbox::fill() {
     return true;
 }
 
-void TAUDIListbox::setItems(QStringList items) {
+void TAUDIListbox::setItems(QStringList items)
+{
     EntryOrder::sort(items);
     m_items = std::move(items);
     m_initials.reset();
@@ -71,11 +78,13 @@ void TAUDIListbox::setItems(QStringList items) {
     emit selectionChanged();
 }
 
-QString TAUDIListbox::itemText(int index) const {
+QString TAUDIListbox::itemText(int index) const
+{
     return index >= 0 && index < count() ? m_items[index] : QString();
 }
 
-bool TAUDIListbox::setItemIndex(int index) {
+bool TAUDIListbox::setItemIndex(int index)
+{
     if (index < -1 || index >= count())
         return false;
     m_itemIndex = index;
@@ -89,25 +98,30 @@ bool TAUDIListbox::setItemIndex(int index) {
     return true;
 }
 
-bool TAUDIListbox::isDirectoryEntry(const QString &text) {
+bool TAUDIListbox::isDirectoryEntry(const QString &text)
+{
     return text.startsWith(DirectoryReader::DirectoryMarker);
 }
 
-char16_t TAUDIListbox::initialOf(const QString &text) {
+char16_t TAUDIListbox::initialOf(const QString &text)
+{
     const qsizetype at = isDirectoryEntry(text) ? 3 : 0;
     return at < text.size() ? text[at].unicode() : u'\0';
 }
 
-char16_t TAUDIListbox::foldInitial(char16_t c) {
+char16_t TAUDIListbox::foldInitial(char16_t c)
+{
     return (c >= u'a' && c <= u'z') ? char16_t(c - u'a' + u'A') : c;
 }
 
-bool TAUDIListbox::HasItemWithInitial(char16_t ch) const {
+bool TAUDIListbox::HasItemWithInitial(char16_t ch) const
+{
     const char16_t c = foldInitial(ch);
     return c < 256 ? m_initials.test(c) : indexOfInitial(ch) >= 0;
 }
 
-int TAUDIListbox::indexOfInitial(char16_t ch) const {
+int TAUDIListbox::indexOfInitial(char16_t ch) const
+{
     const char16_t c = foldInitial(ch);
     for (int i = 0; i < count(); ++i) {
         if (foldInitial(initialOf(m_items[i])) == c)
@@ -116,13 +130,15 @@ int TAUDIListbox::indexOfInitial(char16_t ch) const {
     return -1;
 }
 
-void TAUDIListbox::PreselectInitial(char16_t ch) {
+void TAUDIListbox::PreselectInitial(char16_t ch)
+{
     const int i = indexOfInitial(ch);
     if (i >= 0)
         setItemIndex(i);
 }
 
-int TAUDIListbox::nextLetterIndex() const {
+int TAUDIListbox::nextLetterIndex() const
+{
     if (m_itemIndex < 0)
         return -1;
     quint8 ch = quint8(initialOf(m_items[m_itemIndex]) + 1);
@@ -134,20 +150,24 @@ int TAUDIListbox::nextLetterIndex() const {
     return -1;
 }
 
-bool TAUDIListbox::selectedIsDirectory() const {
+bool TAUDIListbox::selectedIsDirectory() const
+{
     return m_itemIndex >= 0 && isDirectoryEntry(m_items[m_itemIndex]);
 }
 
-QString TAUDIListbox::joined(const QString &name) const {
+QString TAUDIListbox::joined(const QString &name) const
+{
     return m_directory.endsWith(QLatin1Char('/')) ? m_directory + name
                                                   : m_directory + QLatin1Char('/') + name;
 }
 
-QString TAUDIListbox::selectedPath() const {
+QString TAUDIListbox::selectedPath() const
+{
     return m_itemIndex >= 0 ? joined(m_items[m_itemIndex]) : QString();
 }
 
-QString TAUDIListbox::selectedTarget() const {
+QString TAUDIListbox::selectedTarget() const
+{
     if (m_itemIndex < 0)
         return QString();
     const QString &text = m_items[m_itemIndex];
@@ -155,6 +175,4 @@ QString TAUDIListbox::selectedTarget() const {
                                          : text);
 }
 
-QString TAUDIListbox::parentPath() const {
-    return joined(QStringLiteral(".."));
-}
+QString TAUDIListbox::parentPath() const { return joined(QStringLiteral("..")); }

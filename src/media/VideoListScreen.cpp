@@ -13,7 +13,8 @@
 VideoListScreen::VideoListScreen(ScreenHost &screens, SelectionMarker &marker, QWidget *parent)
     : QWidget(parent), m_screens(screens), m_marker(marker),
       m_panel(QString::fromLatin1(TAUDIListbox::VideoMask), QStringLiteral("2"), this,
-              [this] { SetVideoSelector(); }) {
+              [this] { SetVideoSelector(); })
+{
     setObjectName(QStringLiteral("VideoListScreen"));
     resize(800, 379);
     m_panel.view->setObjectName(QStringLiteral("VideoListBox"));
@@ -24,24 +25,23 @@ VideoListScreen::VideoListScreen(ScreenHost &screens, SelectionMarker &marker, Q
     });
 }
 
-void VideoListScreen::setActions(VideoListActions *actions) {
+void VideoListScreen::setActions(VideoListActions *actions)
+{
     m_actions = actions ? actions : &m_noActions;
 }
 
-void VideoListScreen::readVideoType() {
+void VideoListScreen::readVideoType()
+{
     const TAUDIListbox &list = VideoListBox();
     m_videoType = list.itemIndex() >= 0 ? m_actions->ReadVideoType(list.selectedPath()) : QString();
 }
 
-void VideoListScreen::Button17Click() {
-    m_panel.next();
-}
+void VideoListScreen::Button17Click() { m_panel.next(); }
 
-void VideoListScreen::Button18Click() {
-    m_panel.previous();
-}
+void VideoListScreen::Button18Click() { m_panel.previous(); }
 
-void VideoListScreen::enter(const QString &path) {
+void VideoListScreen::enter(const QString &path)
+{
     m_panel.view->hide();
     VideoListBox().setDirectory(path);
     m_panel.view->show();
@@ -50,11 +50,10 @@ void VideoListScreen::enter(const QString &path) {
     m_panel.showIndicatorsDown();
 }
 
-void VideoListScreen::Button20Click() {
-    enter(VideoListBox().parentPath());
-}
+void VideoListScreen::Button20Click() { enter(VideoListBox().parentPath()); }
 
-void VideoListScreen::VideoListboxClick() {
+void VideoListScreen::VideoListboxClick()
+{
     try {
         m_actions->HideErrorPanel();
         const TAUDIListbox &list = VideoListBox();
@@ -72,7 +71,8 @@ void VideoListScreen::VideoListboxClick() {
     }
 }
 
-void VideoListScreen::SetVideoSelector() {
+void VideoListScreen::SetVideoSelector()
+{
     const TAUDIListbox &list = VideoListBox();
     if (m_screens.activeScreen() != Screen::Vide_select || list.count() == 0 ||
         list.itemIndex() < 0) {
@@ -85,7 +85,8 @@ void VideoListScreen::SetVideoSelector() {
     m_marker.show();
 }
 
-void VideoListScreen::screenShown(int index) {
+void VideoListScreen::screenShown(int index)
+{
     if (index != Screen::Vide_select)
         return;
     if (VideoListBox().itemIndex() < 0 && VideoListBox().count() > 0)
@@ -93,7 +94,8 @@ void VideoListScreen::screenShown(int index) {
     SetVideoSelector();
 }
 
-void VideoListScreen::commandKey(quint16 key) {
+void VideoListScreen::commandKey(quint16 key)
+{
     switch (key) {
     case CommandKey::L:
         Button17Click();
@@ -115,6 +117,4 @@ void VideoListScreen::commandKey(quint16 key) {
     }
 }
 
-void VideoListScreen::registerColours(ColourScheme &colours) {
-    m_panel.registerColours(colours);
-}
+void VideoListScreen::registerColours(ColourScheme &colours) { m_panel.registerColours(colours); }

@@ -4,16 +4,13 @@
 
 namespace {
 
-char lowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-}
+char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
 
-bool continuationByte(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
+bool continuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
 // Glob match of p against n, both NUL-terminated; "?" takes one UTF-8 character.
-bool glob(const char *p, const char *n) {
+bool glob(const char *p, const char *n)
+{
     const char *star = nullptr;
     const char *resume = nullptr;
     while (*n) {
@@ -49,7 +46,8 @@ bool glob(const char *p, const char *n) {
 
 } // namespace
 
-WindowsWildcard::WindowsWildcard(const QString &mask) {
+WindowsWildcard::WindowsWildcard(const QString &mask)
+{
     for (const QString &piece : mask.split(QLatin1Char(';'))) {
         const QString trimmed = piece.trimmed();
         if (!trimmed.isEmpty())
@@ -57,7 +55,8 @@ WindowsWildcard::WindowsWildcard(const QString &mask) {
     }
 }
 
-bool WindowsWildcard::matches(const char *name, bool isDirectory) const {
+bool WindowsWildcard::matches(const char *name, bool isDirectory) const
+{
     for (const QByteArray &p : m_patterns) {
         if (matchPattern(p.constData(), name, isDirectory))
             return true;
@@ -65,7 +64,8 @@ bool WindowsWildcard::matches(const char *name, bool isDirectory) const {
     return false;
 }
 
-bool WindowsWildcard::matchPattern(const char *pattern, const char *name, bool isDirectory) {
+bool WindowsWildcard::matchPattern(const char *pattern, const char *name, bool isDirectory)
+{
     const size_t len = std::strlen(pattern);
     const bool hasDot = isDirectory ? false : std::strchr(name, '.') != nullptr;
     if (len >= 2 && std::strcmp(pattern + len - 2, ".*") == 0 && !hasDot) {

@@ -3,27 +3,32 @@
 #include <QPainter>
 #include <QtMath>
 
-DialFace::DialFace(QWidget *parent) : QWidget(parent) {
+DialFace::DialFace(QWidget *parent) : QWidget(parent)
+{
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void DialFace::setHeading(int degrees) {
+void DialFace::setHeading(int degrees)
+{
     m_heading = degrees;
     update();
 }
 
-void DialFace::setColour(const QColor &colour) {
+void DialFace::setColour(const QColor &colour)
+{
     m_colour = colour;
     update();
 }
 
-QPointF DialFace::pointAt(const QPointF &centre, double radius, int degrees) {
+QPointF DialFace::pointAt(const QPointF &centre, double radius, int degrees)
+{
     const double a = qDegreesToRadians(double(degrees));
     return {centre.x() + radius * std::sin(a), centre.y() - radius * std::cos(a)};
 }
 
-void DialFace::paintEvent(QPaintEvent *) {
+void DialFace::paintEvent(QPaintEvent *)
+{
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF r = QRectF(rect()).adjusted(3, 3, -3, -3);

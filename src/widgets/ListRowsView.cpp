@@ -4,26 +4,30 @@
 
 #include <QPainter>
 
-ListRowsView::ListRowsView(QWidget *parent) : QWidget(parent) {
+ListRowsView::ListRowsView(QWidget *parent) : QWidget(parent)
+{
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFont(SkinFont::points(SkinFont::Narrow, 20, true));
 }
 
-void ListRowsView::setColours(const QColor &text, const QColor &highlight) {
+void ListRowsView::setColours(const QColor &text, const QColor &highlight)
+{
     m_text = text;
     m_highlight = highlight;
     update();
 }
 
-void ListRowsView::setRows(const QStringList &items, int top, int selected) {
+void ListRowsView::setRows(const QStringList &items, int top, int selected)
+{
     m_items = items;
     m_top = top;
     m_selected = selected;
     update();
 }
 
-void ListRowsView::paintEvent(QPaintEvent *) {
+void ListRowsView::paintEvent(QPaintEvent *)
+{
     QPainter p(this);
     QFont plain = font();
     plain.setBold(false);

@@ -9,17 +9,20 @@ namespace {
 class MarkerPiece : public QWidget {
 public:
     enum Kind { Bar, Line, Knob };
-    MarkerPiece(Kind kind, QWidget *parent) : QWidget(parent), m_kind(kind) {
+    MarkerPiece(Kind kind, QWidget *parent) : QWidget(parent), m_kind(kind)
+    {
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setFocusPolicy(Qt::NoFocus);
     }
-    void setColour(const QColor &c) {
+    void setColour(const QColor &c)
+    {
         m_colour = c;
         update();
     }
 
 protected:
-    void paintEvent(QPaintEvent *) override {
+    void paintEvent(QPaintEvent *) override
+    {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
         const QRectF r = rect();
@@ -51,13 +54,12 @@ private:
     QColor m_colour = Qt::white;
 };
 
-MarkerPiece *piece(QWidget *w) {
-    return static_cast<MarkerPiece *>(w);
-}
+MarkerPiece *piece(QWidget *w) { return static_cast<MarkerPiece *>(w); }
 
 } // namespace
 
-SelectionMarker::SelectionMarker(QWidget *parent) {
+SelectionMarker::SelectionMarker(QWidget *parent)
+{
     Shape2 = new MarkerPiece(MarkerPiece::Line, parent);
     Shape1 = new MarkerPiece(MarkerPiece::Bar, parent);
     Shape3 = new MarkerPiece(MarkerPiece::Knob, parent);
@@ -70,7 +72,8 @@ SelectionMarker::SelectionMarker(QWidget *parent) {
     hide();
 }
 
-void SelectionMarker::placeBar(int left, int top) {
+void SelectionMarker::placeBar(int left, int top)
+{
     Shape1->move(left, top);
     // The line runs from the bar's right edge to a fixed point right of the arc.
     Shape2->setGeometry(left + BarWidth, top + BarHeight / 2, 100 - left, 2);
@@ -79,25 +82,24 @@ void SelectionMarker::placeBar(int left, int top) {
         w->raise();
 }
 
-QPoint SelectionMarker::barPosition() const {
-    return Shape1->pos();
-}
+QPoint SelectionMarker::barPosition() const { return Shape1->pos(); }
 
-void SelectionMarker::show() {
+void SelectionMarker::show()
+{
     for (QWidget *w : {Shape1, Shape2, Shape3})
         w->show();
 }
 
-void SelectionMarker::hide() {
+void SelectionMarker::hide()
+{
     for (QWidget *w : {Shape1, Shape2, Shape3})
         w->hide();
 }
 
-bool SelectionMarker::isVisible() const {
-    return !Shape1->isHidden();
-}
+bool SelectionMarker::isVisible() const { return !Shape1->isHidden(); }
 
-void SelectionMarker::setColour(const QColor &main) {
+void SelectionMarker::setColour(const QColor &main)
+{
     for (QWidget *w : {Shape1, Shape2, Shape3})
         piece(w)->setColour(main);
 }

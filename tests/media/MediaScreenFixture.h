@@ -15,7 +15,8 @@ public:
     QString music() const { return QDir::cleanPath(musicDir.path()); }
     QString videos() const { return QDir::cleanPath(videoDir.path()); }
 
-    void start(const QString &mp3Path = {}, const QString &moviePath = {}) {
+    void start(const QString &mp3Path = {}, const QString &moviePath = {})
+    {
         programDir.write("Rovana.ini",
                          "[Pathes]\nMP3=" + (mp3Path.isNull() ? music() : mp3Path).toUtf8() +
                              "\nMOVIE=" + (moviePath.isNull() ? videos() : moviePath).toUtf8() +
@@ -24,7 +25,8 @@ public:
         form->show();
     }
     void key(char letter) { KeyInput::press(form.get(), letter); }
-    void keys(const char *letters) {
+    void keys(const char *letters)
+    {
         for (; *letters; ++letters)
             key(*letters);
     }

@@ -26,7 +26,8 @@ const QString Marker = QStringLiteral("\u00BB  ");
 class Mp3ListScreen : public ::testing::Test, public MediaScreenFixture {
 protected:
     // "Album" (two tracks) and ten tracks t00..t09: eleven entries.
-    void startWithTracks() {
+    void startWithTracks()
+    {
         musicDir.write("Album/a.mp3", "x");
         musicDir.write("Album/b.ogg", "x");
         for (int i = 0; i < 10; ++i)
@@ -45,7 +46,8 @@ protected:
     DirActionMenu &menu() const { return *screen().DirActionPanel; }
     LetterDial &dial() const { return *screen().FilterPanel; }
     QWidget *menuFocus() const { return menu().focus().current(); }
-    QString dialFocus() const {
+    QString dialFocus() const
+    {
         QWidget *w = dial().focus().current();
         return w ? static_cast<PanelButton *>(w)->text() : QString();
     }
@@ -55,7 +57,8 @@ protected:
 
 } // namespace
 
-TEST_F(Mp3ListScreen, StartsOnTheConfiguredDirectoryAndShowsTheMarker) {
+TEST_F(Mp3ListScreen, StartsOnTheConfiguredDirectoryAndShowsTheMarker)
+{
     startWithTracks();
     EXPECT_EQ(form->title(), "Select MP3");
     EXPECT_EQ(form->activeScreen(), Screen::MP3Directory);
@@ -74,7 +77,8 @@ TEST_F(Mp3ListScreen, StartsOnTheConfiguredDirectoryAndShowsTheMarker) {
     EXPECT_TRUE(marker().isVisible());
 }
 
-TEST_F(Mp3ListScreen, KnobWalksTheListWithLabelIndicatorsAndMarker) {
+TEST_F(Mp3ListScreen, KnobWalksTheListWithLabelIndicatorsAndMarker)
+{
     startWithTracks();
     key('R'); // previous at the first entry: stays
     EXPECT_EQ(list().itemIndex(), 0);
@@ -103,7 +107,8 @@ TEST_F(Mp3ListScreen, KnobWalksTheListWithLabelIndicatorsAndMarker) {
     EXPECT_FALSE(marker().isVisible());
 }
 
-TEST_F(Mp3ListScreen, UpOneDirectoryAndEmptyLists) {
+TEST_F(Mp3ListScreen, UpOneDirectoryAndEmptyLists)
+{
     musicDir.mkdir("empty");
     start(music() + "/empty");
     form->mp3Directory()->Image2Click();
@@ -119,7 +124,8 @@ TEST_F(Mp3ListScreen, UpOneDirectoryAndEmptyLists) {
     EXPECT_TRUE(marker().isVisible());
 }
 
-TEST_F(Mp3ListScreen, NextLetterJumpsAndWraps) {
+TEST_F(Mp3ListScreen, NextLetterJumpsAndWraps)
+{
     for (const char *f : {"Abba.mp3", "beatles.mp3", "Byrds.mp3", "Zappa.mp3", "zz top.mp3",
                           "Zombies.mp3", "ZZ Ward.mp3"})
         musicDir.write(QString::fromLatin1(f), "x");
@@ -141,7 +147,8 @@ TEST_F(Mp3ListScreen, NextLetterJumpsAndWraps) {
     EXPECT_TRUE(marker().isVisible());
 }
 
-TEST_F(Mp3ListScreen, ActionMenuFocusIsBoundedAndSelectEntersOrPlays) {
+TEST_F(Mp3ListScreen, ActionMenuFocusIsBoundedAndSelectEntersOrPlays)
+{
     startWithTracks();
     key('L');
     key('C');
@@ -190,7 +197,8 @@ TEST_F(Mp3ListScreen, ActionMenuFocusIsBoundedAndSelectEntersOrPlays) {
     EXPECT_EQ(list().directory(), music());
 }
 
-TEST_F(Mp3ListScreen, RandomStartsBelowTheSelectedDirectoryOrTheListsOwn) {
+TEST_F(Mp3ListScreen, RandomStartsBelowTheSelectedDirectoryOrTheListsOwn)
+{
     startWithTracks();
     keys("CRRRC");
     EXPECT_EQ(playback.calls(),
@@ -202,7 +210,8 @@ TEST_F(Mp3ListScreen, RandomStartsBelowTheSelectedDirectoryOrTheListsOwn) {
               (QStringList{"hide options", "root " + music(), "toggle", "random"}));
 }
 
-TEST_F(Mp3ListScreen, LetterDialWrapsPreselectsAndJumps) {
+TEST_F(Mp3ListScreen, LetterDialWrapsPreselectsAndJumps)
+{
     musicDir.write("Abba.mp3", "x");
     musicDir.write("Byrds.mp3", "x");
     musicDir.write("Cream/x.mp3", "x");
@@ -256,7 +265,8 @@ TEST_F(Mp3ListScreen, LetterDialWrapsPreselectsAndJumps) {
     EXPECT_EQ(list().itemIndex(), 0);
 }
 
-TEST_F(Mp3ListScreen, ParentAndFavouritesOnTheDial) {
+TEST_F(Mp3ListScreen, ParentAndFavouritesOnTheDial)
+{
     musicDir.write("Abba.mp3", "x");
     start();
     LetterDial &d = dial();
@@ -281,7 +291,8 @@ TEST_F(Mp3ListScreen, ParentAndFavouritesOnTheDial) {
     EXPECT_EQ(list().itemIndex(), 0);
 }
 
-TEST(MediaListsAtStart, BadMp3PathKeepsBothListsOnTheRoot) {
+TEST(MediaListsAtStart, BadMp3PathKeepsBothListsOnTheRoot)
+{
     MediaScreenFixture f;
     f.start("/no/such/music");
     EXPECT_EQ(f.form->mp3Directory()->MP3Listbox().directory(), "/");

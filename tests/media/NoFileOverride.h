@@ -9,14 +9,16 @@
 // end. Without them a test of an unreadable directory would pass through it.
 class NoFileOverride {
 public:
-    NoFileOverride() {
+    NoFileOverride()
+    {
         if (syscall(SYS_capget, &m_header, m_saved) != 0)
             return;
         __user_cap_data_struct reduced[2] = {m_saved[0], m_saved[1]};
         reduced[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
         m_dropped = syscall(SYS_capset, &m_header, reduced) == 0;
     }
-    ~NoFileOverride() {
+    ~NoFileOverride()
+    {
         if (m_dropped)
             syscall(SYS_capset, &m_header, m_saved);
     }

@@ -17,7 +17,8 @@ class ListTest : public ::testing::Test {
 protected:
     QString touch(const QString &name) { return dir.write(name, "x"); }
     // A list on the temporary directory (without its trailing "/").
-    void open() {
+    void open()
+    {
         ASSERT_TRUE(list.setDirectory(root()));
         ASSERT_EQ(list.directory(), root());
     }
@@ -29,7 +30,8 @@ protected:
 
 } // namespace
 
-TEST_F(ListTest, EmptyDirectoryHasNothingToSelect) {
+TEST_F(ListTest, EmptyDirectoryHasNothingToSelect)
+{
     open();
     EXPECT_EQ(list.count(), 0);
     EXPECT_EQ(list.itemIndex(), -1);
@@ -38,7 +40,8 @@ TEST_F(ListTest, EmptyDirectoryHasNothingToSelect) {
     EXPECT_TRUE(list.selectedPath().isEmpty());
 }
 
-TEST_F(ListTest, ListsDirectoriesAndMaskedFilesSorted) {
+TEST_F(ListTest, ListsDirectoriesAndMaskedFilesSorted)
+{
     for (const char *f : {"b.mp3", "A.MP3", "c.ogg", "d.wma", "cover.jpg", "README", ".hidden.mp3",
                           "9 lives.mp3", "e.mp3.txt"})
         touch(QString::fromLatin1(f));
@@ -56,7 +59,8 @@ TEST_F(ListTest, ListsDirectoriesAndMaskedFilesSorted) {
     EXPECT_EQ(list.itemIndex(), -1);
 }
 
-TEST_F(ListTest, SymbolicLinksCountAsWhatTheyPointAt) {
+TEST_F(ListTest, SymbolicLinksCountAsWhatTheyPointAt)
+{
     dir.mkdir("real");
     touch("real.mp3");
     ASSERT_TRUE(QFile::link(dir.file("real"), dir.file("linkdir")));
@@ -67,7 +71,8 @@ TEST_F(ListTest, SymbolicLinksCountAsWhatTheyPointAt) {
                                          "link.mp3", "real.mp3"}));
 }
 
-TEST_F(ListTest, DirectoryChangesAreNormalisedAndRefusedWhenImpossible) {
+TEST_F(ListTest, DirectoryChangesAreNormalisedAndRefusedWhenImpossible)
+{
     dir.mkdir("a/b");
     touch("a/b/x.mp3");
     ASSERT_TRUE(list.setDirectory(root() + "/a/b"));
@@ -93,7 +98,8 @@ TEST_F(ListTest, DirectoryChangesAreNormalisedAndRefusedWhenImpossible) {
     EXPECT_EQ(list.parentPath(), "/..");
 }
 
-TEST_F(ListTest, DirectoryWithoutPermissionLeavesTheList) {
+TEST_F(ListTest, DirectoryWithoutPermissionLeavesTheList)
+{
     dir.mkdir("locked");
     touch("locked/inside.mp3");
     dir.mkdir("listonly");
@@ -117,7 +123,8 @@ TEST_F(ListTest, DirectoryWithoutPermissionLeavesTheList) {
     EXPECT_EQ(list.itemIndex(), 1);
 }
 
-TEST_F(ListTest, NonAsciiAndBlanksSurviveTheRoundTrip) {
+TEST_F(ListTest, NonAsciiAndBlanksSurviveTheRoundTrip)
+{
     const QString track = QStringLiteral("Motörhead – Ace of Spades.mp3");
     const QString folder = QStringLiteral("Sigur Rós");
     touch(track);
@@ -135,7 +142,8 @@ TEST_F(ListTest, NonAsciiAndBlanksSurviveTheRoundTrip) {
     EXPECT_EQ(list.items(), QStringList{QStringLiteral("Hoppípolla.ogg")});
 }
 
-TEST_F(ListTest, InitialsOfFilesAndDirectories) {
+TEST_F(ListTest, InitialsOfFilesAndDirectories)
+{
     dir.mkdir("Abba");
     touch("beatles.mp3");
     touch("$  money.mp3");
@@ -159,7 +167,8 @@ TEST_F(ListTest, InitialsOfFilesAndDirectories) {
     EXPECT_EQ(list.itemText(list.itemIndex()), "beatles.mp3");
 }
 
-TEST_F(ListTest, NextLetterWrapsOnlyInLongerLists) {
+TEST_F(ListTest, NextLetterWrapsOnlyInLongerLists)
+{
     touch("Alpha.mp3");
     touch("Bravo.mp3");
     touch("Zulu.mp3");
@@ -179,7 +188,8 @@ TEST_F(ListTest, NextLetterWrapsOnlyInLongerLists) {
     EXPECT_EQ(list.nextLetterIndex(), 0);
 }
 
-TEST_F(ListTest, SelectionScrollsIntoTheVisibleRows) {
+TEST_F(ListTest, SelectionScrollsIntoTheVisibleRows)
+{
     for (int i = 0; i < 20; ++i)
         touch(QStringLiteral("t%1.mp3").arg(i, 2, 10, QLatin1Char('0')));
     open();

@@ -14,7 +14,8 @@ namespace {
 
 class TypedActions : public RecordingVideoListActions {
 public:
-    QString ReadVideoType(const QString &path) override {
+    QString ReadVideoType(const QString &path) override
+    {
         RecordingVideoListActions::ReadVideoType(path);
         return path.endsWith(".avi") ? QStringLiteral("XVID") : QStringLiteral("N/A");
     }
@@ -22,7 +23,8 @@ public:
 
 class VideoListTest : public ::testing::Test, public MediaScreenFixture {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         videoDir.write("Films/c.vob", "x");
         videoDir.write("a.avi", "x");
         videoDir.write("b.MPG", "x");
@@ -41,7 +43,8 @@ protected:
 
 } // namespace
 
-TEST_F(VideoListTest, KeysWalkOpenAndLeave) {
+TEST_F(VideoListTest, KeysWalkOpenAndLeave)
+{
     EXPECT_EQ(list().items(), (QStringList{QStringLiteral("\u00BB  Films"), "a.avi", "b.MPG"}));
     EXPECT_EQ(label(), "1 of 3 N/A");
     EXPECT_TRUE(form->marker().isVisible());

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 namespace {
-bool file(const char *pattern, const char *name) {
+bool file(const char *pattern, const char *name)
+{
     return WindowsWildcard::matchPattern(pattern, name, false);
 }
 } // namespace
 
-TEST(WindowsWildcard, ExtensionsMatchWithoutRegardToCase) {
+TEST(WindowsWildcard, ExtensionsMatchWithoutRegardToCase)
+{
     EXPECT_TRUE(file("*.mp3", "song.mp3"));
     EXPECT_TRUE(file("*.mp3", "Song.MP3"));
     EXPECT_TRUE(file("*.MPEG", "clip.mpeg"));
@@ -23,7 +25,8 @@ TEST(WindowsWildcard, ExtensionsMatchWithoutRegardToCase) {
     EXPECT_FALSE(file("*a*b", "xxaxxbxx"));
 }
 
-TEST(WindowsWildcard, StarDotTakesNamesWithoutExtensionAndEveryDirectory) {
+TEST(WindowsWildcard, StarDotTakesNamesWithoutExtensionAndEveryDirectory)
+{
     EXPECT_TRUE(file("*.", "README"));
     EXPECT_FALSE(file("*.", "song.mp3"));
     EXPECT_FALSE(file("*.", ".hidden"));
@@ -33,7 +36,8 @@ TEST(WindowsWildcard, StarDotTakesNamesWithoutExtensionAndEveryDirectory) {
     EXPECT_TRUE(file("*.*", "a.b"));
 }
 
-TEST(WindowsWildcard, MaskTriesEachPattern) {
+TEST(WindowsWildcard, MaskTriesEachPattern)
+{
     const WindowsWildcard mask(QStringLiteral("*.;*.mp3; *.wma ;;*.ogg"));
     EXPECT_TRUE(mask.matches("a.ogg", false));
     EXPECT_TRUE(mask.matches("a.wma", false));
