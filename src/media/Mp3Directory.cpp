@@ -39,7 +39,7 @@ Mp3Directory::Mp3Directory(ScreenHost &screens, SelectionMarker &marker,
                                       dialChosen();
                                   }},
                                  this);
-    FilterPanel->move(-20, 40);
+    FilterPanel->move(0, 40);
 }
 
 Mp3Directory::~Mp3Directory() = default;
