@@ -20,10 +20,8 @@ struct BigDirectory {
         const QString root = dir.path() + QLatin1Char('/');
         for (int i = 0; i < 10000; ++i) {
             const QChar initial(QLatin1Char(char('A' + (i * 7) % 26)));
-            QFile f(root + QStringLiteral("%1rtist %2 - Track %3.mp3")
-                               .arg(initial)
-                               .arg(i % 97)
-                               .arg(i));
+            QFile f(root +
+                    QStringLiteral("%1rtist %2 - Track %3.mp3").arg(initial).arg(i % 97).arg(i));
             f.open(QIODevice::WriteOnly);
         }
         for (int i = 0; i < 500; ++i)
