@@ -75,11 +75,13 @@ QString Configuration::defaultLogPath() { return QDir::homePath() + QStringLiter
 
 QString Configuration::defaultWarningSound() const { return m_programDir + "notify.wav"; }
 
-QString Configuration::devicePath(int portIndex) const
+QString Configuration::devicePath(int portIndex) const { return devicePathIn(m_loaded, portIndex); }
+
+QString Configuration::devicePathIn(const IniFile &ini, int portIndex)
 {
     const QString key = QStringLiteral("COM%1").arg(portIndex + 1);
-    return m_loaded.readString(QStringLiteral("Devices"), key,
-                               QStringLiteral("/dev/ttyS%1").arg(portIndex));
+    return ini.readString(QStringLiteral("Devices"), key,
+                          QStringLiteral("/dev/ttyS%1").arg(portIndex));
 }
 
 QString Configuration::shellCommand() const

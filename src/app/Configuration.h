@@ -24,6 +24,7 @@ public:
     // Linux additions, read at load and never written (a save keeps them as they are).
     // The device of COM1..COM9 (index 0..8), from "Devices"/"COMn".
     QString devicePath(int portIndex) const;
+    static QString devicePathIn(const IniFile &ini, int portIndex);
     // The shell started by exit choice 1.
     QString shellCommand() const;
     // The OpenStreetMap extract of the map view.

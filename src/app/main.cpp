@@ -1,11 +1,11 @@
+#include "app/CommPortControl.h"
 #include "app/TForm1.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QStyleFactory>
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Rovana"));
     QApplication::setApplicationDisplayName(QStringLiteral("Rovana - Audi"));
@@ -15,7 +15,12 @@ int main(int argc, char *argv[])
     if (!programDir.endsWith(QLatin1Char('/')))
         programDir += QLatin1Char('/');
 
-    TForm1 form(programDir);
+    const QString iniFile = programDir + QStringLiteral("Rovana.ini");
+    Services services;
+    services.can2comPort = CommPortControl::can2com(iniFile);
+    services.gpsPort = CommPortControl::gps(iniFile);
+
+    TForm1 form(programDir, std::move(services));
     form.show();
     return app.exec();
 }
