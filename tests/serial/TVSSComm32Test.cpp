@@ -10,6 +10,8 @@
 #include <QTest>
 
 #include <atomic>
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <termios.h>
 #include <thread>
 #include <vector>
@@ -147,6 +149,26 @@ TEST_F(LineTest, OnlySerialLinesCanBeOpened) {
     useDevice(pty.path());
     EXPECT_EQ(openError(), "");
     EXPECT_TRUE(port.isOpen());
+}
+
+TEST_F(LineTest, WithoutACloseEventTheDeviceIsClosedAgainAndReportedClosed)
+{
+    // Allow exactly one more descriptor: the device gets it, the close event can't.
+    const int lowestFree = ::open("/dev/null", O_RDONLY);
+    ASSERT_GE(lowestFree, 0);
+    ::close(lowestFree);
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &old), 0);
+    rlimit tight = old;
+    tight.rlim_cur = rlim_t(lowestFree + 1);
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &tight), 0);
+    const bool opened = port.OpenPort();
+    setrlimit(RLIMIT_NOFILE, &old);
+
+    EXPECT_FALSE(opened);
+    EXPECT_FALSE(port.isOpen());
+    // Nothing was kept: the line opens normally now.
+    EXPECT_TRUE(port.OpenPort());
 }
 
 TEST_F(LineTest, ALineHasOneOpenerAtATimeAndIsFreeAgainAfterClosing) {
