@@ -11,7 +11,8 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 
-static void BM_SerialSoak(benchmark::State &state) {
+static void BM_SerialSoak(benchmark::State &state)
+{
     for (auto _ : state) {
         const SerialSoak::Result r = SerialSoak::run(std::chrono::seconds(state.range(0)));
         bool intact = r.opened;
@@ -36,7 +37,8 @@ static void BM_SerialSoak(benchmark::State &state) {
 BENCHMARK(BM_SerialSoak)->Arg(30)->Iterations(1)->Unit(benchmark::kSecond);
 
 // One full 2048-byte chunk from the far end of the line to the handler on the UI thread.
-static void BM_ChunkToHandler(benchmark::State &state) {
+static void BM_ChunkToHandler(benchmark::State &state)
+{
     PseudoTerminal line;
     TVSSComm32 port;
     const QString path = line.path();
@@ -63,7 +65,8 @@ static void BM_ChunkToHandler(benchmark::State &state) {
 }
 BENCHMARK(BM_ChunkToHandler)->Unit(benchmark::kMicrosecond);
 
-int main(int argc, char **argv) {
+int main(int argc, char **argv)
+{
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -7,7 +7,8 @@
 namespace {
 
 std::unique_ptr<TVSSComm32> line(TCommPort port, TBaudRate rate, bool rts, qint32 carTimeout,
-                                 const QString &iniFile) {
+                                 const QString &iniFile)
+{
     auto comm = std::make_unique<TVSSComm32>();
     comm->setCommPort(port);
     comm->setBaudRate(rate);
@@ -27,39 +28,35 @@ std::unique_ptr<TVSSComm32> line(TCommPort port, TBaudRate rate, bool rts, qint3
 
 CommPortControl::CommPortControl(std::unique_ptr<TVSSComm32> port) : m_port(std::move(port)) {}
 
-std::unique_ptr<CommPortControl> CommPortControl::can2com(const QString &iniFile) {
+std::unique_ptr<CommPortControl> CommPortControl::can2com(const QString &iniFile)
+{
     return std::make_unique<CommPortControl>(
         line(TCommPort::Com1, TBaudRate::___9600, true, 40, iniFile));
 }
 
-std::unique_ptr<CommPortControl> CommPortControl::gps(const QString &iniFile) {
+std::unique_ptr<CommPortControl> CommPortControl::gps(const QString &iniFile)
+{
     return std::make_unique<CommPortControl>(
         line(TCommPort::Com3, TBaudRate::___4800, false, 100, iniFile));
 }
 
 CommPortControl::~CommPortControl() = default;
 
-void CommPortControl::ClosePort() {
-    m_port->ClosePort();
-}
+void CommPortControl::ClosePort() { m_port->ClosePort(); }
 
-void CommPortControl::setPortIndex(int index) {
+void CommPortControl::setPortIndex(int index)
+{
     if (index >= 0 && index < CommPortCount)
         m_port->setCommPort(TCommPort(index));
 }
 
-int CommPortControl::portIndex() const {
-    return int(m_port->CommPort());
-}
+int CommPortControl::portIndex() const { return int(m_port->CommPort()); }
 
-bool CommPortControl::OpenPort() {
-    return m_port->OpenPort();
-}
+bool CommPortControl::OpenPort() { return m_port->OpenPort(); }
 
-bool CommPortControl::isOpen() const {
-    return m_port->isOpen();
-}
+bool CommPortControl::isOpen() const { return m_port->isOpen(); }
 
-void CommPortControl::setOnReceiveData(ReceiveHandler handler) {
+void CommPortControl::setOnReceiveData(ReceiveHandler handler)
+{
     m_port->setOnReceiveData(std::move(handler));
 }

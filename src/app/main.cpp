@@ -5,7 +5,8 @@
 #include <QDir>
 #include <QStyleFactory>
 
-int main(int argc, char *argv[]) {
+int main(int argc, char *argv[])
+{
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Rovana"));
     QApplication::setApplicationDisplayName(QStringLiteral("Rovana - Audi"));

@@ -12,9 +12,12 @@
 #include <unistd.h>
 
 CommLink::CommLink(int device, int closeEvent, QObject *target)
-    : m_device(device), m_closeEvent(closeEvent), m_target(target) {}
+    : m_device(device), m_closeEvent(closeEvent), m_target(target)
+{
+}
 
-CommLink::~CommLink() {
+CommLink::~CommLink()
+{
     // Anything still queued for the line is dropped, so that closing never waits for a
     // stalled line to drain; the exclusive mode is lifted for the next opener.
     ::tcflush(m_device, TCIOFLUSH);
@@ -23,26 +26,25 @@ CommLink::~CommLink() {
     ::close(m_closeEvent);
 }
 
-void CommLink::signalClose() {
+void CommLink::signalClose()
+{
     const std::uint64_t one = 1;
     while (::write(m_closeEvent, &one, sizeof one) < 0 && errno == EINTR) {
     }
 }
 
-bool CommLink::closeSignalled() const {
+bool CommLink::closeSignalled() const
+{
     pollfd p{m_closeEvent, POLLIN, 0};
     return ::poll(&p, 1, 0) > 0 && (p.revents & POLLIN);
 }
 
-void CommLink::discardInput() {
-    ::tcflush(m_device, TCIFLUSH);
-}
+void CommLink::discardInput() { ::tcflush(m_device, TCIFLUSH); }
 
-void CommLink::discardOutput() {
-    ::tcflush(m_device, TCOFLUSH);
-}
+void CommLink::discardOutput() { ::tcflush(m_device, TCOFLUSH); }
 
-bool CommLink::post(std::unique_ptr<CommNotification> notification) {
+bool CommLink::post(std::unique_ptr<CommNotification> notification)
+{
     std::lock_guard lock(m_targetMutex);
     if (!m_target)
         return false;
@@ -50,7 +52,8 @@ bool CommLink::post(std::unique_ptr<CommNotification> notification) {
     return true;
 }
 
-void CommLink::releaseTarget() {
+void CommLink::releaseTarget()
+{
     std::lock_guard lock(m_targetMutex);
     m_target = nullptr;
 }

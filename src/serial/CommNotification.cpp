@@ -2,21 +2,26 @@
 
 #include <cstring>
 
-QEvent::Type CommNotification::eventType() {
+QEvent::Type CommNotification::eventType()
+{
     static const auto type = QEvent::Type(QEvent::registerEventType());
     return type;
 }
 
 CommNotification::CommNotification(Kind kind, std::unique_ptr<char[]> buffer, quint32 count)
-    : QEvent(eventType()), m_kind(kind), m_buffer(std::move(buffer)), m_count(count) {}
+    : QEvent(eventType()), m_kind(kind), m_buffer(std::move(buffer)), m_count(count)
+{
+}
 
-std::unique_ptr<CommNotification> CommNotification::data(const char *bytes, quint32 count) {
+std::unique_ptr<CommNotification> CommNotification::data(const char *bytes, quint32 count)
+{
     auto buffer = std::make_unique<char[]>(size_t(count) + 1); // zero-filled
     std::memcpy(buffer.get(), bytes, count);
     return std::unique_ptr<CommNotification>(
         new CommNotification(Kind::Data, std::move(buffer), count));
 }
 
-std::unique_ptr<CommNotification> CommNotification::hangup() {
+std::unique_ptr<CommNotification> CommNotification::hangup()
+{
     return std::unique_ptr<CommNotification>(new CommNotification(Kind::Hangup, nullptr, 0));
 }

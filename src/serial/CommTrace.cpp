@@ -5,21 +5,22 @@
 
 Q_LOGGING_CATEGORY(lcSerial, "rovana.serial", QtInfoMsg)
 
-bool CommTrace::enabled() {
-    return lcSerial().isDebugEnabled();
-}
+bool CommTrace::enabled() { return lcSerial().isDebugEnabled(); }
 
-void CommTrace::line(const QString &text) {
+void CommTrace::line(const QString &text)
+{
     if (enabled())
         qCDebug(lcSerial).noquote() << text;
 }
 
-void CommTrace::systemError(const QString &prefix, int error) {
+void CommTrace::systemError(const QString &prefix, int error)
+{
     if (enabled())
         qCDebug(lcSerial).noquote() << systemErrorText(prefix, error);
 }
 
-QString CommTrace::systemErrorText(const QString &prefix, int error) {
+QString CommTrace::systemErrorText(const QString &prefix, int error)
+{
     try {
         const std::string text = std::generic_category().message(error);
         return prefix + QStringLiteral("GetLastError returned: \"") + QString::fromStdString(text) +

@@ -35,12 +35,11 @@ enum class TStopBits { _1, _1_5, _2 };
 
 constexpr int CommPortCount = 9;
 
-constexpr quint32 bitsPerSecond(TBaudRate rate) {
+constexpr quint32 bitsPerSecond(TBaudRate rate)
+{
     constexpr std::array<quint32, 13> rates = {110,   300,   600,   1200,  2400,   4800,  9600,
                                                14400, 19200, 38400, 56000, 128000, 256000};
     return rates[size_t(rate)];
 }
 
-constexpr int dataBitCount(TDataBits bits) {
-    return int(bits) + 4;
-}
+constexpr int dataBitCount(TDataBits bits) { return int(bits) + 4; }

@@ -3,11 +3,10 @@
 #include <linux/serial.h>
 #include <sys/ioctl.h>
 
-LineErrors::LineErrors(int device) : m_device(device) {
-    m_supported = readCounts(m_last);
-}
+LineErrors::LineErrors(int device) : m_device(device) { m_supported = readCounts(m_last); }
 
-bool LineErrors::readCounts(Counts &counts) const {
+bool LineErrors::readCounts(Counts &counts) const
+{
     serial_icounter_struct icount{};
     if (::ioctl(m_device, TIOCGICOUNT, &icount) != 0)
         return false;
@@ -17,7 +16,8 @@ bool LineErrors::readCounts(Counts &counts) const {
     return true;
 }
 
-quint32 LineErrors::take() {
+quint32 LineErrors::take()
+{
     if (!m_supported)
         return 0;
     Counts now;
@@ -28,7 +28,8 @@ quint32 LineErrors::take() {
     return flags;
 }
 
-quint32 LineErrors::flagsBetween(const Counts &before, const Counts &after) {
+quint32 LineErrors::flagsBetween(const Counts &before, const Counts &after)
+{
     // The counters wrap; any change is a new error.
     quint32 flags = 0;
     if (after.frame != before.frame)
@@ -40,7 +41,8 @@ quint32 LineErrors::flagsBetween(const Counts &before, const Counts &after) {
     return flags;
 }
 
-QByteArray LineErrors::eventText(quint32 flags) {
+QByteArray LineErrors::eventText(quint32 flags)
+{
     QByteArray description;
     const auto add = [&description](const char *name) {
         if (!description.isEmpty())

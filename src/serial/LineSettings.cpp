@@ -18,7 +18,8 @@ constexpr StandardRate StandardRates[] = {{110, B110},     {300, B300},       {6
                                           {9600, B9600},   {19200, B19200},   {38400, B38400},
                                           {57600, B57600}, {115200, B115200}, {230400, B230400}};
 
-void setSpeed(termios2 &t, quint32 speed) {
+void setSpeed(termios2 &t, quint32 speed)
+{
     t.c_cflag &= ~tcflag_t(CBAUD | (CBAUD << IBSHIFT)); // input speed follows output
     tcflag_t code = BOTHER;
     for (const StandardRate &s : StandardRates) {
@@ -30,7 +31,8 @@ void setSpeed(termios2 &t, quint32 speed) {
     t.c_ospeed = speed;
 }
 
-void makeRaw(termios2 &t) {
+void makeRaw(termios2 &t)
+{
     t.c_iflag &= ~tcflag_t(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IUCLC |
                            IXON | IXOFF | IXANY);
     t.c_oflag &= ~tcflag_t(OPOST);
@@ -42,7 +44,8 @@ void makeRaw(termios2 &t) {
 
 } // namespace
 
-int LineSettings::apply(int device) const {
+int LineSettings::apply(int device) const
+{
     termios2 t{};
     if (::ioctl(device, TCGETS2, &t) != 0)
         return errno;
@@ -54,7 +57,8 @@ int LineSettings::apply(int device) const {
     return 0;
 }
 
-quint32 LineSettings::controlFlags(quint32 present) const {
+quint32 LineSettings::controlFlags(quint32 present) const
+{
     tcflag_t flags = present & ~tcflag_t(PARENB | PARODD | CMSPAR | CSTOPB);
     switch (parity) {
     case TParity::None:
@@ -80,7 +84,8 @@ quint32 LineSettings::controlFlags(quint32 present) const {
     return flags;
 }
 
-LineSettings LineSettings::fromControlFlags(quint32 flags, quint32 speed) {
+LineSettings LineSettings::fromControlFlags(quint32 flags, quint32 speed)
+{
     LineSettings s;
     s.speed = speed;
     if (!(flags & PARENB))
@@ -107,7 +112,8 @@ LineSettings LineSettings::fromControlFlags(quint32 flags, quint32 speed) {
     return s;
 }
 
-std::optional<LineSettings> LineSettings::read(int device) {
+std::optional<LineSettings> LineSettings::read(int device)
+{
     termios2 t{};
     if (::ioctl(device, TCGETS2, &t) != 0)
         return std::nullopt;

@@ -11,11 +11,13 @@
 #include <unistd.h>
 
 TReadThread::TReadThread(std::shared_ptr<CommLink> link, int carTimeoutMs)
-    : m_link(std::move(link)), m_carTimeout(carTimeoutMs > 0 ? carTimeoutMs : 0) {
+    : m_link(std::move(link)), m_carTimeout(carTimeoutMs > 0 ? carTimeoutMs : 0)
+{
     setObjectName(QStringLiteral("TReadThread"));
 }
 
-void TReadThread::run() {
+void TReadThread::run()
+{
     LineErrors errors(m_link->device());
     while (!isInterruptionRequested()) {
         pollfd fds[2] = {{m_link->closeEvent(), POLLIN, 0}, {m_link->device(), POLLIN, 0}};
@@ -57,7 +59,8 @@ void TReadThread::run() {
     m_link->discardInput();
 }
 
-int TReadThread::pollTimeout() const {
+int TReadThread::pollTimeout() const
+{
     if (m_count == 0 || m_carTimeout == 0)
         return -1;
     using namespace std::chrono;
@@ -67,11 +70,13 @@ int TReadThread::pollTimeout() const {
     return int(ceil<milliseconds>(left).count());
 }
 
-bool TReadThread::gapPassed() const {
+bool TReadThread::gapPassed() const
+{
     return Clock::now() - m_lastByte >= std::chrono::milliseconds(m_carTimeout);
 }
 
-bool TReadThread::readAvailable() {
+bool TReadThread::readAvailable()
+{
     const ssize_t got =
         ::read(m_link->device(), m_buffer.data() + m_count, size_t(BufferSize - m_count));
     if (got > 0) {
@@ -92,7 +97,8 @@ bool TReadThread::readAvailable() {
     return false;
 }
 
-bool TReadThread::reportLineErrors(LineErrors &errors) {
+bool TReadThread::reportLineErrors(LineErrors &errors)
+{
     const quint32 flags = errors.take();
     if (flags == 0)
         return true;
@@ -105,7 +111,8 @@ bool TReadThread::reportLineErrors(LineErrors &errors) {
     }
 }
 
-bool TReadThread::deliver() {
+bool TReadThread::deliver()
+{
     const quint32 count = quint32(m_count);
     m_count = 0;
     try {
@@ -116,6 +123,4 @@ bool TReadThread::deliver() {
     }
 }
 
-void TReadThread::hangUp() {
-    m_link->post(CommNotification::hangup());
-}
+void TReadThread::hangUp() { m_link->post(CommNotification::hangup()); }

@@ -28,7 +28,8 @@ namespace {
 class OwnedFd {
 public:
     explicit OwnedFd(int fd) : m_fd(fd) {}
-    ~OwnedFd() {
+    ~OwnedFd()
+    {
         if (m_fd >= 0)
             ::close(m_fd);
     }
@@ -41,31 +42,30 @@ private:
     int m_fd;
 };
 
-bool isSerialLine(int fd) {
+bool isSerialLine(int fd)
+{
     struct stat st {};
     termios settings{};
     return ::fstat(fd, &st) == 0 && S_ISCHR(st.st_mode) && ::tcgetattr(fd, &settings) == 0;
 }
 
-bool started(const QThread &thread) {
-    return thread.isRunning() || thread.isFinished();
-}
+bool started(const QThread &thread) { return thread.isRunning() || thread.isFinished(); }
 
 } // namespace
 
 TVSSComm32::TVSSComm32(QObject *parent) : QObject(parent) {}
 
-TVSSComm32::~TVSSComm32() {
-    ClosePort();
-}
+TVSSComm32::~TVSSComm32() { ClosePort(); }
 
-QString TVSSComm32::devicePath() const {
+QString TVSSComm32::devicePath() const
+{
     if (m_devicePaths)
         return m_devicePaths(m_CommPort);
     return QStringLiteral("/dev/ttyS%1").arg(int(m_CommPort));
 }
 
-bool TVSSComm32::OpenPort() {
+bool TVSSComm32::OpenPort()
+{
     if (m_link)
         throw ECommsError(ECommsError::AlreadyOpen);
     OwnedFd device(openDevice());
@@ -100,7 +100,8 @@ bool TVSSComm32::OpenPort() {
     return true;
 }
 
-int TVSSComm32::openDevice() const {
+int TVSSComm32::openDevice() const
+{
     QByteArray path;
     try {
         path = QFile::encodeName(devicePath());
@@ -117,7 +118,8 @@ int TVSSComm32::openDevice() const {
     return fd.release();
 }
 
-void TVSSComm32::configureLine(int device) const {
+void TVSSComm32::configureLine(int device) const
+{
     LineSettings settings;
     settings.speed = bitsPerSecond(m_BaudRate);
     settings.parity = m_Parity;
@@ -132,7 +134,8 @@ void TVSSComm32::configureLine(int device) const {
     }
 }
 
-void TVSSComm32::ClosePort() {
+void TVSSComm32::ClosePort()
+{
     if (!m_link)
         return;
     CommTrace::line(QStringLiteral("Stopping the Comm"));
@@ -151,7 +154,8 @@ void TVSSComm32::ClosePort() {
     m_isOpen = false;
 }
 
-void TVSSComm32::stopWorker(std::unique_ptr<QThread> worker, const QString &stuckText) {
+void TVSSComm32::stopWorker(std::unique_ptr<QThread> worker, const QString &stuckText)
+{
     if (!worker || worker->wait(QDeadlineTimer(WorkerStopMs)))
         return;
     CommTrace::line(stuckText);
@@ -163,11 +167,13 @@ void TVSSComm32::stopWorker(std::unique_ptr<QThread> worker, const QString &stuc
         stuck->deleteLater();
 }
 
-bool TVSSComm32::WriteData(QByteArray bytes) {
+bool TVSSComm32::WriteData(QByteArray bytes)
+{
     return m_writer && m_writer->post(std::move(bytes));
 }
 
-void TVSSComm32::customEvent(QEvent *event) {
+void TVSSComm32::customEvent(QEvent *event)
+{
     if (event->type() != CommNotification::eventType())
         return;
     const auto *notification = static_cast<const CommNotification *>(event);

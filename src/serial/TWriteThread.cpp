@@ -11,18 +11,21 @@
 #include <unistd.h>
 
 TWriteThread::TWriteThread(std::shared_ptr<CommLink> link)
-    : m_link(std::move(link)), m_wake(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
+    : m_link(std::move(link)), m_wake(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
+{
     if (m_wake < 0)
         m_wakeError = errno;
     setObjectName(QStringLiteral("TWriteThread"));
 }
 
-TWriteThread::~TWriteThread() {
+TWriteThread::~TWriteThread()
+{
     if (m_wake >= 0)
         ::close(m_wake);
 }
 
-bool TWriteThread::post(QByteArray bytes) {
+bool TWriteThread::post(QByteArray bytes)
+{
     std::lock_guard lock(m_queueMutex);
     if (m_ended || m_wake < 0)
         return false;
@@ -31,7 +34,8 @@ bool TWriteThread::post(QByteArray bytes) {
     return ::write(m_wake, &one, sizeof one) == sizeof one;
 }
 
-void TWriteThread::run() {
+void TWriteThread::run()
+{
     if (m_wake < 0) {
         CommTrace::systemError(QStringLiteral("Unable to CreateEvent: "), m_wakeError);
         m_link->post(CommNotification::hangup());
@@ -53,7 +57,8 @@ void TWriteThread::run() {
     m_queue.clear();
 }
 
-bool TWriteThread::take(QByteArray &request) {
+bool TWriteThread::take(QByteArray &request)
+{
     std::lock_guard lock(m_queueMutex);
     if (m_queue.empty())
         return false;
@@ -62,7 +67,8 @@ bool TWriteThread::take(QByteArray &request) {
     return true;
 }
 
-bool TWriteThread::waitForWork() {
+bool TWriteThread::waitForWork()
+{
     pollfd fds[2] = {{m_link->closeEvent(), POLLIN, 0}, {m_wake, POLLIN, 0}};
     if (::poll(fds, 2, -1) < 0) {
         if (errno == EINTR)
@@ -77,7 +83,8 @@ bool TWriteThread::waitForWork() {
     return true;
 }
 
-bool TWriteThread::write(const QByteArray &request) {
+bool TWriteThread::write(const QByteArray &request)
+{
     const char *next = request.constData();
     qsizetype left = request.size();
     while (left > 0) {
@@ -116,7 +123,8 @@ bool TWriteThread::write(const QByteArray &request) {
     return true;
 }
 
-void TWriteThread::fail(const QString &text) {
+void TWriteThread::fail(const QString &text)
+{
     CommTrace::line(text);
     m_link->post(CommNotification::hangup());
 }

@@ -13,13 +13,15 @@
 
 namespace {
 
-QByteArray devicesSection(const QString &com2, const QString &com3) {
+QByteArray devicesSection(const QString &com2, const QString &com3)
+{
     return "[Devices]\nCOM2=" + com2.toLocal8Bit() + "\nCOM3=" + com3.toLocal8Bit() + "\n";
 }
 
 } // namespace
 
-TEST(CommPortControl, TheWindowsTwoLinesHaveTheirFixedSettings) {
+TEST(CommPortControl, TheWindowsTwoLinesHaveTheirFixedSettings)
+{
     const auto can = CommPortControl::can2com("/nonexistent/Rovana.ini");
     EXPECT_EQ(can->portIndex(), 0);
     EXPECT_EQ(can->component().BaudRate(), TBaudRate::___9600);
@@ -48,7 +50,8 @@ TEST(CommPortControl, TheWindowsTwoLinesHaveTheirFixedSettings) {
     EXPECT_EQ(gps->portIndex(), 8);
 }
 
-TEST(CommPortControl, TheDeviceIsLookedUpInTheSettingsWhenThePortOpens) {
+TEST(CommPortControl, TheDeviceIsLookedUpInTheSettingsWhenThePortOpens)
+{
     TempDir dir;
     PseudoTerminal line;
     ASSERT_TRUE(line.valid());
@@ -81,7 +84,8 @@ TEST(CommPortControl, TheDeviceIsLookedUpInTheSettingsWhenThePortOpens) {
     EXPECT_FALSE(port->isOpen());
 }
 
-TEST(CommPortControl, StartUpOpensTheEnabledLinksOnTheirConfiguredDevices) {
+TEST(CommPortControl, StartUpOpensTheEnabledLinksOnTheirConfiguredDevices)
+{
     TempDir dir;
     PseudoTerminal canLine, gpsLine;
     ASSERT_TRUE(canLine.valid() && gpsLine.valid());
@@ -107,7 +111,8 @@ TEST(CommPortControl, StartUpOpensTheEnabledLinksOnTheirConfiguredDevices) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return can == "01 02\r"; }, 5000));
 }
 
-TEST(CommPortControl, AMissingDeviceLeavesStartUpGoingAndTheLinkClosed) {
+TEST(CommPortControl, AMissingDeviceLeavesStartUpGoingAndTheLinkClosed)
+{
     TempDir dir;
     dir.write("Rovana.ini", devicesSection(dir.file("gone0"), dir.file("gone1")) +
                                 "[CAN2ComPort]\nEnabled=1\nRadioGroup4.ItemIndex=1\n"

@@ -6,7 +6,8 @@
 
 #include <cerrno>
 
-TEST(LineErrors, DescribeTheFlagsInTheirFixedOrder) {
+TEST(LineErrors, DescribeTheFlagsInTheirFixedOrder)
+{
     EXPECT_EQ(LineErrors::eventText(LineErrors::CE_FRAME), "Comm Event: CE_FRAME, EvtMask = 8");
     EXPECT_EQ(LineErrors::eventText(LineErrors::CE_FRAME | LineErrors::CE_OVERRUN),
               "Comm Event: CE_FRAME and CE_OVERRUN, EvtMask = 10");
@@ -21,7 +22,8 @@ TEST(LineErrors, DescribeTheFlagsInTheirFixedOrder) {
               "Comm Event: CE_OVERRUN and EV_ERR Unknown EvtMask, EvtMask = 18");
 }
 
-TEST(LineErrors, EveryCounterThatMovedIsAFlagEvenAcrossAWrap) {
+TEST(LineErrors, EveryCounterThatMovedIsAFlagEvenAcrossAWrap)
+{
     const LineErrors::Counts before{5, 7, 0xFFFFFFFFu};
     EXPECT_EQ(LineErrors::flagsBetween(before, before), 0u);
     EXPECT_EQ(LineErrors::flagsBetween(before, {6, 7, 0xFFFFFFFFu}), quint32(LineErrors::CE_FRAME));
@@ -29,7 +31,8 @@ TEST(LineErrors, EveryCounterThatMovedIsAFlagEvenAcrossAWrap) {
               quint32(LineErrors::CE_OVERRUN | LineErrors::CE_RXPARITY));
 }
 
-TEST(LineErrors, ALineWithoutErrorCountersReportsNone) {
+TEST(LineErrors, ALineWithoutErrorCountersReportsNone)
+{
     PseudoTerminal pty;
     ASSERT_TRUE(pty.valid());
     LineErrors errors(pty.slave());
@@ -37,7 +40,8 @@ TEST(LineErrors, ALineWithoutErrorCountersReportsNone) {
     EXPECT_EQ(errors.take(), 0u);
 }
 
-TEST(CommTrace, IsOffByDefaultAndWritesSystemErrorsInTheFixedForm) {
+TEST(CommTrace, IsOffByDefaultAndWritesSystemErrorsInTheFixedForm)
+{
     EXPECT_FALSE(CommTrace::enabled());
     EXPECT_EQ(CommTrace::systemErrorText("Unable to CreateEvent: ", ENOENT),
               "Unable to CreateEvent: GetLastError returned: \"No such file or directory\"");

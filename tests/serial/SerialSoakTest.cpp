@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 // A few seconds of both lines at once; bench_serial_soak runs the same for longer.
-TEST(SerialSoak, TwoLinesDeliverEveryByteOnceAndInOrderWithoutHoldingUpTheUi) {
+TEST(SerialSoak, TwoLinesDeliverEveryByteOnceAndInOrderWithoutHoldingUpTheUi)
+{
     const SerialSoak::Result r = SerialSoak::run(std::chrono::seconds(3));
     ASSERT_TRUE(r.opened);
     for (const SerialSoak::Line &line : r.lines) {

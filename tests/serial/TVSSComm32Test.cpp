@@ -24,7 +24,8 @@ constexpr int IoBoundMs = 5000; // real I/O: generous, only reached on failure
 
 class LineTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(pty.valid());
         port.setBaudRate(TBaudRate::___9600);
         port.setDataBits(TDataBits::_8);
@@ -40,20 +41,24 @@ protected:
         });
     }
 
-    void useDevice(const QString &path) {
+    void useDevice(const QString &path)
+    {
         port.setDevicePaths([path](TCommPort) { return path; });
     }
-    bool waitForChunks(size_t n) {
+    bool waitForChunks(size_t n)
+    {
         return QTest::qWaitFor([&] { return chunks.size() >= n; }, IoBoundMs);
     }
-    QByteArray received() const {
+    QByteArray received() const
+    {
         QByteArray all;
         for (const QByteArray &c : chunks)
             all += c;
         return all;
     }
     // The error OpenPort raises, or "" when it succeeds.
-    std::string openError() {
+    std::string openError()
+    {
         try {
             port.OpenPort();
         } catch (const ECommsError &e) {
@@ -70,7 +75,8 @@ protected:
     TVSSComm32 port; // goes first, before what its handlers touch
 };
 
-QByteArray pattern(int n) {
+QByteArray pattern(int n)
+{
     QByteArray bytes;
     for (int i = 0; i < n; ++i)
         bytes.append(char('A' + i % 26));
@@ -79,7 +85,8 @@ QByteArray pattern(int n) {
 
 } // namespace
 
-TEST(TVSSComm32Defaults, StartClosedOnCom1WithTheFirstValueOfEverySetting) {
+TEST(TVSSComm32Defaults, StartClosedOnCom1WithTheFirstValueOfEverySetting)
+{
     TVSSComm32 port;
     EXPECT_EQ(port.CommPort(), TCommPort::Com1);
     EXPECT_FALSE(port.isOpen());
@@ -100,7 +107,8 @@ TEST(TVSSComm32Defaults, StartClosedOnCom1WithTheFirstValueOfEverySetting) {
     EXPECT_TRUE(port.isOpen());
 }
 
-TEST_F(LineTest, OpensClosesAndReopensTheLine) {
+TEST_F(LineTest, OpensClosesAndReopensTheLine)
+{
     ASSERT_TRUE(port.OpenPort());
     EXPECT_TRUE(port.isOpen());
     ASSERT_TRUE(pty.send("first"));
@@ -120,7 +128,8 @@ TEST_F(LineTest, OpensClosesAndReopensTheLine) {
     EXPECT_EQ(hangups, 0);
 }
 
-TEST_F(LineTest, OpeningAgainWhileOpenFailsAndLeavesTheLineWorking) {
+TEST_F(LineTest, OpeningAgainWhileOpenFailsAndLeavesTheLineWorking)
+{
     ASSERT_TRUE(port.OpenPort());
     EXPECT_EQ(openError(), "Already have a comm file open");
     EXPECT_TRUE(port.isOpen());
@@ -129,7 +138,8 @@ TEST_F(LineTest, OpeningAgainWhileOpenFailsAndLeavesTheLineWorking) {
     EXPECT_EQ(chunks[0], "still here");
 }
 
-TEST_F(LineTest, OnlySerialLinesCanBeOpened) {
+TEST_F(LineTest, OnlySerialLinesCanBeOpened)
+{
     TempDir dir;
     useDevice(dir.write("not-a-line", "data"));
     EXPECT_EQ(openError(), "File handle is not a comm handle. ");
@@ -171,7 +181,8 @@ TEST_F(LineTest, WithoutACloseEventTheDeviceIsClosedAgainAndReportedClosed)
     EXPECT_TRUE(port.OpenPort());
 }
 
-TEST_F(LineTest, ALineHasOneOpenerAtATimeAndIsFreeAgainAfterClosing) {
+TEST_F(LineTest, ALineHasOneOpenerAtATimeAndIsFreeAgainAfterClosing)
+{
     ASSERT_TRUE(port.OpenPort());
     TVSSComm32 other;
     const QString path = pty.path();
@@ -184,7 +195,8 @@ TEST_F(LineTest, ALineHasOneOpenerAtATimeAndIsFreeAgainAfterClosing) {
     other.ClosePort();
 }
 
-TEST_F(LineTest, TheLineTakesTheConfiguredSettingsInPlainByteMode) {
+TEST_F(LineTest, TheLineTakesTheConfiguredSettingsInPlainByteMode)
+{
     // A pseudo-terminal keeps speed and stop bits; it forces 8 bits without parity, so
     // those are checked on the control flags below.
     port.setBaudRate(TBaudRate::__14400); // no standard constant
@@ -221,7 +233,8 @@ TEST_F(LineTest, TheLineTakesTheConfiguredSettingsInPlainByteMode) {
     EXPECT_EQ(chunks[0], "same line");
 }
 
-TEST(LineSettings, ParityCharacterSizeAndStopBitsBecomeControlFlags) {
+TEST(LineSettings, ParityCharacterSizeAndStopBitsBecomeControlFlags)
+{
     const tcflag_t others = CREAD | CLOCAL | HUPCL | CRTSCTS | B9600;
     const struct {
         LineSettings settings;
@@ -248,7 +261,8 @@ TEST(LineSettings, ParityCharacterSizeAndStopBitsBecomeControlFlags) {
     EXPECT_EQ(four.controlFlags(others | CS7) & CSIZE, tcflag_t(CS7));
 }
 
-TEST_F(LineTest, ABurstWithShortGapsIsOneChunkAndALongGapEndsIt) {
+TEST_F(LineTest, ABurstWithShortGapsIsOneChunkAndALongGapEndsIt)
+{
     port.setCarTimeout(400);
     ASSERT_TRUE(port.OpenPort());
     for (const char *piece : {"$GPGGA,1", "23519,48", "07.038,N", "\r\n$GPRMC", ",123519\r\n"}) {
@@ -264,7 +278,8 @@ TEST_F(LineTest, ABurstWithShortGapsIsOneChunkAndALongGapEndsIt) {
     EXPECT_EQ(chunks.size(), 2u);
 }
 
-TEST_F(LineTest, ALongBurstArrivesInChunksOfAtMost2048Bytes) {
+TEST_F(LineTest, ALongBurstArrivesInChunksOfAtMost2048Bytes)
+{
     port.setCarTimeout(1000);
     ASSERT_TRUE(port.OpenPort());
     const QByteArray burst = pattern(5000);
@@ -280,7 +295,8 @@ TEST_F(LineTest, ALongBurstArrivesInChunksOfAtMost2048Bytes) {
     EXPECT_TRUE(terminated);
 }
 
-TEST_F(LineTest, WithoutCarTimeoutOnlyAFullBufferEndsARead) {
+TEST_F(LineTest, WithoutCarTimeoutOnlyAFullBufferEndsARead)
+{
     port.setCarTimeout(0);
     ASSERT_TRUE(port.OpenPort());
     ASSERT_TRUE(pty.send(pattern(100)));
@@ -291,7 +307,8 @@ TEST_F(LineTest, WithoutCarTimeoutOnlyAFullBufferEndsARead) {
     EXPECT_EQ(chunks.size(), 1u);
 }
 
-TEST_F(LineTest, EveryByteValueIsDataAndEveryChunkEndsWithAZero) {
+TEST_F(LineTest, EveryByteValueIsDataAndEveryChunkEndsWithAZero)
+{
     ASSERT_TRUE(port.OpenPort());
     const QByteArray bytes("AB\0CD\0", 6);
     ASSERT_TRUE(pty.send(bytes));
@@ -308,7 +325,8 @@ TEST_F(LineTest, EveryByteValueIsDataAndEveryChunkEndsWithAZero) {
     EXPECT_TRUE(terminated);
 }
 
-TEST_F(LineTest, AVanishedDeviceDeliversWhatCameAndThenHangsUp) {
+TEST_F(LineTest, AVanishedDeviceDeliversWhatCameAndThenHangsUp)
+{
     port.setCarTimeout(5000); // the chunk is still open when the device goes
     ASSERT_TRUE(port.OpenPort());
     ASSERT_TRUE(pty.send("last words"));
@@ -328,7 +346,8 @@ TEST_F(LineTest, AVanishedDeviceDeliversWhatCameAndThenHangsUp) {
     EXPECT_EQ(hangups, 1);
 }
 
-TEST_F(LineTest, ClosingWhileBytesStreamInReturnsPromptly) {
+TEST_F(LineTest, ClosingWhileBytesStreamInReturnsPromptly)
+{
     port.setCarTimeout(0);
     ASSERT_TRUE(port.OpenPort());
     std::atomic<bool> stop{false};
@@ -350,7 +369,8 @@ TEST_F(LineTest, ClosingWhileBytesStreamInReturnsPromptly) {
     EXPECT_EQ(all, pattern(256).repeated(all.size() / 256 + 1).left(all.size()));
 }
 
-TEST_F(LineTest, AReceiveHandlerMayCloseThePort) {
+TEST_F(LineTest, AReceiveHandlerMayCloseThePort)
+{
     port.setOnReceiveData([this](const char *buffer, quint16 length) {
         chunks.emplace_back(buffer, length);
         port.ClosePort();
@@ -361,7 +381,8 @@ TEST_F(LineTest, AReceiveHandlerMayCloseThePort) {
     EXPECT_FALSE(port.isOpen());
 }
 
-TEST_F(LineTest, TheWriterSendsQueuedBytes) {
+TEST_F(LineTest, TheWriterSendsQueuedBytes)
+{
     ASSERT_TRUE(port.OpenPort());
     EXPECT_TRUE(port.WriteData("ATZ\r"));
     EXPECT_TRUE(port.WriteData(pattern(3000)));
@@ -375,7 +396,8 @@ TEST_F(LineTest, TheWriterSendsQueuedBytes) {
     EXPECT_FALSE(port.WriteData("late"));
 }
 
-TEST_F(LineTest, DestroyingAnOpenPortStopsItsWorkersAndFreesTheLine) {
+TEST_F(LineTest, DestroyingAnOpenPortStopsItsWorkersAndFreesTheLine)
+{
     {
         TVSSComm32 temporary;
         const QString path = pty.path();

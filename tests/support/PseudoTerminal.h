@@ -15,7 +15,8 @@
 // test plays the far end (the GPS receiver, the CAN adapter) on the master side.
 class PseudoTerminal {
 public:
-    PseudoTerminal() {
+    PseudoTerminal()
+    {
         if (::openpty(&m_master, &m_slave, nullptr, nullptr, nullptr) != 0)
             return;
         char name[256] = {};
@@ -23,7 +24,8 @@ public:
             m_path = QString::fromLocal8Bit(name);
         ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
     }
-    ~PseudoTerminal() {
+    ~PseudoTerminal()
+    {
         closeMaster();
         closeSlave();
     }
@@ -35,14 +37,16 @@ public:
     // A handle of our own on the line, to look at its settings.
     int slave() const { return m_slave; }
     // Bytes that arrived on the line and wait to be read.
-    int waiting() const {
+    int waiting() const
+    {
         int n = 0;
         return ::ioctl(m_slave, FIONREAD, &n) == 0 ? n : -1;
     }
 
     // Sends every byte from the far end; false when the line stays full for timeoutMs or
     // fails.
-    bool send(const QByteArray &bytes, int timeoutMs = 5000) const {
+    bool send(const QByteArray &bytes, int timeoutMs = 5000) const
+    {
         const auto deadline =
             std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
         qsizetype done = 0;
@@ -64,7 +68,8 @@ public:
     }
 
     // Everything the component wrote, waiting up to timeoutMs for the first byte.
-    QByteArray receive(int timeoutMs) const {
+    QByteArray receive(int timeoutMs) const
+    {
         QByteArray got;
         pollfd p{m_master, POLLIN, 0};
         if (::poll(&p, 1, timeoutMs) <= 0)
@@ -77,12 +82,14 @@ public:
     }
 
     // The far end goes away, as a USB adapter pulled out.
-    void closeMaster() {
+    void closeMaster()
+    {
         if (m_master >= 0)
             ::close(m_master);
         m_master = -1;
     }
-    void closeSlave() {
+    void closeSlave()
+    {
         if (m_slave >= 0)
             ::close(m_slave);
         m_slave = -1;

@@ -26,7 +26,8 @@ public:
     qint64 maxDispatchNs = 0;
 
 protected:
-    void customEvent(QEvent *event) override {
+    void customEvent(QEvent *event) override
+    {
         QElapsedTimer t;
         t.start();
         TVSSComm32::customEvent(event);
@@ -54,7 +55,8 @@ struct Result {
 // Sends bytes at a paced rate of bytesPerSecond in pieces, with pauses drawn by pause().
 template <typename Pause>
 void feed(const PseudoTerminal &pty, Line &line, std::atomic<bool> &stop, int bytesPerSecond,
-          int minPiece, int maxPiece, unsigned seed, Pause pause) {
+          int minPiece, int maxPiece, unsigned seed, Pause pause)
+{
     std::mt19937 random(seed);
     std::uniform_int_distribution<int> byte(0, 255);
     std::uniform_int_distribution<int> pieceSize(minPiece, maxPiece);
@@ -74,7 +76,8 @@ void feed(const PseudoTerminal &pty, Line &line, std::atomic<bool> &stop, int by
     }
 }
 
-inline Result run(std::chrono::milliseconds duration) {
+inline Result run(std::chrono::milliseconds duration)
+{
     Result result;
     PseudoTerminal gpsLine, canLine;
     TimedComm gps, can;
