@@ -8,7 +8,7 @@ QEvent::Type CommNotification::eventType()
     return type;
 }
 
-CommNotification::CommNotification(Kind kind, std::unique_ptr<char[]> buffer, quint32 count)
+CommNotification::CommNotification(Key, Kind kind, std::unique_ptr<char[]> buffer, quint32 count)
     : QEvent(eventType()), m_kind(kind), m_buffer(std::move(buffer)), m_count(count)
 {
 }
@@ -17,11 +17,10 @@ std::unique_ptr<CommNotification> CommNotification::data(const char *bytes, quin
 {
     auto buffer = std::make_unique<char[]>(size_t(count) + 1); // zero-filled
     std::memcpy(buffer.get(), bytes, count);
-    return std::unique_ptr<CommNotification>(
-        new CommNotification(Kind::Data, std::move(buffer), count));
+    return std::make_unique<CommNotification>(Key(), Kind::Data, std::move(buffer), count);
 }
 
 std::unique_ptr<CommNotification> CommNotification::hangup()
 {
-    return std::unique_ptr<CommNotification>(new CommNotification(Kind::Hangup, nullptr, 0));
+    return std::make_unique<CommNotification>(Key(), Kind::Hangup, nullptr, 0);
 }

@@ -17,13 +17,18 @@ public:
     static std::unique_ptr<CommNotification> data(const char *bytes, quint32 count);
     static std::unique_ptr<CommNotification> hangup();
 
+    // Only the two makers above can name this key.
+    class Key {
+        friend class CommNotification;
+        Key() = default;
+    };
+    CommNotification(Key, Kind kind, std::unique_ptr<char[]> buffer, quint32 count);
+
     Kind kind() const { return m_kind; }
     const char *buffer() const { return m_buffer.get(); }
     quint32 count() const { return m_count; }
 
 private:
-    CommNotification(Kind kind, std::unique_ptr<char[]> buffer, quint32 count);
-
     Kind m_kind;
     std::unique_ptr<char[]> m_buffer;
     quint32 m_count;
