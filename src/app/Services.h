@@ -2,6 +2,7 @@
 
 #include "app/SerialPortControl.h"
 #include "platform/SoundPlayer.h"
+#include "platform/VideoPlayer.h"
 
 #include <memory>
 
@@ -12,4 +13,5 @@ struct Services {
     std::unique_ptr<SerialPortControl> can2comPort;
     std::unique_ptr<SerialPortControl> gpsPort;
     std::unique_ptr<SoundPlayer> sound;
+    std::unique_ptr<VideoPlayer> video;
 };

@@ -16,8 +16,11 @@
 #include "media/LetterDial.h"
 #include "media/Mp3Directory.h"
 #include "media/TAUDIListbox.h"
+#include "media/MovieOptionsPanel.h"
 #include "media/VideoListScreen.h"
+#include "media/VideoPlayback.h"
 #include "platform/RecordingSoundPlayer.h"
+#include "platform/RecordingVideoPlayer.h"
 #include "widgets/LevelBar.h"
 #include "widgets/PanelButton.h"
 #include "widgets/RadioGroup.h"
@@ -52,6 +55,8 @@ TForm1::TForm1(const QString &programDir, Services services, QWidget *parent)
         m_services.gpsPort = std::make_unique<PortRequestLog>(2);
     if (!m_services.sound)
         m_services.sound = std::make_unique<RecordingSoundPlayer>();
+    if (!m_services.video)
+        m_services.video = std::make_unique<RecordingVideoPlayer>();
 
     // Start-up, in its fixed order.
     buildWindow();
@@ -158,6 +163,13 @@ void TForm1::buildPages()
     m_videoList = new VideoListScreen(*this, *m_marker, page(Screen::Vide_select));
     connect(this, &TForm1::screenShown, m_mp3Directory, &Mp3Directory::screenShown);
     connect(this, &TForm1::screenShown, m_videoList, &VideoListScreen::screenShown);
+
+    m_video = new VideoPlayback({*this, *m_services.sound, *m_services.video, m_programDir, this,
+                                 m_MP3Control->geometry(), m_topBar->CpuMeter, *m_videoList,
+                                 m_options->Knob1, m_options->Knob1Label},
+                                this);
+    m_videoList->setActions(m_video);
+    m_mediaChoice->setVideoAction([this] { m_video->Panel87Click(); });
 }
 
 void TForm1::registerColours()
@@ -180,6 +192,7 @@ void TForm1::registerColours()
     m_colours.add([this](const QColor &m) { m_marker->setColour(m); });
     m_mp3Directory->registerColours(m_colours);
     m_videoList->registerColours(m_colours);
+    m_video->registerColours(m_colours);
 }
 
 void TForm1::wireKeys()
@@ -198,6 +211,10 @@ void TForm1::wireKeys()
     m_dispatcher.setHandler(Dispatcher::Context::ActionPanel, m_mp3Directory->DirActionPanel);
     m_dispatcher.setHandler(Dispatcher::Context::LetterPanel, m_mp3Directory->FilterPanel);
     m_dispatcher.setHandler(Dispatcher::Context::VideoList, m_videoList);
+    m_dispatcher.setHandler(Dispatcher::Context::VideoPlaying, m_video);
+    m_dispatcher.setHandler(Dispatcher::Context::VideoOptions, m_video->optionsPanel());
+    m_dispatcher.setOverlayProbe(Dispatcher::Overlay::MovieOptions,
+                                 [this] { return !m_video->optionsPanel()->isHidden(); });
     m_dispatcher.setOverlayProbe(Dispatcher::Overlay::DirAction,
                                  [this] { return !m_mp3Directory->DirActionPanel->isHidden(); });
     m_dispatcher.setOverlayProbe(Dispatcher::Overlay::Filter,
@@ -224,6 +241,8 @@ QString TForm1::title() const { return m_topBar->TopMidLabel->text(); }
 
 void TForm1::Button5Click()
 {
+    m_video->MovieOptionsPanelDisappearTimerTimer();
+    m_video->HideVideo();
     showScreen(Screen::MP3Start);
     setTitle(QStringLiteral("Main"));
 }

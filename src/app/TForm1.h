@@ -29,6 +29,7 @@ class SelectionMarker;
 class StatusLine;
 class TopBar;
 class VideoListScreen;
+class VideoPlayback;
 
 // The one borderless 800 x 600 window. It owns the controls and the subsystems, wires
 // them together and runs start-up; the logic lives in the subsystems.
@@ -97,6 +98,7 @@ public:
     PoiKeys *poiKeys() const { return m_poiKeys.get(); }
     Mp3Directory *mp3Directory() const { return m_mp3Directory; }
     VideoListScreen *videoList() const { return m_videoList; }
+    VideoPlayback *video() const { return m_video; }
     SelectionMarker &marker() const { return *m_marker; }
     QWidget *page(int index) const { return m_pages[size_t(index)]; }
     QStackedWidget *pageControl() const { return m_MP3Control; }
@@ -135,6 +137,7 @@ private:
     std::unique_ptr<SelectionMarker> m_marker;
     Mp3Directory *m_mp3Directory = nullptr;
     VideoListScreen *m_videoList = nullptr;
+    VideoPlayback *m_video = nullptr;
 
     std::unique_ptr<Configuration> m_configuration;
     std::unique_ptr<MainMenuKeys> m_mainMenuKeys;

@@ -1,5 +1,6 @@
 #include "app/CommPortControl.h"
 #include "app/TForm1.h"
+#include "platform/MpvVideoPlayer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,6 +21,7 @@ int main(int argc, char *argv[])
     Services services;
     services.can2comPort = CommPortControl::can2com(iniFile);
     services.gpsPort = CommPortControl::gps(iniFile);
+    services.video = std::make_unique<MpvVideoPlayer>();
 
     TForm1 form(programDir, std::move(services));
     form.show();
