@@ -22,7 +22,13 @@ MpvRenderWidget::MpvRenderWidget(mpv_handle *mpv, std::function<void(bool)> read
     setObjectName(QStringLiteral("MoviePanel"));
 }
 
-MpvRenderWidget::~MpvRenderWidget() { freeRenderContext(); }
+MpvRenderWidget::~MpvRenderWidget()
+{
+    freeRenderContext();
+    // The GL context goes later, with the base class: this object can't be told then.
+    if (QOpenGLContext *gl = context())
+        disconnect(gl, nullptr, this, nullptr);
+}
 
 void MpvRenderWidget::initializeGL()
 {
