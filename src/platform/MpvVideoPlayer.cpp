@@ -101,8 +101,17 @@ void MpvVideoPlayer::renderReady(bool)
 
 void MpvVideoPlayer::open(const QString &path)
 {
-    if (!m_mpv)
+    if (!m_mpv) {
+        // Told like any other failure: from the event loop, with mpv's own words.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                notifyError(MPV_ERROR_UNINITIALIZED,
+                            QString::fromUtf8(mpv_error_string(MPV_ERROR_UNINITIALIZED)));
+            },
+            Qt::QueuedConnection);
         return;
+    }
     m_file = path;
     m_open = OpenState::Loading;
     m_stopped = false;
