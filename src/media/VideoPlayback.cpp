@@ -218,10 +218,11 @@ void VideoPlayback::HideVideo()
 
 void VideoPlayback::skip(int direction, int divisor)
 {
-    if (m_player.openState() == VideoPlayer::OpenState::Open) {
-        const double length = m_player.duration();
+    const double length = m_player.duration();
+    // A film whose length the service doesn't know has no steps (and no end to stop at).
+    if (m_player.openState() == VideoPlayer::OpenState::Open && length > 0) {
         const double target = m_player.position() + direction * length / divisor;
-        m_player.setPosition(std::clamp(target, 0.0, std::max(length, 0.0)));
+        m_player.setPosition(std::clamp(target, 0.0, length));
     }
     showOverlay();
 }

@@ -112,6 +112,15 @@ TEST_F(VideoPlaybackTest, SkipsStayWithinTheFilmAndShowTheOverlay)
     EXPECT_FALSE(video().Movie_progress_onstage->isVisible());
     EXPECT_FALSE(video().Movie_progress_onstage_timer.isActive());
 
+    // A film of unknown length doesn't jump to its start.
+    form->showScreen(Screen::Vide_select);
+    open("a.mpg");
+    player->deliverOpen(0);
+    player->setPosition(12);
+    player->clear();
+    key('R');
+    EXPECT_TRUE(player->calls().isEmpty());
+
     // Before the film has opened nothing moves, but the overlay still shows.
     form->showScreen(Screen::Vide_select);
     open("a.mpg");
