@@ -22,3 +22,7 @@ LOG=$here/log
 Enabled=0
 INI
 fi
+# Demo films in the movie directory of a freshly staged directory.
+if [ -x "$build/tools/rovana-videos" ] && [ -d "$demo/movies" ]; then
+    QT_QPA_PLATFORM=offscreen "$build/tools/rovana-videos" "$demo/movies"
+fi

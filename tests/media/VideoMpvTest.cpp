@@ -164,7 +164,9 @@ TEST(MpvVideoPlayerTest, StatesZoomAndAReplacedFilm)
 {
     TempDir dir;
     ASSERT_TRUE(AviWriter::write(dir.file("long.avi"), seconds(20)));
-    ASSERT_TRUE(AviWriter::write(dir.file("short.avi"), seconds(4, 5)));
+    AviWriter::Film jpeg = seconds(4, 5); // the demo films' kind
+    jpeg.jpeg = true;
+    ASSERT_TRUE(AviWriter::write(dir.file("short.avi"), jpeg));
     MpvVideoPlayer player(quiet());
     ASSERT_TRUE(player.isValid());
     QWidget parent;

@@ -1,5 +1,6 @@
 #include "support/AviWriter.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QPainter>
 #include <QtEndian>
@@ -61,6 +62,15 @@ QByteArray dibFrame(const QImage &image)
     return out;
 }
 
+QByteArray jpegFrame(const QImage &image)
+{
+    QByteArray out;
+    QBuffer buffer(&out);
+    buffer.open(QIODevice::WriteOnly);
+    image.convertToFormat(QImage::Format_RGB888).save(&buffer, "JPG", 90);
+    return out;
+}
+
 } // namespace
 
 QImage AviWriter::colourBars(int frame, QSize size)
@@ -84,17 +94,32 @@ QByteArray AviWriter::bytes(const Film &film, const FramePainter &paint)
 {
     const FramePainter painter = paint ? paint : FramePainter(&AviWriter::colourBars);
     const QSize size(film.width, film.height);
-    const quint32 frameBytes = quint32(film.width * film.height * 3);
+    const QByteArray frameCode = film.jpeg ? "00dc" : "00db";
+
+    QByteArray movi;
+    QByteArray idx1;
+    quint32 largest = 0;
+    for (int f = 0; f < film.frames; ++f) {
+        const QImage image = painter(f, size);
+        const QByteArray frame = film.jpeg ? jpegFrame(image) : dibFrame(image);
+        const quint32 offset = quint32(4 + movi.size()); // from the "movi" code
+        movi.append(chunk(frameCode, frame));
+        fourcc(idx1, frameCode);
+        u32(idx1, 0x10); // key frame
+        u32(idx1, offset);
+        u32(idx1, quint32(frame.size()));
+        largest = qMax(largest, quint32(frame.size()));
+    }
 
     QByteArray avih;
     u32(avih, quint32(1000000 / film.framesPerSecond)); // microseconds per frame
-    u32(avih, frameBytes * quint32(film.framesPerSecond));
+    u32(avih, largest * quint32(film.framesPerSecond));
     u32(avih, 0);
     u32(avih, 0x10); // has an index
     u32(avih, quint32(film.frames));
     u32(avih, 0);
     u32(avih, 1); // streams
-    u32(avih, frameBytes);
+    u32(avih, largest);
     u32(avih, quint32(film.width));
     u32(avih, quint32(film.height));
     for (int i = 0; i < 4; ++i)
@@ -111,7 +136,7 @@ QByteArray AviWriter::bytes(const Film &film, const FramePainter &paint)
     u32(strh, quint32(film.framesPerSecond)); // rate
     u32(strh, 0);                             // start
     u32(strh, quint32(film.frames));
-    u32(strh, frameBytes);
+    u32(strh, largest);
     u32(strh, 0xFFFFFFFF); // quality
     u32(strh, 0);          // sample size
     u16(strh, 0);
@@ -125,24 +150,16 @@ QByteArray AviWriter::bytes(const Film &film, const FramePainter &paint)
     u32(strf, quint32(film.height)); // positive: bottom-up rows
     u16(strf, 1);
     u16(strf, 24);
-    u32(strf, 0); // BI_RGB
-    u32(strf, frameBytes);
+    if (film.jpeg)
+        fourcc(strf, "MJPG");
+    else
+        u32(strf, 0); // BI_RGB
+    u32(strf, quint32(film.width * film.height * 3));
     for (int i = 0; i < 4; ++i)
         u32(strf, 0);
 
     const QByteArray hdrl =
         list("hdrl", chunk("avih", avih) + list("strl", chunk("strh", strh) + chunk("strf", strf)));
-
-    QByteArray movi;
-    QByteArray idx1;
-    for (int f = 0; f < film.frames; ++f) {
-        const quint32 offset = quint32(4 + movi.size()); // from the "movi" code
-        movi.append(chunk("00db", dibFrame(painter(f, size))));
-        fourcc(idx1, "00db");
-        u32(idx1, 0x10); // key frame
-        u32(idx1, offset);
-        u32(idx1, frameBytes);
-    }
 
     QByteArray riff;
     fourcc(riff, "AVI ");

@@ -6,9 +6,9 @@
 
 #include <functional>
 
-// Writes short uncompressed AVI films (24-bit RGB frames, one video stream, an index), so
-// that tests play real files without any video tool. The stream header's handler code
-// lies at offset 112, where the codec tag is read.
+// Writes short AVI films (one video stream of uncompressed 24-bit RGB or of JPEG frames,
+// an index), so that tests and the demo directory have real films without any video
+// tool. The stream header's handler code lies at offset 112, where the codec tag is read.
 class AviWriter {
 public:
     struct Film {
@@ -17,6 +17,7 @@ public:
         int framesPerSecond = 10;
         int frames = 10;
         QByteArray handler = "DIB "; // four bytes
+        bool jpeg = false;           // JPEG frames (Motion JPEG): a tenth of the size
     };
     using FramePainter = std::function<QImage(int frame, QSize size)>;
 
