@@ -3,6 +3,7 @@
 #include "widgets/ColourSwatch.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/SkinFont.h"
+#include "widgets/TurnKnob.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -137,18 +138,30 @@ QWidget *OptionsScreen::buildScreen()
 {
     auto *page = new QWidget;
     auto *grid = new QGridLayout(page);
+    grid->setContentsMargins(40, 10, 40, 10);
     Knob1 = new QSlider(Qt::Horizontal, page);
     Knob1->setRange(0, 256);
     Knob1->setValue(128);
+    Knob1->setPageStep(8);
     Knob1->setFocusPolicy(Qt::NoFocus);
     Knob1Label = new QLabel(QStringLiteral("STD"), page);
     Knob1Label->setAlignment(Qt::AlignCenter);
     Knob1Label->setFont(SkinFont::points(SkinFont::Narrow, 28, true));
-    grid->addWidget(new QLabel(QStringLiteral("dark"), page), 1, 0);
-    grid->addWidget(new QLabel(QStringLiteral("default"), page), 1, 1, Qt::AlignCenter);
-    grid->addWidget(new QLabel(QStringLiteral("bright"), page), 1, 2, Qt::AlignRight);
-    grid->addWidget(Knob1, 2, 0, 1, 3);
-    grid->addWidget(Knob1Label, 0, 0, 1, 3);
+    Knob1Picture = new TurnKnob(page);
+    Knob1Picture->setFixedSize(130, 130);
+    const QFont captions = SkinFont::pixels(SkinFont::Narrow, 24);
+    auto caption = [&](const char *text) {
+        auto *l = new QLabel(QString::fromLatin1(text), page);
+        l->setFont(captions);
+        return l;
+    };
+    grid->addWidget(Knob1Picture, 0, 0, 1, 3, Qt::AlignCenter);
+    grid->addWidget(Knob1Label, 1, 0, 1, 3);
+    grid->addWidget(caption("dark"), 2, 0);
+    grid->addWidget(caption("default"), 2, 1, Qt::AlignCenter);
+    grid->addWidget(caption("bright"), 2, 2, Qt::AlignRight);
+    grid->addWidget(Knob1, 3, 0, 1, 3);
+    grid->setRowStretch(4, 1);
     return page;
 }
 

@@ -13,6 +13,7 @@ class QPushButton;
 class QSlider;
 class QTabWidget;
 class RadioGroup;
+class TurnKnob;
 
 // The options notebook (screen 3) with its eight pages and every control whose value the
 // configuration file stores: a setting and the control showing it are one and the same.
@@ -41,6 +42,7 @@ public:
     // "Screen": brightness 0..256, 128 standard
     QSlider *Knob1 = nullptr;
     QLabel *Knob1Label = nullptr;
+    TurnKnob *Knob1Picture = nullptr; // points at the position minus 128
     // "Dirs & Images"
     QLineEdit *Mp3BitmapEdit = nullptr;
     QLineEdit *Mp3PathEdit = nullptr;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/SerialPortControl.h"
+#include "platform/GammaRamp.h"
+#include "platform/PowerManager.h"
 #include "platform/SoundPlayer.h"
 #include "platform/VideoPlayer.h"
 
@@ -14,4 +16,6 @@ struct Services {
     std::unique_ptr<SerialPortControl> gpsPort;
     std::unique_ptr<SoundPlayer> sound;
     std::unique_ptr<VideoPlayer> video;
+    std::unique_ptr<PowerManager> power;
+    std::unique_ptr<GammaRamp> gamma;
 };

@@ -22,6 +22,12 @@ StatusLine::StatusLine(QWidget *parent) : QWidget(parent)
     DateLabel = label(QString(), {225, 0, 445, 75}, Qt::AlignRight);
     GPSLabel = label(QStringLiteral("GPS"), {680, 0, 55, 75}, Qt::AlignLeft);
     CANLabel = label(QStringLiteral("CAN"), {738, 0, 60, 75}, Qt::AlignLeft);
+    // Dim until their link reports: data has arrived (main colour) or stopped (red).
+    for (QLabel *link : {GPSLabel, CANLabel}) {
+        QPalette p = link->palette();
+        p.setColor(QPalette::WindowText, QColor(0x55, 0x55, 0x55));
+        link->setPalette(p);
+    }
     sensorlabel->hide();
     LogIndicator->hide();
 }

@@ -5,7 +5,8 @@
 class QLabel;
 
 // The status line at the bottom of every screen: clock, "POI" and drivers-log
-// indicators, date, and the "GPS" and "CAN" link indicators.
+// indicators, date, and the "GPS" and "CAN" link indicators. The clock and date are
+// StatusClock's; the indicators' visibility and colours belong to their subsystems.
 class StatusLine : public QWidget {
     Q_OBJECT
 public:

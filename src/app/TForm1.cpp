@@ -1,6 +1,9 @@
 #include "app/TForm1.h"
 
+#include "app/BrightnessControl.h"
+#include "app/ColourChoice.h"
 #include "app/CommandKey.h"
+#include "app/ExitSequence.h"
 #include "app/MainMenuBar.h"
 #include "app/MainMenuKeys.h"
 #include "app/MainMenuScreen.h"
@@ -10,7 +13,9 @@
 #include "app/PoiKeys.h"
 #include "app/PortRequestLog.h"
 #include "app/Screen.h"
+#include "app/StatusClock.h"
 #include "app/StatusLine.h"
+#include "app/SystemDescription.h"
 #include "app/TopBar.h"
 #include "media/DirActionMenu.h"
 #include "media/LetterDial.h"
@@ -19,8 +24,12 @@
 #include "media/MovieOptionsPanel.h"
 #include "media/VideoListScreen.h"
 #include "media/VideoPlayback.h"
+#include "platform/RecordingGammaRamp.h"
+#include "platform/RecordingPowerManager.h"
 #include "platform/RecordingSoundPlayer.h"
 #include "platform/RecordingVideoPlayer.h"
+#include "platform/SystemInfoReader.h"
+#include "widgets/TurnKnob.h"
 #include "widgets/LevelBar.h"
 #include "widgets/PanelButton.h"
 #include "widgets/RadioGroup.h"
@@ -57,17 +66,25 @@ TForm1::TForm1(const QString &programDir, Services services, QWidget *parent)
         m_services.sound = std::make_unique<RecordingSoundPlayer>();
     if (!m_services.video)
         m_services.video = std::make_unique<RecordingVideoPlayer>();
+    if (!m_services.power)
+        m_services.power = std::make_unique<RecordingPowerManager>();
+    if (!m_services.gamma)
+        m_services.gamma = std::make_unique<RecordingGammaRamp>();
 
     // Start-up, in its fixed order.
     buildWindow();
     m_configuration =
         std::make_unique<Configuration>(m_programDir, *m_options, m_colours, m_shared, *this);
     wireKeys();
-    m_options->Knob1->setValue(128);
+    wireShell();
+    m_options->Knob1->setValue(BrightnessControl::Standard);
+    m_brightness->Knob1Change(BrightnessControl::Standard);
     m_options->setPage(OptionsScreen::Sys);
     m_mainImages.setDirectory(m_programDir);
     m_options->SysMemo->clear();
-    m_options->appendSysMessage(QStringLiteral("Rovana path is ") + m_programDir);
+    for (const QString &line : SystemDescription::startupLines(m_programDir, SystemInfoReader()))
+        m_options->appendSysMessage(line);
+    m_clock->start();
 
     m_mainMenu->highlight(MainMenuBar::DriversLog);
     setGeometry(0, 0, 800, 600);
@@ -193,6 +210,10 @@ void TForm1::registerColours()
     m_mp3Directory->registerColours(m_colours);
     m_videoList->registerColours(m_colours);
     m_video->registerColours(m_colours);
+    // The link indicators' text colours belong to the GPS and CAN links.
+    m_colours.add(m_status->GPSLabel, Role::BackgroundBlack);
+    m_colours.add(m_status->CANLabel, Role::BackgroundBlack);
+    m_colours.add([this](const QColor &m) { m_options->Knob1Picture->setFaceColour(m); });
 }
 
 void TForm1::wireKeys()
@@ -219,6 +240,24 @@ void TForm1::wireKeys()
                                  [this] { return !m_mp3Directory->DirActionPanel->isHidden(); });
     m_dispatcher.setOverlayProbe(Dispatcher::Overlay::Filter,
                                  [this] { return !m_mp3Directory->FilterPanel->isHidden(); });
+}
+
+// Status line, exit and the display settings.
+void TForm1::wireShell()
+{
+    m_clock = std::make_unique<StatusClock>(
+        *m_status, *m_topBar->CpuMeter, CpuLoadSampler(),
+        [this](const QString &line) { m_options->appendSysMessage(line); });
+    m_exit = std::make_unique<ExitSequence>(
+        m_programDir, *m_services.sound, *m_services.power,
+        ExitSequence::Actions{[this] { m_configuration->SaveSettings(); },
+                              [this] { return m_options->RadioGroup1->itemIndex(); },
+                              [this] { return m_configuration->shellCommand(); },
+                              [] { QCoreApplication::quit(); }});
+    m_brightness = std::make_unique<BrightnessControl>(
+        *m_options->Knob1, *m_options->Knob1Label, m_options->Knob1Picture, *m_services.gamma);
+    m_colourChoice =
+        std::make_unique<ColourChoice>(*m_options, m_colours, [this] { changecolors(); });
 }
 
 // --- screens ---------------------------------------------------------------------------
@@ -274,14 +313,6 @@ void TForm1::Main4Click()
     showScreen(Screen::Settings);
 }
 
-void TForm1::ComandPanelBottomRightClick()
-{
-    m_configuration->SaveSettings();
-    const int choice = m_options->RadioGroup1->itemIndex();
-    if (choice == 0 || choice == 1)
-        qApp->quit();
-}
-
 void TForm1::onMainMenuEntry(int entry)
 {
     switch (entry) {
@@ -298,7 +329,7 @@ void TForm1::onMainMenuEntry(int entry)
         Main4Click();
         break;
     case MainMenuBar::Exit:
-        ComandPanelBottomRightClick();
+        m_exit->ComandPanelBottomRightClick();
         break;
     default:
         break;

@@ -16,6 +16,9 @@
 #include <array>
 #include <memory>
 
+class BrightnessControl;
+class ColourChoice;
+class ExitSequence;
 class MainMenuBar;
 class MainMenuKeys;
 class MainMenuScreen;
@@ -26,6 +29,7 @@ class OptionsScreen;
 class PoiKeys;
 class QStackedWidget;
 class SelectionMarker;
+class StatusClock;
 class StatusLine;
 class TopBar;
 class VideoListScreen;
@@ -61,7 +65,6 @@ public:
     void ComandPanelTopRightClick(); // Drivers log
     void ComandPanelBottomLeftClick(); // POI
     void Main4Click();               // Options
-    void ComandPanelBottomRightClick(); // Exit
     // The options screen
     void BitBtn1Click(); // back from the options with a save
     void Button21Click(); // next main screen image
@@ -100,6 +103,10 @@ public:
     VideoListScreen *videoList() const { return m_videoList; }
     VideoPlayback *video() const { return m_video; }
     SelectionMarker &marker() const { return *m_marker; }
+    StatusClock *statusClock() const { return m_clock.get(); }
+    ExitSequence *exitSequence() const { return m_exit.get(); }
+    BrightnessControl *brightness() const { return m_brightness.get(); }
+    ColourChoice *colourChoice() const { return m_colourChoice.get(); }
     QWidget *page(int index) const { return m_pages[size_t(index)]; }
     QStackedWidget *pageControl() const { return m_MP3Control; }
     const QStringList &driversLog() const { return m_loglist; }
@@ -116,6 +123,7 @@ private:
     void buildPages();
     void registerColours();
     void wireKeys();
+    void wireShell();
     void onMainMenuEntry(int entry);
     void showMainImage(const QString &path);
 
@@ -143,6 +151,10 @@ private:
     std::unique_ptr<MainMenuKeys> m_mainMenuKeys;
     std::unique_ptr<OptionsKeys> m_optionsKeys;
     std::unique_ptr<PoiKeys> m_poiKeys;
+    std::unique_ptr<StatusClock> m_clock;
+    std::unique_ptr<ExitSequence> m_exit;
+    std::unique_ptr<BrightnessControl> m_brightness;
+    std::unique_ptr<ColourChoice> m_colourChoice;
 
     QStringList m_loglist;
     QTimer m_foregroundTimer;

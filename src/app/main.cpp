@@ -1,8 +1,12 @@
 #include "app/CommPortControl.h"
 #include "app/TForm1.h"
+#include "platform/LogindPowerManager.h"
+#include "platform/MpvSoundPlayer.h"
 #include "platform/MpvVideoPlayer.h"
+#include "platform/XRandrGammaRamp.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QDir>
 #include <QStyleFactory>
 
@@ -22,6 +26,9 @@ int main(int argc, char *argv[])
     services.can2comPort = CommPortControl::can2com(iniFile);
     services.gpsPort = CommPortControl::gps(iniFile);
     services.video = std::make_unique<MpvVideoPlayer>();
+    services.sound = std::make_unique<MpvSoundPlayer>();
+    services.power = std::make_unique<LogindPowerManager>(QDBusConnection::systemBus());
+    services.gamma = XRandrGammaRamp::forApplication();
 
     TForm1 form(programDir, std::move(services));
     form.show();
