@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Stages a program directory under <build>/demo: the binary, our pictures and a
+# Stages a program directory under <build>/demo: the binary, our pictures and sounds, and a
 # Rovana.ini. A Rovana.ini already there is kept: it holds the driver's settings.
 set -euo pipefail
 build=${1:-build}
@@ -8,6 +8,9 @@ mkdir -p "$demo"
 cp -f "$build/src/rovana" "$demo/rovana"
 if [ -x "$build/tools/rovana-pictures" ]; then
     QT_QPA_PLATFORM=offscreen "$build/tools/rovana-pictures" "$demo"
+fi
+if [ -x "$build/tools/rovana-sounds" ]; then
+    "$build/tools/rovana-sounds" "$demo"
 fi
 if [ ! -f "$demo/Rovana.ini" ]; then
     here=$(cd "$demo" && pwd)

@@ -19,9 +19,9 @@ StatusLine::StatusLine(QWidget *parent) : QWidget(parent)
     // A document with a pen: the business-logging glyph.
     LogIndicator = label(QStringLiteral("\u270D"), {175, 0, 45, 75}, Qt::AlignLeft);
     LogIndicator->setFont(SkinFont::pixels(SkinFont::Sans, 30));
-    DateLabel = label(QString(), {225, 0, 445, 75}, Qt::AlignRight);
-    GPSLabel = label(QStringLiteral("GPS"), {680, 0, 55, 75}, Qt::AlignLeft);
-    CANLabel = label(QStringLiteral("CAN"), {738, 0, 60, 75}, Qt::AlignLeft);
+    DateLabel = label(QString(), {225, 0, 430, 75}, Qt::AlignRight);
+    GPSLabel = label(QStringLiteral("GPS"), {664, 0, 64, 75}, Qt::AlignHCenter);
+    CANLabel = label(QStringLiteral("CAN"), {732, 0, 64, 75}, Qt::AlignHCenter);
     // Dim until their link reports: data has arrived (main colour) or stopped (red).
     for (QLabel *link : {GPSLabel, CANLabel}) {
         QPalette p = link->palette();

@@ -154,8 +154,14 @@ QString SystemInfoReader::vendorName(const QString &vendorId) {
     return {};
 }
 
+const SystemInfoReader::Processor &SystemInfoReader::processor() const {
+    if (!m_processor)
+        m_processor = parseCpuInfo(read(QStringLiteral("proc/cpuinfo")));
+    return *m_processor;
+}
+
 QString SystemInfoReader::processorIdentity() const {
-    const Processor p = parseCpuInfo(read(QStringLiteral("proc/cpuinfo")));
+    const Processor &p = processor();
     QStringList parts{vendorName(p.vendorId), p.modelName, p.vendorId};
     parts.removeAll(QString());
     return parts.join(QLatin1Char(' '));
@@ -169,7 +175,7 @@ int SystemInfoReader::clockMhz() const {
         if (khz > 0 && khz < qint64(1e10))
             return int(khz / 1000);
     }
-    return int(parseCpuInfo(read(QStringLiteral("proc/cpuinfo"))).mhz);
+    return int(processor().mhz);
 }
 
 SystemInfoReader::Memory SystemInfoReader::memory() const {

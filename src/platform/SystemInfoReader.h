@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 // The figures of the system description, read from <root>/proc and <root>/sys. The root
 // is "/" on the car; tests hand in a fake tree. Nothing here fails: what can't be read
 // is empty, 0 or unknown.
@@ -39,6 +41,10 @@ public:
 
 private:
     QByteArray read(const QString &relativePath) const;
+    // /proc/cpuinfo is slow to produce (the kernel measures every processor's clock):
+    // read it once.
+    const Processor &processor() const;
 
     QString m_root;
+    mutable std::optional<Processor> m_processor;
 };

@@ -3,6 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QProcess>
+#include <QTest>
+
+#include <X11/extensions/Xrandr.h>
+#include <X11/Xlib.h>
+
 TEST(XRandrGammaRampTest, ResamplesToTheCrtcsRampSize) {
     const GammaRamp::Table identity = BrightnessControl::ramp(128);
     const std::vector<quint16> same = XRandrGammaRamp::resample(identity, 256);
@@ -35,4 +41,70 @@ TEST(XRandrGammaRampTest, WithoutAnXDisplayNothingHappens) {
     XRandrGammaRamp none(":9999");
     EXPECT_FALSE(none.hasDisplay());
     none.apply(BrightnessControl::ramp(256));
+}
+
+namespace {
+
+// A virtual X server of the test's own; its display number is the one it picks.
+class VirtualDisplay {
+public:
+    VirtualDisplay() {
+        m_server.start(QStringLiteral("Xvfb"),
+                       {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "640x480x24"});
+        if (m_server.waitForStarted(10000) &&
+            QTest::qWaitFor([&] { return m_server.canReadLine(); }, 30000))
+            m_name = ":" + m_server.readLine().trimmed();
+    }
+    ~VirtualDisplay() {
+        m_server.terminate();
+        if (!m_server.waitForFinished(5000))
+            m_server.kill();
+        m_server.waitForFinished(5000);
+    }
+    QByteArray name() const { return m_name; }
+
+private:
+    QProcess m_server;
+    QByteArray m_name;
+};
+
+// The red table of every CRTC, as the server now holds it.
+std::vector<std::vector<quint16>> redTables(const QByteArray &name) {
+    std::vector<std::vector<quint16>> tables;
+    Display *dpy = XOpenDisplay(name.constData());
+    if (!dpy)
+        return tables;
+    XRRScreenResources *res = XRRGetScreenResourcesCurrent(dpy, DefaultRootWindow(dpy));
+    for (int c = 0; res && c < res->ncrtc; ++c) {
+        XRRCrtcGamma *g = XRRGetCrtcGamma(dpy, res->crtcs[c]);
+        if (g) {
+            tables.emplace_back(g->red, g->red + g->size);
+            XRRFreeGamma(g);
+        }
+    }
+    if (res)
+        XRRFreeScreenResources(res);
+    XCloseDisplay(dpy);
+    return tables;
+}
+
+} // namespace
+
+TEST(XRandrGammaRampTest, EveryCrtcOfAnXDisplayTakesTheRamp) {
+    VirtualDisplay x;
+    ASSERT_FALSE(x.name().isEmpty());
+    XRandrGammaRamp gamma(x.name());
+    ASSERT_TRUE(gamma.hasDisplay());
+    gamma.apply(BrightnessControl::ramp(0));
+    std::vector<std::vector<quint16>> tables = redTables(x.name());
+    ASSERT_FALSE(tables.empty());
+    for (const std::vector<quint16> &red : tables) {
+        ASSERT_FALSE(red.empty());
+        EXPECT_EQ(red.front(), 0);
+        EXPECT_EQ(red.back(), 32640);
+    }
+    gamma.apply(BrightnessControl::ramp(128));
+    tables = redTables(x.name());
+    ASSERT_FALSE(tables.empty());
+    EXPECT_EQ(tables.front().back(), 65280);
 }
