@@ -10,7 +10,8 @@
 
 #include <QApplication>
 
-static void BM_ClockTick(benchmark::State &state) {
+static void BM_ClockTick(benchmark::State &state)
+{
     StatusLine status;
     LevelBar meter;
     StatusClock clock(status, meter, CpuLoadSampler(), {});
@@ -19,7 +20,8 @@ static void BM_ClockTick(benchmark::State &state) {
 }
 BENCHMARK(BM_ClockTick)->Unit(benchmark::kMicrosecond);
 
-static void BM_CpuTick(benchmark::State &state) {
+static void BM_CpuTick(benchmark::State &state)
+{
     StatusLine status;
     LevelBar meter;
     StatusClock clock(status, meter, CpuLoadSampler(), {});
@@ -28,7 +30,8 @@ static void BM_CpuTick(benchmark::State &state) {
 }
 BENCHMARK(BM_CpuTick)->Unit(benchmark::kMicrosecond);
 
-static void BM_SystemDescription(benchmark::State &state) {
+static void BM_SystemDescription(benchmark::State &state)
+{
     for (auto _ : state) {
         const SystemInfoReader reader;
         benchmark::DoNotOptimize(SystemDescription::startupLines(QStringLiteral("/opt/"), reader));
@@ -36,7 +39,8 @@ static void BM_SystemDescription(benchmark::State &state) {
 }
 BENCHMARK(BM_SystemDescription)->Unit(benchmark::kMicrosecond);
 
-int main(int argc, char **argv) {
+int main(int argc, char **argv)
+{
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

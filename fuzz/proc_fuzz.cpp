@@ -6,7 +6,8 @@
 
 // Any bytes as /proc/stat, /proc/cpuinfo and /proc/meminfo: the parsers must neither
 // crash nor report a clock that isn't a plain number of megahertz.
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     (void)ProcStat::parse(bytes, 0);
     (void)ProcStat::parse(bytes, 7);

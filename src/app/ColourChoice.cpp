@@ -14,7 +14,8 @@
 ColourChoice::ColourChoice(OptionsScreen &options, ColourScheme &colours,
                            std::function<void()> changecolors, QObject *parent)
     : QObject(parent), m_options(options), m_colours(colours),
-      m_changecolors(std::move(changecolors)) {
+      m_changecolors(std::move(changecolors))
+{
     m_picker = [this](const QColor &initial) -> std::optional<QColor> {
         const QColor c =
             QColorDialog::getColor(initial, m_options.window(), QStringLiteral("Color"));
@@ -31,7 +32,8 @@ ColourChoice::ColourChoice(OptionsScreen &options, ColourScheme &colours,
                 [this, i] { chooseMainColour(i); });
 }
 
-void ColourChoice::cpx1Click(int swatch) {
+void ColourChoice::cpx1Click(int swatch)
+{
     if (swatch < 0 || swatch >= int(m_options.cpx.size()) || !m_picker)
         return;
     ColourSwatch *s = m_options.cpx[size_t(swatch)];
@@ -40,7 +42,8 @@ void ColourChoice::cpx1Click(int swatch) {
         s->setColour(ColourValue::fromQColor(*chosen));
 }
 
-void ColourChoice::chooseMainColour(int choice) {
+void ColourChoice::chooseMainColour(int choice)
+{
     if (choice < 0 || choice >= int(m_options.cpx.size()))
         return;
     m_options.MainColourChoice->setItemIndex(choice);

@@ -10,7 +10,8 @@
 
 namespace {
 
-template <typename Step> void guarded(Step step) {
+template <typename Step> void guarded(Step step)
+{
     try {
         step();
     } catch (const std::exception &) {
@@ -23,9 +24,12 @@ template <typename Step> void guarded(Step step) {
 ExitSequence::ExitSequence(QString programDir, SoundPlayer &sound, PowerManager &power,
                            Actions actions)
     : m_programDir(std::move(programDir)), m_sound(sound), m_power(power),
-      m_actions(std::move(actions)) {}
+      m_actions(std::move(actions))
+{
+}
 
-void ExitSequence::ComandPanelBottomRightClick() {
+void ExitSequence::ComandPanelBottomRightClick()
+{
     guarded([&] { m_actions.saveSettings(); });
     guarded([&] {
         const QString sound = m_programDir + QStringLiteral("exit.wav");
@@ -37,7 +41,8 @@ void ExitSequence::ComandPanelBottomRightClick() {
     act(choice);
 }
 
-void ExitSequence::act(int choice) {
+void ExitSequence::act(int choice)
+{
     switch (choice) {
     case Leave:
         break;

@@ -12,7 +12,8 @@
 StatusClock::StatusClock(StatusLine &status, LevelBar &meter, CpuLoadSampler sampler,
                          Message sysMessage, Now now, QObject *parent)
     : QObject(parent), m_status(status), m_meter(meter), m_sampler(std::move(sampler)),
-      m_sysMessage(std::move(sysMessage)), m_now(std::move(now)) {
+      m_sysMessage(std::move(sysMessage)), m_now(std::move(now))
+{
     if (!m_now)
         m_now = [] {
             return QDateTime::currentDateTime();
@@ -23,20 +24,23 @@ StatusClock::StatusClock(StatusLine &status, LevelBar &meter, CpuLoadSampler sam
     connect(&m_cpuTimer, &QTimer::timeout, this, &StatusClock::CPUTimerTimer);
 }
 
-void StatusClock::start() {
+void StatusClock::start()
+{
     ClocktimerTimer();
     CPUTimerTimer();
     m_clockTimer.start();
     m_cpuTimer.start();
 }
 
-QString StatusClock::dayName(int dayOfWeek) {
+QString StatusClock::dayName(int dayOfWeek)
+{
     static const char *const names[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                         "Thursday", "Friday", "Saturday"};
     return QString::fromLatin1(names[dayOfWeek % 7]);
 }
 
-void StatusClock::ClocktimerTimer() {
+void StatusClock::ClocktimerTimer()
+{
     const QDateTime now = m_now();
     const QString day = dayName(now.date().dayOfWeek());
     LongTimeFormat::setPattern(QString::fromLatin1(LongTimeFormat::Minutes));
@@ -49,7 +53,8 @@ void StatusClock::ClocktimerTimer() {
     LongTimeFormat::setPattern(QString::fromLatin1(LongTimeFormat::Seconds));
 }
 
-void StatusClock::CPUTimerTimer() {
+void StatusClock::CPUTimerTimer()
+{
     const CpuLoadSampler::Sample s = m_sampler.sample();
     if (!s.error.isEmpty() && !m_loadErrorShown) {
         m_loadErrorShown = true;

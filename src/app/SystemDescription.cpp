@@ -4,7 +4,8 @@
 
 namespace {
 
-QString sourceText(PowerStatus::Source source) {
+QString sourceText(PowerStatus::Source source)
+{
     switch (source) {
     case PowerStatus::Source::Battery:
         return QStringLiteral("Internal Power, ");
@@ -17,7 +18,8 @@ QString sourceText(PowerStatus::Source source) {
 
 // Only a single flag has a text; a combination (a charging battery at a high level) has
 // none.
-QString batteryText(quint8 flag) {
+QString batteryText(quint8 flag)
+{
     switch (flag) {
     case PowerStatus::High:
         return QStringLiteral("battery good, ");
@@ -36,7 +38,8 @@ QString batteryText(quint8 flag) {
     }
 }
 
-QString chargeText(int percent) {
+QString chargeText(int percent)
+{
     if (percent < 0)
         return QStringLiteral("no info on % load");
     return QString::number(percent) + QStringLiteral(" %");
@@ -44,13 +47,15 @@ QString chargeText(int percent) {
 
 } // namespace
 
-QString SystemDescription::powerLine(const PowerStatus &status) {
+QString SystemDescription::powerLine(const PowerStatus &status)
+{
     return sourceText(status.source) + batteryText(status.batteryFlag) +
            chargeText(status.chargePercent);
 }
 
 QStringList SystemDescription::startupLines(const QString &programDir,
-                                            const SystemInfoReader &system) {
+                                            const SystemInfoReader &system)
+{
     const SystemInfoReader::Memory memory = system.memory();
     return {QStringLiteral("Rovana path is ") + programDir, system.processorIdentity(),
             QStringLiteral("System running at %1 Mhz").arg(system.clockMhz()),

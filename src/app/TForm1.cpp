@@ -29,11 +29,11 @@
 #include "platform/RecordingSoundPlayer.h"
 #include "platform/RecordingVideoPlayer.h"
 #include "platform/SystemInfoReader.h"
-#include "widgets/TurnKnob.h"
 #include "widgets/LevelBar.h"
 #include "widgets/PanelButton.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/SelectionMarker.h"
+#include "widgets/TurnKnob.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -7,15 +7,14 @@
 
 namespace {
 
-CpuLoadSampler::Sample failure(const char *message) {
-    return {0.0, QString::fromLatin1(message)};
-}
+CpuLoadSampler::Sample failure(const char *message) { return {0.0, QString::fromLatin1(message)}; }
 
 } // namespace
 
 CpuLoadSampler::CpuLoadSampler(QString root, int cpu) : m_root(std::move(root)), m_cpu(cpu) {}
 
-CpuLoadSampler::Sample CpuLoadSampler::sample() {
+CpuLoadSampler::Sample CpuLoadSampler::sample()
+{
     const QDir proc(QDir(m_root).filePath(QStringLiteral("proc")));
     QFile file(proc.filePath(QStringLiteral("stat")));
     if (!file.open(QIODevice::ReadOnly)) {

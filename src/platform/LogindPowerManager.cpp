@@ -12,9 +12,12 @@ const QString Manager = QStringLiteral("org.freedesktop.login1.Manager");
 } // namespace
 
 LogindPowerManager::LogindPowerManager(const QDBusConnection &bus, int timeoutMs)
-    : m_bus(bus), m_timeoutMs(timeoutMs) {}
+    : m_bus(bus), m_timeoutMs(timeoutMs)
+{
+}
 
-bool LogindPowerManager::allowed(const QString &method) {
+bool LogindPowerManager::allowed(const QString &method)
+{
     if (!m_bus.isConnected())
         return false;
     // A short bound: the answer comes at once from a working logind, and the screen
@@ -25,7 +28,8 @@ bool LogindPowerManager::allowed(const QString &method) {
            reply.arguments().first().toString() == QLatin1String("yes");
 }
 
-void LogindPowerManager::request(const QString &method) {
+void LogindPowerManager::request(const QString &method)
+{
     if (!m_bus.isConnected())
         return;
     QDBusMessage call = QDBusMessage::createMethodCall(Service, Path, Manager, method);
@@ -35,31 +39,20 @@ void LogindPowerManager::request(const QString &method) {
     m_bus.send(call);
 }
 
-bool LogindPowerManager::canSuspend() {
-    return allowed(QStringLiteral("CanSuspend"));
-}
+bool LogindPowerManager::canSuspend() { return allowed(QStringLiteral("CanSuspend")); }
 
-bool LogindPowerManager::canHibernate() {
-    return allowed(QStringLiteral("CanHibernate"));
-}
+bool LogindPowerManager::canHibernate() { return allowed(QStringLiteral("CanHibernate")); }
 
-void LogindPowerManager::halt() {
-    request(QStringLiteral("Halt"));
-}
+void LogindPowerManager::halt() { request(QStringLiteral("Halt")); }
 
-void LogindPowerManager::powerOff() {
-    request(QStringLiteral("PowerOff"));
-}
+void LogindPowerManager::powerOff() { request(QStringLiteral("PowerOff")); }
 
-void LogindPowerManager::suspend() {
-    request(QStringLiteral("Suspend"));
-}
+void LogindPowerManager::suspend() { request(QStringLiteral("Suspend")); }
 
-void LogindPowerManager::hibernate() {
-    request(QStringLiteral("Hibernate"));
-}
+void LogindPowerManager::hibernate() { request(QStringLiteral("Hibernate")); }
 
-void LogindPowerManager::startShell(const QString &command) {
+void LogindPowerManager::startShell(const QString &command)
+{
     QStringList args = QProcess::splitCommand(command);
     if (args.isEmpty())
         return;

@@ -10,7 +10,8 @@
 
 namespace {
 
-MpvHandle::Options playerOptions(const QByteArray &audioOutput) {
+MpvHandle::Options playerOptions(const QByteArray &audioOutput)
+{
     MpvHandle::Options o{{"vo", "null"},
                          {"vid", "no"},
                          {"audio-display", "no"},
@@ -30,7 +31,8 @@ MpvHandle::Options playerOptions(const QByteArray &audioOutput) {
 // Only existing local files are played: a path from the settings must never make the
 // player open a network stream. An absolute path keeps mpv from reading "x://" as a
 // protocol.
-std::optional<QByteArray> localFile(const QString &path) {
+std::optional<QByteArray> localFile(const QString &path)
+{
     const QFileInfo info(path);
     if (path.isEmpty() || !info.isFile())
         return std::nullopt;
@@ -38,7 +40,8 @@ std::optional<QByteArray> localFile(const QString &path) {
 }
 
 // Starts the file and returns the id of its playlist entry (-1 when mpv gives none).
-std::optional<qint64> load(mpv_handle *h, const QByteArray &file) {
+std::optional<qint64> load(mpv_handle *h, const QByteArray &file)
+{
     const char *args[] = {"loadfile", file.constData(), "replace", nullptr};
     mpv_node result{};
     if (mpv_command_ret(h, args, &result) < 0)
@@ -56,7 +59,8 @@ std::optional<qint64> load(mpv_handle *h, const QByteArray &file) {
     return id;
 }
 
-void stop(mpv_handle *h) {
+void stop(mpv_handle *h)
+{
     const char *args[] = {"stop", nullptr};
     mpv_command(h, args);
 }
@@ -68,7 +72,8 @@ MpvSoundPlayer::MpvSoundPlayer() : MpvSoundPlayer(Options{}) {}
 MpvSoundPlayer::MpvSoundPlayer(Options options)
     : m_options(std::move(options)),
       m_background(MpvHandle::create(playerOptions(m_options.audioOutput))),
-      m_waiting(MpvHandle::create(playerOptions(m_options.audioOutput))) {
+      m_waiting(MpvHandle::create(playerOptions(m_options.audioOutput)))
+{
     if (m_background) {
         // Called on one of mpv's threads: only post a drain to the GUI thread.
         mpv_set_wakeup_callback(
@@ -81,26 +86,30 @@ MpvSoundPlayer::MpvSoundPlayer(Options options)
     }
 }
 
-MpvSoundPlayer::~MpvSoundPlayer() {
+MpvSoundPlayer::~MpvSoundPlayer()
+{
     if (m_background)
         mpv_set_wakeup_callback(m_background.get(), nullptr, nullptr);
 }
 
-void MpvSoundPlayer::drainEvents() {
+void MpvSoundPlayer::drainEvents()
+{
     if (!m_background)
         return;
     while (mpv_wait_event(m_background.get(), 0)->event_id != MPV_EVENT_NONE) {
     }
 }
 
-void MpvSoundPlayer::play(const QString &path) {
+void MpvSoundPlayer::play(const QString &path)
+{
     const std::optional<QByteArray> file = localFile(path);
     if (!file || !m_background)
         return;
     load(m_background.get(), *file);
 }
 
-void MpvSoundPlayer::playAndWait(const QString &path) {
+void MpvSoundPlayer::playAndWait(const QString &path)
+{
     const std::optional<QByteArray> file = localFile(path);
     mpv_handle *h = m_waiting.get();
     if (!file || !h)

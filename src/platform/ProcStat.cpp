@@ -9,14 +9,16 @@ namespace {
 constexpr int CountedFields = 8;
 constexpr int IdleField = 3;
 
-bool isCpuLine(const QByteArray &line, const QByteArray &name) {
+bool isCpuLine(const QByteArray &line, const QByteArray &name)
+{
     return line.startsWith(name) && line.size() > name.size() &&
            (line[name.size()] == ' ' || line[name.size()] == '\t');
 }
 
 } // namespace
 
-ProcStat::Result ProcStat::parse(const QByteArray &stat, int cpu) {
+ProcStat::Result ProcStat::parse(const QByteArray &stat, int cpu)
+{
     Result result;
     if (cpu < 0)
         return result;

@@ -15,7 +15,8 @@ public:
     void powerOff() override { m_requests << QStringLiteral("powerOff"); }
     void suspend() override { m_requests << QStringLiteral("suspend"); }
     void hibernate() override { m_requests << QStringLiteral("hibernate"); }
-    void startShell(const QString &command) override {
+    void startShell(const QString &command) override
+    {
         m_requests << QStringLiteral("shell ") + command;
     }
     const QStringList &requests() const { return m_requests; }

@@ -13,7 +13,8 @@ namespace {
 constexpr qint64 MaxFileBytes = 1 << 20;
 
 // "key<tabs> : value" as /proc/cpuinfo writes it.
-bool splitKeyValue(const QByteArray &line, QByteArray &key, QByteArray &value) {
+bool splitKeyValue(const QByteArray &line, QByteArray &key, QByteArray &value)
+{
     const qsizetype colon = line.indexOf(':');
     if (colon < 0)
         return false;
@@ -22,12 +23,11 @@ bool splitKeyValue(const QByteArray &line, QByteArray &key, QByteArray &value) {
     return true;
 }
 
-QString text(const QByteArray &bytes) {
-    return QString::fromUtf8(bytes).simplified();
-}
+QString text(const QByteArray &bytes) { return QString::fromUtf8(bytes).simplified(); }
 
 // A whole number in a /sys attribute, -1 when there is none.
-qint64 number(const QByteArray &bytes) {
+qint64 number(const QByteArray &bytes)
+{
     bool ok = false;
     const qint64 n = bytes.trimmed().toLongLong(&ok);
     return ok ? n : -1;
@@ -39,7 +39,8 @@ struct Battery {
     int capacity = -1;
 };
 
-quint8 levelFlag(const Battery &b) {
+quint8 levelFlag(const Battery &b)
+{
     const QString level = b.capacityLevel;
     if (level == QLatin1String("Full") || level == QLatin1String("High"))
         return PowerStatus::High;
@@ -61,7 +62,8 @@ quint8 levelFlag(const Battery &b) {
     return 0;
 }
 
-quint8 batteryFlag(const Battery &b) {
+quint8 batteryFlag(const Battery &b)
+{
     const quint8 level = levelFlag(b);
     const bool charging = b.status == QLatin1String("Charging");
     if (level == PowerStatus::UnknownFlag)
@@ -73,14 +75,16 @@ quint8 batteryFlag(const Battery &b) {
 
 SystemInfoReader::SystemInfoReader(QString root) : m_root(std::move(root)) {}
 
-QByteArray SystemInfoReader::read(const QString &relativePath) const {
+QByteArray SystemInfoReader::read(const QString &relativePath) const
+{
     QFile file(QDir(m_root).filePath(relativePath));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.read(MaxFileBytes);
 }
 
-SystemInfoReader::Processor SystemInfoReader::parseCpuInfo(const QByteArray &cpuinfo) {
+SystemInfoReader::Processor SystemInfoReader::parseCpuInfo(const QByteArray &cpuinfo)
+{
     Processor p;
     bool inFirst = false;
     for (const QByteArray &line : cpuinfo.split('\n')) {
@@ -107,7 +111,8 @@ SystemInfoReader::Processor SystemInfoReader::parseCpuInfo(const QByteArray &cpu
     return p;
 }
 
-SystemInfoReader::Memory SystemInfoReader::parseMemInfo(const QByteArray &meminfo) {
+SystemInfoReader::Memory SystemInfoReader::parseMemInfo(const QByteArray &meminfo)
+{
     Memory m;
     quint64 memFree = 0;
     bool haveAvailable = false;
@@ -132,7 +137,8 @@ SystemInfoReader::Memory SystemInfoReader::parseMemInfo(const QByteArray &meminf
     return m;
 }
 
-QString SystemInfoReader::vendorName(const QString &vendorId) {
+QString SystemInfoReader::vendorName(const QString &vendorId)
+{
     static const std::pair<const char *, const char *> names[] = {
         {"GenuineIntel", "Intel"},
         {"AuthenticAMD", "AMD"},
@@ -154,20 +160,23 @@ QString SystemInfoReader::vendorName(const QString &vendorId) {
     return {};
 }
 
-const SystemInfoReader::Processor &SystemInfoReader::processor() const {
+const SystemInfoReader::Processor &SystemInfoReader::processor() const
+{
     if (!m_processor)
         m_processor = parseCpuInfo(read(QStringLiteral("proc/cpuinfo")));
     return *m_processor;
 }
 
-QString SystemInfoReader::processorIdentity() const {
+QString SystemInfoReader::processorIdentity() const
+{
     const Processor &p = processor();
     QStringList parts{vendorName(p.vendorId), p.modelName, p.vendorId};
     parts.removeAll(QString());
     return parts.join(QLatin1Char(' '));
 }
 
-int SystemInfoReader::clockMhz() const {
+int SystemInfoReader::clockMhz() const
+{
     // The rated clock where the kernel knows it; the current clock otherwise.
     const QString cpufreq = QStringLiteral("sys/devices/system/cpu/cpu0/cpufreq/");
     for (const char *name : {"base_frequency", "cpuinfo_max_freq"}) {
@@ -178,11 +187,13 @@ int SystemInfoReader::clockMhz() const {
     return int(processor().mhz);
 }
 
-SystemInfoReader::Memory SystemInfoReader::memory() const {
+SystemInfoReader::Memory SystemInfoReader::memory() const
+{
     return parseMemInfo(read(QStringLiteral("proc/meminfo")));
 }
 
-PowerStatus SystemInfoReader::powerStatus() const {
+PowerStatus SystemInfoReader::powerStatus() const
+{
     const QString base = QStringLiteral("sys/class/power_supply/");
     const QStringList supplies =
         QDir(QDir(m_root).filePath(base))

@@ -12,23 +12,21 @@ namespace {
 
 // An X error must not end the program (Xlib's default handler exits): a CRTC that refuses
 // its ramp is skipped.
-int ignoreError(Display *, XErrorEvent *) {
-    return 0;
-}
+int ignoreError(Display *, XErrorEvent *) { return 0; }
 
 } // namespace
 
-void XRandrGammaRamp::Close::operator()(_XDisplay *display) const {
-    XCloseDisplay(display);
-}
+void XRandrGammaRamp::Close::operator()(_XDisplay *display) const { XCloseDisplay(display); }
 
-std::unique_ptr<XRandrGammaRamp> XRandrGammaRamp::forApplication() {
+std::unique_ptr<XRandrGammaRamp> XRandrGammaRamp::forApplication()
+{
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return std::unique_ptr<XRandrGammaRamp>(new XRandrGammaRamp);
     return std::make_unique<XRandrGammaRamp>(QByteArray());
 }
 
-XRandrGammaRamp::XRandrGammaRamp(const QByteArray &displayName) {
+XRandrGammaRamp::XRandrGammaRamp(const QByteArray &displayName)
+{
     m_display.reset(XOpenDisplay(displayName.isEmpty() ? nullptr : displayName.constData()));
     int event = 0, error = 0, major = 0, minor = 0;
     // Per-CRTC gamma needs RandR 1.2.
@@ -40,7 +38,8 @@ XRandrGammaRamp::XRandrGammaRamp(const QByteArray &displayName) {
 
 XRandrGammaRamp::~XRandrGammaRamp() = default;
 
-std::vector<quint16> XRandrGammaRamp::resample(const Table &table, int size) {
+std::vector<quint16> XRandrGammaRamp::resample(const Table &table, int size)
+{
     if (size <= 0)
         return {};
     if (size == 1)
@@ -57,7 +56,8 @@ std::vector<quint16> XRandrGammaRamp::resample(const Table &table, int size) {
     return out;
 }
 
-void XRandrGammaRamp::apply(const Table &table) {
+void XRandrGammaRamp::apply(const Table &table)
+{
     Display *dpy = m_display.get();
     if (!dpy)
         return;

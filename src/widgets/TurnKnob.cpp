@@ -8,12 +8,14 @@ namespace {
 constexpr double SweepDegrees = 135.0;
 } // namespace
 
-TurnKnob::TurnKnob(QWidget *parent) : QWidget(parent) {
+TurnKnob::TurnKnob(QWidget *parent) : QWidget(parent)
+{
     setFocusPolicy(Qt::NoFocus);
     setMinimumSize(60, 60);
 }
 
-void TurnKnob::setPosition(int position) {
+void TurnKnob::setPosition(int position)
+{
     position = qBound(-128, position, 128);
     if (position == m_position)
         return;
@@ -21,12 +23,14 @@ void TurnKnob::setPosition(int position) {
     update();
 }
 
-void TurnKnob::setFaceColour(const QColor &colour) {
+void TurnKnob::setFaceColour(const QColor &colour)
+{
     m_face = colour;
     update();
 }
 
-void TurnKnob::paintEvent(QPaintEvent *) {
+void TurnKnob::paintEvent(QPaintEvent *)
+{
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const double side = qMin(width(), height());

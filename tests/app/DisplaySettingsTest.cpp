@@ -29,7 +29,8 @@ namespace {
 
 class DisplaySettingsTest : public ::testing::Test {
 protected:
-    void start() {
+    void start()
+    {
         auto g = std::make_unique<RecordingGammaRamp>();
         auto p = std::make_unique<RecordingPowerManager>();
         auto s = std::make_unique<RecordingSoundPlayer>();
@@ -53,13 +54,12 @@ protected:
     std::unique_ptr<TForm1> form;
 };
 
-QColor text(QWidget *w) {
-    return w->palette().color(QPalette::WindowText);
-}
+QColor text(QWidget *w) { return w->palette().color(QPalette::WindowText); }
 
 } // namespace
 
-TEST(BrightnessRampTest, EntriesOfTheRamp) {
+TEST(BrightnessRampTest, EntriesOfTheRamp)
+{
     const GammaRamp::Table dark = BrightnessControl::ramp(0);
     EXPECT_EQ(dark[0], 0);
     EXPECT_EQ(dark[255], 32640);
@@ -74,7 +74,8 @@ TEST(BrightnessRampTest, EntriesOfTheRamp) {
     EXPECT_EQ(BrightnessControl::labelText(136), "136");
 }
 
-TEST_F(DisplaySettingsTest, StartAppliesTheIdentityAndTheKnobStepsTheRamp) {
+TEST_F(DisplaySettingsTest, StartAppliesTheIdentityAndTheKnobStepsTheRamp)
+{
     start();
     ASSERT_EQ(gamma->applied().size(), 1);
     EXPECT_EQ(gamma->applied().last(), BrightnessControl::ramp(128));
@@ -95,7 +96,8 @@ TEST_F(DisplaySettingsTest, StartAppliesTheIdentityAndTheKnobStepsTheRamp) {
     EXPECT_EQ(options().Knob1Label->text(), "STD");
 }
 
-TEST_F(DisplaySettingsTest, SwatchThreeAsMainColourRepaintsAtOnce) {
+TEST_F(DisplaySettingsTest, SwatchThreeAsMainColourRepaintsAtOnce)
+{
     start();
     auto *list = new QListWidget(form->page(Screen::MP3Directory));
     form->colours().add(list, ColourScheme::Role::ListTexts);
@@ -122,7 +124,8 @@ TEST_F(DisplaySettingsTest, SwatchThreeAsMainColourRepaintsAtOnce) {
     EXPECT_NE(text(s->GPSLabel), swatch3);
 }
 
-TEST_F(DisplaySettingsTest, SwatchClickTakesTheChosenColourButNotTheMainColour) {
+TEST_F(DisplaySettingsTest, SwatchClickTakesTheChosenColourButNotTheMainColour)
+{
     start();
     QColor offered;
     std::optional<QColor> answer = QColor(0x12, 0x34, 0x56);
@@ -145,7 +148,8 @@ TEST_F(DisplaySettingsTest, SwatchClickTakesTheChosenColourButNotTheMainColour) 
     EXPECT_EQ(text(form->statusLine()->Clock), QColor(0x12, 0x34, 0x56));
 }
 
-TEST_F(DisplaySettingsTest, StandbyNotAllowedSavesPlaysAndStaysOnTheScreen) {
+TEST_F(DisplaySettingsTest, StandbyNotAllowedSavesPlaysAndStaysOnTheScreen)
+{
     dir.write("Rovana.ini", "[ExitOptions]\nRadioGroup1.ItemIndex=4\n");
     dir.write("exit.wav", "RIFF");
     start();
@@ -163,7 +167,8 @@ TEST_F(DisplaySettingsTest, StandbyNotAllowedSavesPlaysAndStaysOnTheScreen) {
     EXPECT_EQ(power->requests(), QStringList{"suspend"});
 }
 
-TEST_F(DisplaySettingsTest, StartupLinesAndClockOfTheWindow) {
+TEST_F(DisplaySettingsTest, StartupLinesAndClockOfTheWindow)
+{
     start();
     const QStringList memo = options().sysMessages();
     ASSERT_GE(memo.size(), 5);

@@ -22,7 +22,8 @@ private:
 
 class ExitSequenceTest : public ::testing::Test {
 protected:
-    ExitSequence &exitWith(int choice) {
+    ExitSequence &exitWith(int choice)
+    {
         exit = std::make_unique<ExitSequence>(
             dir.path(), sound, power,
             ExitSequence::Actions{[this] {
@@ -50,19 +51,22 @@ protected:
 
 } // namespace
 
-TEST_F(ExitSequenceTest, LeaveSavesPlaysTheSoundToItsEndThenEnds) {
+TEST_F(ExitSequenceTest, LeaveSavesPlaysTheSoundToItsEndThenEnds)
+{
     withExitSound();
     exitWith(ExitSequence::Leave).ComandPanelBottomRightClick();
     EXPECT_EQ(journal, QStringList({"save", "wait " + dir.file("exit.wav"), "quit"}));
     EXPECT_TRUE(requests().isEmpty());
 }
 
-TEST_F(ExitSequenceTest, WithoutExitSoundLeaveEndsAtOnce) {
+TEST_F(ExitSequenceTest, WithoutExitSoundLeaveEndsAtOnce)
+{
     exitWith(ExitSequence::Leave).ComandPanelBottomRightClick();
     EXPECT_EQ(journal, QStringList({"save", "quit"}));
 }
 
-TEST_F(ExitSequenceTest, ShellIsStartedBeforeTheEndAndAFailedSaveStopsNothing) {
+TEST_F(ExitSequenceTest, ShellIsStartedBeforeTheEndAndAFailedSaveStopsNothing)
+{
     saveFails = true;
     withExitSound();
     exitWith(ExitSequence::LeaveWithShell).ComandPanelBottomRightClick();
@@ -70,14 +74,16 @@ TEST_F(ExitSequenceTest, ShellIsStartedBeforeTheEndAndAFailedSaveStopsNothing) {
     EXPECT_EQ(requests(), QStringList{"shell startx --kiosk"});
 }
 
-TEST_F(ExitSequenceTest, ShutdownAndPowerOffAreRequestedAndTheProgramRunsOn) {
+TEST_F(ExitSequenceTest, ShutdownAndPowerOffAreRequestedAndTheProgramRunsOn)
+{
     exitWith(ExitSequence::Halt).ComandPanelBottomRightClick();
     exitWith(ExitSequence::PowerOff).ComandPanelBottomRightClick();
     EXPECT_EQ(requests(), QStringList({"halt", "powerOff"}));
     EXPECT_FALSE(journal.contains("quit"));
 }
 
-TEST_F(ExitSequenceTest, StandbyAndHibernateOnlyWhenAllowed) {
+TEST_F(ExitSequenceTest, StandbyAndHibernateOnlyWhenAllowed)
+{
     withExitSound();
     exitWith(ExitSequence::Standby).ComandPanelBottomRightClick();
     exitWith(ExitSequence::Hibernate).ComandPanelBottomRightClick();
@@ -94,7 +100,8 @@ TEST_F(ExitSequenceTest, StandbyAndHibernateOnlyWhenAllowed) {
     EXPECT_FALSE(journal.contains("quit"));
 }
 
-TEST_F(ExitSequenceTest, NoChoiceOnlySavesAndPlays) {
+TEST_F(ExitSequenceTest, NoChoiceOnlySavesAndPlays)
+{
     withExitSound();
     exitWith(-1).ComandPanelBottomRightClick();
     exitWith(6).ComandPanelBottomRightClick();

@@ -14,16 +14,19 @@ namespace {
 
 class StatusClockTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         writeStat(100, 900);
         clock = std::make_unique<StatusClock>(
             status, meter, CpuLoadSampler(proc.path()),
             [this](const QString &line) { messages << line; }, [this] { return now; });
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     }
-    void writeStat(quint64 busy, quint64 idle) {
+    void writeStat(quint64 busy, quint64 idle)
+    {
         proc.write("proc/stat",
                    "cpu0 " + QByteArray::number(busy) + " 0 0 " + QByteArray::number(idle) + "\n");
     }
@@ -39,7 +42,8 @@ protected:
 
 } // namespace
 
-TEST_F(StatusClockTest, ClockAndDateOnAWednesday) {
+TEST_F(StatusClockTest, ClockAndDateOnAWednesday)
+{
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     clock->ClocktimerTimer();
     EXPECT_EQ(status.Clock->text(), "07:05");
@@ -55,7 +59,8 @@ TEST_F(StatusClockTest, ClockAndDateOnAWednesday) {
     EXPECT_EQ(status.Clock->text(), "23:59");
 }
 
-TEST_F(StatusClockTest, LongTimeFormatHasSecondsAfterATick) {
+TEST_F(StatusClockTest, LongTimeFormatHasSecondsAfterATick)
+{
     QSignalSpy shown(clock.get(), &StatusClock::timeShown);
     QString formatDuringTick;
     QObject::connect(clock.get(), &StatusClock::timeShown,
@@ -68,7 +73,8 @@ TEST_F(StatusClockTest, LongTimeFormatHasSecondsAfterATick) {
     EXPECT_EQ(LongTimeFormat::format(QTime(7, 5, 9)), "07:05:09");
 }
 
-TEST_F(StatusClockTest, StartShowsTheTimeAndRunsBothTimersEverySecond) {
+TEST_F(StatusClockTest, StartShowsTheTimeAndRunsBothTimersEverySecond)
+{
     clock->start();
     EXPECT_EQ(status.Clock->text(), "07:05");
     EXPECT_TRUE(clock->clockTimer().isActive());
@@ -78,7 +84,8 @@ TEST_F(StatusClockTest, StartShowsTheTimeAndRunsBothTimersEverySecond) {
     EXPECT_EQ(meter.value(), 0); // the first sample initialises
 }
 
-TEST_F(StatusClockTest, MeterShowsTheLoadAndReportsAFailureOnce) {
+TEST_F(StatusClockTest, MeterShowsTheLoadAndReportsAFailureOnce)
+{
     clock->CPUTimerTimer();
     writeStat(133, 967); // 33 busy of 100 ticks, truncated
     clock->CPUTimerTimer();

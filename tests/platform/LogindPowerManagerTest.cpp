@@ -18,7 +18,8 @@ namespace {
 
 class LogindMock {
 public:
-    explicit LogindMock(const QByteArray &parameters) {
+    explicit LogindMock(const QByteArray &parameters)
+    {
         m_daemon.start(QStringLiteral("dbus-daemon"),
                        {"--session", "--nofork", "--nopidfile", "--print-address"});
         if (!m_daemon.waitForStarted(10000) ||
@@ -52,7 +53,8 @@ public:
             m_ready = m_bus->call(add).type() == QDBusMessage::ReplyMessage;
         }
     }
-    ~LogindMock() {
+    ~LogindMock()
+    {
         m_bus.reset();
         QDBusConnection::disconnectFromBus(QStringLiteral("rovana-logind-test"));
         for (QProcess *p : {&m_mock, &m_daemon}) {
@@ -66,7 +68,8 @@ public:
     bool ready() const { return m_ready; }
     QDBusConnection bus() const { return *m_bus; }
     // The methods called so far, with their arguments: "Suspend False".
-    QStringList calls() const {
+    QStringList calls() const
+    {
         QFile log(m_dir.file("calls.log"));
         if (!log.open(QIODevice::ReadOnly))
             return {};
@@ -92,7 +95,8 @@ private:
 
 class LogindTest : public ::testing::Test {
 protected:
-    void exitWith(PowerManager &power, int choice) {
+    void exitWith(PowerManager &power, int choice)
+    {
         ExitSequence exit(dir.path(), sound, power,
                           {[] {}, [choice] { return choice; }, [] { return QString(); },
                            [] {
@@ -106,7 +110,8 @@ protected:
 
 } // namespace
 
-TEST_F(LogindTest, EachChoiceCallsItsMethodNotInteractively) {
+TEST_F(LogindTest, EachChoiceCallsItsMethodNotInteractively)
+{
     LogindMock logind("{}");
     ASSERT_TRUE(logind.ready());
     LogindPowerManager power(logind.bus());
@@ -122,7 +127,8 @@ TEST_F(LogindTest, EachChoiceCallsItsMethodNotInteractively) {
                            "Halt False", "PowerOff False", "CanSuspend"}));
 }
 
-TEST_F(LogindTest, NothingIsRequestedWhenTheAnswerIsNotYes) {
+TEST_F(LogindTest, NothingIsRequestedWhenTheAnswerIsNotYes)
+{
     LogindMock logind(R"({"CanSuspend": "no", "CanHibernate": "challenge"})");
     ASSERT_TRUE(logind.ready());
     LogindPowerManager power(logind.bus());
@@ -132,7 +138,8 @@ TEST_F(LogindTest, NothingIsRequestedWhenTheAnswerIsNotYes) {
     EXPECT_EQ(logind.calls(), QStringList({"CanSuspend", "CanHibernate", "CanSuspend"}));
 }
 
-TEST(LogindWithoutBusTest, NoBusMeansNotAllowedAndNothingHappens) {
+TEST(LogindWithoutBusTest, NoBusMeansNotAllowedAndNothingHappens)
+{
     QDBusConnection none = QDBusConnection::connectToBus(
         QStringLiteral("unix:path=/nonexistent/rovana-bus"), QStringLiteral("rovana-no-bus"));
     ASSERT_FALSE(none.isConnected());
@@ -144,7 +151,8 @@ TEST(LogindWithoutBusTest, NoBusMeansNotAllowedAndNothingHappens) {
     QDBusConnection::disconnectFromBus(QStringLiteral("rovana-no-bus"));
 }
 
-TEST(ShellStartTest, TheShellRunsDetachedAndAFailureIsIgnored) {
+TEST(ShellStartTest, TheShellRunsDetachedAndAFailureIsIgnored)
+{
     TempDir dir;
     LogindPowerManager power(QDBusConnection(QStringLiteral("rovana-unused")));
     power.startShell("touch \"" + dir.file("shell started") + "\"");

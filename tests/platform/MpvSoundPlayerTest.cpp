@@ -13,7 +13,8 @@ namespace {
 
 class MpvSoundPlayerTest : public ::testing::Test {
 protected:
-    qint64 waitFor(MpvSoundPlayer &player, const QString &path) {
+    qint64 waitFor(MpvSoundPlayer &player, const QString &path)
+    {
         QElapsedTimer t;
         t.start();
         player.playAndWait(path);
@@ -25,7 +26,8 @@ protected:
 
 } // namespace
 
-TEST_F(MpvSoundPlayerTest, PlayAndWaitReturnsAtTheEndOfTheSound) {
+TEST_F(MpvSoundPlayerTest, PlayAndWaitReturnsAtTheEndOfTheSound)
+{
     MpvSoundPlayer player({"null", 20000});
     const QString wav = dir.write("exit.wav", WavFile::tone(600));
     const qint64 ms = waitFor(player, wav);
@@ -35,7 +37,8 @@ TEST_F(MpvSoundPlayerTest, PlayAndWaitReturnsAtTheEndOfTheSound) {
     EXPECT_GE(waitFor(player, wav), 500);
 }
 
-TEST_F(MpvSoundPlayerTest, WaitIsBoundedWhateverTheSoundsLength) {
+TEST_F(MpvSoundPlayerTest, WaitIsBoundedWhateverTheSoundsLength)
+{
     MpvSoundPlayer player({"null", 400});
     const QString wav = dir.write("long.wav", WavFile::tone(60000));
     const qint64 ms = waitFor(player, wav);
@@ -43,7 +46,8 @@ TEST_F(MpvSoundPlayerTest, WaitIsBoundedWhateverTheSoundsLength) {
     EXPECT_LT(ms, 10000);
 }
 
-TEST_F(MpvSoundPlayerTest, NothingToPlayReturnsAtOnce) {
+TEST_F(MpvSoundPlayerTest, NothingToPlayReturnsAtOnce)
+{
     MpvSoundPlayer player({"null", 20000});
     EXPECT_LT(waitFor(player, dir.file("missing.wav")), 2000);
     EXPECT_LT(waitFor(player, dir.write("bad.wav", QByteArray(4096, '\x5A'))), 10000);
@@ -52,7 +56,8 @@ TEST_F(MpvSoundPlayerTest, NothingToPlayReturnsAtOnce) {
     EXPECT_LT(waitFor(player, QString()), 2000);
 }
 
-TEST_F(MpvSoundPlayerTest, PlayDoesNotWaitAndANewSoundReplacesTheOld) {
+TEST_F(MpvSoundPlayerTest, PlayDoesNotWaitAndANewSoundReplacesTheOld)
+{
     MpvSoundPlayer player({"null", 20000});
     const QString wav = dir.write("notify.wav", WavFile::tone(30000));
     QElapsedTimer t;

@@ -12,13 +12,15 @@ namespace {
 class FakeRoot {
 public:
     QString root() const { return dir.path(); }
-    void stat(quint64 busy, quint64 idle) {
+    void stat(quint64 busy, quint64 idle)
+    {
         // user nice system idle iowait irq softirq steal guest guest_nice
         dir.write("proc/stat", "cpu  9 9 9 9 9 9 9 9 0 0\ncpu0 " + QByteArray::number(busy) +
                                    " 0 0 " + QByteArray::number(idle) +
                                    " 0 0 0 0 77 77\ncpu1 1 1 1 1\nintr 1 2 3\n");
     }
-    void supply(const QString &name, const QMap<QString, QByteArray> &files) {
+    void supply(const QString &name, const QMap<QString, QByteArray> &files)
+    {
         for (auto it = files.begin(); it != files.end(); ++it)
             dir.write("sys/class/power_supply/" + name + "/" + it.key(), it.value() + "\n");
     }
@@ -27,7 +29,8 @@ public:
 
 } // namespace
 
-TEST(ProcStatTest, ReadsTheIdleAndAllCountersOfOneProcessor) {
+TEST(ProcStatTest, ReadsTheIdleAndAllCountersOfOneProcessor)
+{
     const QByteArray stat = "cpu  10 0 0 90\ncpu0 1 2 3 4 5 6 7 8 100 100\ncpu10 9 9 9 9\n";
     const ProcStat::Result r = ProcStat::parse(stat, 0);
     ASSERT_EQ(r.status, ProcStat::Status::Ok);
@@ -38,7 +41,8 @@ TEST(ProcStatTest, ReadsTheIdleAndAllCountersOfOneProcessor) {
     EXPECT_EQ(ProcStat::parse("", 0).status, ProcStat::Status::NoSuchCpu);
 }
 
-TEST(CpuLoadSamplerTest, LoadBetweenTwoSamples) {
+TEST(CpuLoadSamplerTest, LoadBetweenTwoSamples)
+{
     FakeRoot fake;
     fake.stat(100, 900);
     CpuLoadSampler sampler(fake.root());
@@ -59,7 +63,8 @@ TEST(CpuLoadSamplerTest, LoadBetweenTwoSamples) {
     EXPECT_DOUBLE_EQ(sampler.sample().load, 1.0);
 }
 
-TEST(CpuLoadSamplerTest, ReportsWhyTheLoadCantBeMeasured) {
+TEST(CpuLoadSamplerTest, ReportsWhyTheLoadCantBeMeasured)
+{
     TempDir empty;
     EXPECT_EQ(CpuLoadSampler(empty.path()).sample().error,
               "Unable to start performance monitoring");
@@ -75,7 +80,8 @@ TEST(CpuLoadSamplerTest, ReportsWhyTheLoadCantBeMeasured) {
               "Unable to locate the \"% of CPU usage\" performance counter");
 }
 
-TEST(SystemInfoReaderTest, ProcessorClockAndMemory) {
+TEST(SystemInfoReaderTest, ProcessorClockAndMemory)
+{
     FakeRoot fake;
     fake.dir.write("proc/cpuinfo", "processor\t: 0\nvendor_id\t: GenuineIntel\n"
                                    "model name\t: Intel(R)  Atom(TM) CPU D525   @ 1.80GHz\n"
@@ -109,7 +115,8 @@ TEST(SystemInfoReaderTest, ProcessorClockAndMemory) {
               1024u);
 }
 
-TEST(SystemInfoReaderTest, PowerLines) {
+TEST(SystemInfoReaderTest, PowerLines)
+{
     auto line = [](FakeRoot &fake) {
         return SystemDescription::powerLine(SystemInfoReader(fake.root()).powerStatus());
     };

@@ -9,7 +9,8 @@
 #include <X11/extensions/Xrandr.h>
 #include <X11/Xlib.h>
 
-TEST(XRandrGammaRampTest, ResamplesToTheCrtcsRampSize) {
+TEST(XRandrGammaRampTest, ResamplesToTheCrtcsRampSize)
+{
     const GammaRamp::Table identity = BrightnessControl::ramp(128);
     const std::vector<quint16> same = XRandrGammaRamp::resample(identity, 256);
     EXPECT_TRUE(std::equal(same.begin(), same.end(), identity.begin()));
@@ -32,7 +33,8 @@ TEST(XRandrGammaRampTest, ResamplesToTheCrtcsRampSize) {
     EXPECT_EQ(XRandrGammaRamp::resample(identity, 1), std::vector<quint16>{0});
 }
 
-TEST(XRandrGammaRampTest, WithoutAnXDisplayNothingHappens) {
+TEST(XRandrGammaRampTest, WithoutAnXDisplayNothingHappens)
+{
     // The tests run on the offscreen platform: no X11, so no display is opened.
     std::unique_ptr<XRandrGammaRamp> gamma = XRandrGammaRamp::forApplication();
     ASSERT_TRUE(gamma);
@@ -48,14 +50,16 @@ namespace {
 // A virtual X server of the test's own; its display number is the one it picks.
 class VirtualDisplay {
 public:
-    VirtualDisplay() {
+    VirtualDisplay()
+    {
         m_server.start(QStringLiteral("Xvfb"),
                        {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "640x480x24"});
         if (m_server.waitForStarted(10000) &&
             QTest::qWaitFor([&] { return m_server.canReadLine(); }, 30000))
             m_name = ":" + m_server.readLine().trimmed();
     }
-    ~VirtualDisplay() {
+    ~VirtualDisplay()
+    {
         m_server.terminate();
         if (!m_server.waitForFinished(5000))
             m_server.kill();
@@ -69,7 +73,8 @@ private:
 };
 
 // The red table of every CRTC, as the server now holds it.
-std::vector<std::vector<quint16>> redTables(const QByteArray &name) {
+std::vector<std::vector<quint16>> redTables(const QByteArray &name)
+{
     std::vector<std::vector<quint16>> tables;
     Display *dpy = XOpenDisplay(name.constData());
     if (!dpy)
@@ -90,7 +95,8 @@ std::vector<std::vector<quint16>> redTables(const QByteArray &name) {
 
 } // namespace
 
-TEST(XRandrGammaRampTest, EveryCrtcOfAnXDisplayTakesTheRamp) {
+TEST(XRandrGammaRampTest, EveryCrtcOfAnXDisplayTakesTheRamp)
+{
     VirtualDisplay x;
     ASSERT_FALSE(x.name().isEmpty());
     XRandrGammaRamp gamma(x.name());

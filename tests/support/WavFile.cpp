@@ -5,7 +5,8 @@
 
 #include <cmath>
 
-QByteArray WavFile::tone(int milliseconds, int hertz, int sampleRate) {
+QByteArray WavFile::tone(int milliseconds, int hertz, int sampleRate)
+{
     const quint32 samples = quint32(qint64(sampleRate) * milliseconds / 1000);
     const quint32 dataBytes = samples * 2;
     QByteArray wav;

@@ -19,7 +19,8 @@ struct Note {
 };
 
 // Each note is a sine with one overtone and a fast attack, dying away exponentially.
-std::vector<qint16> chime(const std::vector<Note> &notes, double totalSeconds) {
+std::vector<qint16> chime(const std::vector<Note> &notes, double totalSeconds)
+{
     std::vector<double> mix(size_t(totalSeconds * Rate), 0.0);
     for (const Note &n : notes) {
         const size_t first = size_t(n.startSeconds * Rate);
@@ -37,17 +38,20 @@ std::vector<qint16> chime(const std::vector<Note> &notes, double totalSeconds) {
     return samples;
 }
 
-void put16(QByteArray &out, quint16 v) {
+void put16(QByteArray &out, quint16 v)
+{
     out.append(char(v & 0xFF));
     out.append(char(v >> 8));
 }
 
-void put32(QByteArray &out, quint32 v) {
+void put32(QByteArray &out, quint32 v)
+{
     put16(out, quint16(v & 0xFFFF));
     put16(out, quint16(v >> 16));
 }
 
-QByteArray wav(const std::vector<qint16> &samples) {
+QByteArray wav(const std::vector<qint16> &samples)
+{
     const quint32 data = quint32(samples.size() * 2);
     QByteArray out("RIFF");
     put32(out, 36 + data);
@@ -66,14 +70,16 @@ QByteArray wav(const std::vector<qint16> &samples) {
     return out;
 }
 
-bool save(const QDir &dir, const QString &name, const QByteArray &bytes) {
+bool save(const QDir &dir, const QString &name, const QByteArray &bytes)
+{
     QFile f(dir.filePath(name));
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 } // namespace
 
-int main(int argc, char *argv[]) {
+int main(int argc, char *argv[])
+{
     if (argc < 2) {
         QTextStream(stderr) << "usage: rovana-sounds <program directory>\n";
         return 2;
