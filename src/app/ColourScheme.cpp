@@ -23,15 +23,6 @@ void setBackground(QWidget *w, const QColor &c)
     w->setAutoFillBackground(true);
 }
 
-void setListTexts(QWidget *w, const QColor &c)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::Text, c);
-    p.setColor(QPalette::WindowText, c);
-    p.setColor(QPalette::HighlightedText, Qt::white);
-    w->setPalette(p);
-}
-
 } // namespace
 
 QColor ColourScheme::main() const { return ColourValue::toQColor(m_main); }
@@ -61,9 +52,6 @@ void ColourScheme::changecolors()
             break;
         case Role::TextWhite:
             setText(e.widget, Qt::white);
-            break;
-        case Role::ListTexts:
-            setListTexts(e.widget, m);
             break;
         }
     }

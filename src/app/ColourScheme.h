@@ -18,7 +18,6 @@ public:
         BackgroundBlack,
         TextBlack,
         TextWhite,
-        ListTexts, // list entries in the main colour, the highlighted entry in white
     };
     using Painter = std::function<void(const QColor &main)>;
 

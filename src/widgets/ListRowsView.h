@@ -17,6 +17,8 @@ public:
     // Room left of the text for the selection marker.
     void setTextIndent(int pixels) { m_indent = pixels; }
     void setColours(const QColor &text, const QColor &highlight);
+    QColor textColour() const { return m_text; }
+    QColor highlightColour() const { return m_highlight; }
 
     // items is shared, not copied.
     void setRows(const QStringList &items, int top, int selected);

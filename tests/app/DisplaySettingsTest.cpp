@@ -8,6 +8,9 @@
 #include "app/StatusLine.h"
 #include "app/TForm1.h"
 #include "app/TopBar.h"
+#include "media/MediaListPanel.h"
+#include "media/Mp3Directory.h"
+#include "media/VideoListScreen.h"
 #include "platform/RecordingGammaRamp.h"
 #include "platform/RecordingPowerManager.h"
 #include "platform/RecordingSoundPlayer.h"
@@ -15,13 +18,13 @@
 #include "support/TempDir.h"
 #include "widgets/ColourSwatch.h"
 #include "widgets/LevelBar.h"
+#include "widgets/ListRowsView.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/TurnKnob.h"
 
 #include <gtest/gtest.h>
 
 #include <QLabel>
-#include <QListWidget>
 #include <QRadioButton>
 #include <QSlider>
 
@@ -99,8 +102,6 @@ TEST_F(DisplaySettingsTest, StartAppliesTheIdentityAndTheKnobStepsTheRamp)
 TEST_F(DisplaySettingsTest, SwatchThreeAsMainColourRepaintsAtOnce)
 {
     start();
-    auto *list = new QListWidget(form->page(Screen::MP3Directory));
-    form->colours().add(list, ColourScheme::Role::ListTexts);
     form->Main4Click();
     options().setPage(OptionsScreen::Color);
     key('R'); // no choice yet: swatch 1
@@ -118,8 +119,10 @@ TEST_F(DisplaySettingsTest, SwatchThreeAsMainColourRepaintsAtOnce)
         EXPECT_EQ(text(w), swatch3) << w->metaObject()->className();
     EXPECT_EQ(form->topBar()->CpuMeter->barColour(), swatch3);
     EXPECT_EQ(options().Knob1Picture->faceColour(), swatch3);
-    EXPECT_EQ(list->palette().color(QPalette::Text), swatch3);
-    EXPECT_EQ(list->palette().color(QPalette::HighlightedText), QColor(Qt::white));
+    for (MediaListPanel *list : {&form->mp3Directory()->panel(), &form->videoList()->panel()}) {
+        EXPECT_EQ(list->view->textColour(), swatch3);
+        EXPECT_EQ(list->view->highlightColour(), QColor(Qt::white));
+    }
     // The link indicators keep the colour their links give them.
     EXPECT_NE(text(s->GPSLabel), swatch3);
 }
