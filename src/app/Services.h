@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/SerialPortControl.h"
+#include "platform/AudioPlayer.h"
 #include "platform/GammaRamp.h"
 #include "platform/PowerManager.h"
 #include "platform/SoundPlayer.h"
@@ -18,4 +19,5 @@ struct Services {
     std::unique_ptr<VideoPlayer> video;
     std::unique_ptr<PowerManager> power;
     std::unique_ptr<GammaRamp> gamma;
+    std::unique_ptr<AudioPlayer> audio;
 };

@@ -20,6 +20,8 @@
 #include "media/DirActionMenu.h"
 #include "media/LetterDial.h"
 #include "media/Mp3Directory.h"
+#include "media/Mp3OptionsPanel.h"
+#include "media/NowPlaying.h"
 #include "media/TAUDIListbox.h"
 #include "media/MovieOptionsPanel.h"
 #include "media/VideoListScreen.h"
@@ -28,6 +30,7 @@
 #include "platform/RecordingPowerManager.h"
 #include "platform/RecordingSoundPlayer.h"
 #include "platform/RecordingVideoPlayer.h"
+#include "platform/ScriptedAudioPlayer.h"
 #include "platform/SystemInfoReader.h"
 #include "widgets/LevelBar.h"
 #include "widgets/PanelButton.h"
@@ -70,6 +73,8 @@ TForm1::TForm1(const QString &programDir, Services services, QWidget *parent)
         m_services.power = std::make_unique<RecordingPowerManager>();
     if (!m_services.gamma)
         m_services.gamma = std::make_unique<RecordingGammaRamp>();
+    if (!m_services.audio)
+        m_services.audio = std::make_unique<ScriptedAudioPlayer>();
 
     // Start-up, in its fixed order.
     buildWindow();
@@ -178,6 +183,11 @@ void TForm1::buildPages()
         *this, *m_marker, [this] { return m_options->Mp3PathEdit->text(); },
         page(Screen::MP3Directory));
     m_videoList = new VideoListScreen(*this, *m_marker, page(Screen::Vide_select));
+    m_nowPlaying = new NowPlaying({*this, *m_marker, *m_mp3Directory, *m_services.audio,
+                                   m_programDir, [this] { return m_options->Mp3PathEdit->text(); }},
+                                  page(Screen::MP3Album));
+    m_mp3Directory->setPlayback(m_nowPlaying);
+    m_mediaChoice->setAudioAction([this] { m_nowPlaying->showAudio(); });
     connect(this, &TForm1::screenShown, m_mp3Directory, &Mp3Directory::screenShown);
     connect(this, &TForm1::screenShown, m_videoList, &VideoListScreen::screenShown);
 
@@ -208,6 +218,7 @@ void TForm1::registerColours()
     m_colours.add(m_mediaChoice->Panel87, Role::TextBlack);
     m_colours.add([this](const QColor &m) { m_marker->setColour(m); });
     m_mp3Directory->registerColours(m_colours);
+    m_nowPlaying->registerColours(m_colours);
     m_videoList->registerColours(m_colours);
     m_video->registerColours(m_colours);
     // The link indicators' text colours belong to the GPS and CAN links.
@@ -236,6 +247,10 @@ void TForm1::wireKeys()
     m_dispatcher.setHandler(Dispatcher::Context::VideoOptions, m_video->optionsPanel());
     m_dispatcher.setOverlayProbe(Dispatcher::Overlay::MovieOptions,
                                  [this] { return !m_video->optionsPanel()->isHidden(); });
+    m_dispatcher.setHandler(Dispatcher::Context::NowPlaying, m_nowPlaying);
+    m_dispatcher.setHandler(Dispatcher::Context::Mp3Options, m_nowPlaying->MP3OptionsPanel());
+    m_dispatcher.setOverlayProbe(Dispatcher::Overlay::Mp3Options,
+                                 [this] { return !m_nowPlaying->MP3OptionsPanel()->isHidden(); });
     m_dispatcher.setOverlayProbe(Dispatcher::Overlay::DirAction,
                                  [this] { return !m_mp3Directory->DirActionPanel->isHidden(); });
     m_dispatcher.setOverlayProbe(Dispatcher::Overlay::Filter,
@@ -417,10 +432,9 @@ SerialPortControl &TForm1::gpsPort() { return *m_services.gpsPort; }
 
 bool TForm1::loadNowPlayingBackground(const QString &path)
 {
-    QPixmap pm;
-    if (!pm.load(path))
+    if (!m_nowPlaying->setDefaultPicture(path))
         return false;
-    m_options->Mp3BitmapThumb->setPixmap(pm);
+    m_options->Mp3BitmapThumb->setPixmap(m_nowPlaying->defaultPicture());
     return true;
 }
 

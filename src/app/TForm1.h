@@ -24,6 +24,7 @@ class MainMenuKeys;
 class MainMenuScreen;
 class MediaChoiceScreen;
 class Mp3Directory;
+class NowPlaying;
 class OptionsKeys;
 class OptionsScreen;
 class PoiKeys;
@@ -86,6 +87,7 @@ public:
     SerialPortControl &can2comPort() override;
     SerialPortControl &gpsPort() override;
     SoundPlayer &sound() { return *m_services.sound; }
+    AudioPlayer &audio() { return *m_services.audio; }
     bool loadNowPlayingBackground(const QString &path) override;
 
     Dispatcher &dispatcher() { return m_dispatcher; }
@@ -100,6 +102,7 @@ public:
     TopBar *topBar() const { return m_topBar; }
     PoiKeys *poiKeys() const { return m_poiKeys.get(); }
     Mp3Directory *mp3Directory() const { return m_mp3Directory; }
+    NowPlaying *nowPlaying() const { return m_nowPlaying; }
     VideoListScreen *videoList() const { return m_videoList; }
     VideoPlayback *video() const { return m_video; }
     SelectionMarker &marker() const { return *m_marker; }
@@ -144,6 +147,7 @@ private:
     MediaChoiceScreen *m_mediaChoice = nullptr;
     std::unique_ptr<SelectionMarker> m_marker;
     Mp3Directory *m_mp3Directory = nullptr;
+    NowPlaying *m_nowPlaying = nullptr;
     VideoListScreen *m_videoList = nullptr;
     VideoPlayback *m_video = nullptr;
 

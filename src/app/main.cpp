@@ -1,6 +1,7 @@
 #include "app/CommPortControl.h"
 #include "app/TForm1.h"
 #include "platform/LogindPowerManager.h"
+#include "platform/MpvAudioPlayer.h"
 #include "platform/MpvSoundPlayer.h"
 #include "platform/MpvVideoPlayer.h"
 #include "platform/XRandrGammaRamp.h"
@@ -29,6 +30,7 @@ int main(int argc, char *argv[])
     services.sound = std::make_unique<MpvSoundPlayer>();
     services.power = std::make_unique<LogindPowerManager>(QDBusConnection::systemBus());
     services.gamma = XRandrGammaRamp::forApplication();
+    services.audio = std::make_unique<MpvAudioPlayer>();
 
     TForm1 form(programDir, std::move(services));
     form.show();

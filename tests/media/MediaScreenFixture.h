@@ -15,13 +15,13 @@ public:
     QString music() const { return QDir::cleanPath(musicDir.path()); }
     QString videos() const { return QDir::cleanPath(videoDir.path()); }
 
-    void start(const QString &mp3Path = {}, const QString &moviePath = {})
+    void start(const QString &mp3Path = {}, const QString &moviePath = {}, Services services = {})
     {
         programDir.write("Rovana.ini",
                          "[Pathes]\nMP3=" + (mp3Path.isNull() ? music() : mp3Path).toUtf8() +
                              "\nMOVIE=" + (moviePath.isNull() ? videos() : moviePath).toUtf8() +
                              "\n[GPSMouseOptions]\nEnabled=0\n");
-        form = std::make_unique<TForm1>(programDir.path());
+        form = std::make_unique<TForm1>(programDir.path(), std::move(services));
         form->show();
     }
     void key(char letter) { KeyInput::press(form.get(), letter); }
