@@ -29,3 +29,7 @@ fi
 if [ -x "$build/tools/rovana-videos" ] && [ -d "$demo/movies" ]; then
     QT_QPA_PLATFORM=offscreen "$build/tools/rovana-videos" "$demo/movies"
 fi
+# Demo music in the MP3 directory of a freshly staged directory.
+if [ -x "$build/tools/rovana-tracks" ] && [ -d "$demo/music" ]; then
+    "$build/tools/rovana-tracks" "$demo/music"
+fi

@@ -23,6 +23,6 @@ public:
     static QString favouriteCover(const QString &directory);
 
     // dir/name when it exists, else a file of dir whose name differs only in case;
-    // empty when there is none.
+    // empty when there is none. Names end in ".jpg".
     static QString findFile(const QString &dir, const QString &name);
 };

@@ -18,7 +18,7 @@ namespace {
 constexpr int RowLeft[] = {88, 78, 72, 68, 67, 69, 72, 80, 90};
 // Captions start right of the marker's line.
 constexpr int CaptionLeft = 140;
-constexpr int FirstRowTop = 12;
+constexpr int FirstRowTop = 10;
 
 // The panel's own face: dark, framed in the main colour.
 class PanelFace : public QWidget {
@@ -44,7 +44,8 @@ Mp3OptionsPanel::Mp3OptionsPanel(ScreenHost &screens, SelectionMarker &marker, Q
     : QWidget(parent), m_screens(screens), m_marker(marker), m_focus(FocusRing::Ends::Bounded)
 {
     setObjectName(QStringLiteral("MP3OptionsPanel"));
-    resize(521, FirstRowTop * 2 + Rows * RowSpacing + 4);
+    // Nine rows fit the page: 10 + 9 x 40 + 8 = 378 of its 379 pixels.
+    resize(521, FirstRowTop + Rows * RowSpacing + 8);
     m_face = new PanelFace(this);
     m_face->setGeometry(rect());
     // The skin's symbol-font characters of "² Directory" and "Æ Main Menue" are drawn as

@@ -49,7 +49,6 @@ NowPlaying::NowPlaying(Parts parts, QWidget *page)
       m_player(parts.player), m_starsDir(parts.programDir + QStringLiteral("stars/")),
       m_screen(new NowPlayingScreen(parts.screens, parts.marker, page))
 {
-    m_screen->setGeometry(0, 0, page->width(), page->height());
     m_favourites = new Favourites({[this] { return m_player.fileName(); }, std::move(parts.mp3Path),
                                    [this] {
                                        MP3OptionsPanel()->restartHideTimer();

@@ -36,7 +36,10 @@ protected:
         if (options().isHidden())
             key('C');
         options().focus().focus(options().Panel3);
-        key('C');
+        // Straight to the dispatcher: a key click runs the event loop afterwards, which
+        // could deliver the copy's result before the first message is looked at.
+        quint16 c = 'C';
+        form->dispatcher().FormKeyDown(c);
     }
     // Waits for the copy on its worker thread.
     bool copied()

@@ -40,6 +40,8 @@ TEST_F(NowPlayingLogic, StartsWithNoMusicAndTheDefaultPicture)
     musicDir.write("a.mp3", "x");
     start();
     EXPECT_EQ(scroller(), "No Music playing");
+    // The screen fills its page.
+    EXPECT_EQ(view().geometry(), QRect(0, 0, 800, TForm1::PageHeight));
     EXPECT_TRUE(view().MP3ProgressBar->isHidden());
     EXPECT_FALSE(playing().MP3Timer().isActive());
     EXPECT_TRUE(options().isHidden());

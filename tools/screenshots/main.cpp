@@ -1,11 +1,17 @@
 // Renders each of the ten screens of a program directory offscreen into PNG files:
-// screen-0.png .. screen-9.png, plus options-<page>.png for the pages of the options.
+// screen-0.png .. screen-9.png, plus options-<page>.png for the pages of the options, and
+// with a track in the MP3 directory now-playing.png and now-playing-options.png (the
+// window's silent stand-in player "plays" it).
 #include "app/OptionsScreen.h"
 #include "app/Screen.h"
 #include "app/TForm1.h"
+#include "media/NowPlaying.h"
+#include "platform/ScriptedAudioPlayer.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QDirIterator>
+#include <QLineEdit>
 #include <QStyleFactory>
 #include <QTextStream>
 
@@ -36,6 +42,27 @@ int main(int argc, char *argv[])
         form.options()->setPage(p);
         QApplication::processEvents();
         ok &= form.grab().save(out.filePath(QStringLiteral("options-%1.png").arg(p)));
+    }
+
+    // The first track of the MP3 tree, in name order.
+    QStringList tracks;
+    QDirIterator it(form.options()->Mp3PathEdit->text(), {QStringLiteral("*.mp3")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        tracks << it.next();
+    tracks.sort();
+    if (!tracks.isEmpty()) {
+        NowPlaying &playing = *form.nowPlaying();
+        playing.PlayMP3File(tracks.first(), false);
+        static_cast<ScriptedAudioPlayer &>(form.audio()).advance(17000);
+        playing.MP3TimerTimer();
+        playing.Image3Click();
+        QApplication::processEvents();
+        ok &= form.grab().save(out.filePath(QStringLiteral("now-playing.png")));
+        quint16 key = 'C';
+        form.dispatcher().FormKeyDown(key);
+        QApplication::processEvents();
+        ok &= form.grab().save(out.filePath(QStringLiteral("now-playing-options.png")));
     }
     return ok ? 0 : 1;
 }
