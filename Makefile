@@ -6,6 +6,9 @@ TEST_BUILD := build/test
 FUZZ_BUILD := build/fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_RUNS  ?= 20000
+# Let ccache reuse objects across checkouts at other paths.
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
 
 .PHONY: all deps build run test unit-tests fuzz bench format clean
 

@@ -8,6 +8,7 @@
 #include "app/MainMenuKeys.h"
 #include "app/MainMenuScreen.h"
 #include "app/MediaChoiceScreen.h"
+#include "app/NullTraceSink.h"
 #include "app/OptionsKeys.h"
 #include "app/OptionsScreen.h"
 #include "app/PoiKeys.h"
@@ -19,11 +20,11 @@
 #include "app/TopBar.h"
 #include "media/DirActionMenu.h"
 #include "media/LetterDial.h"
+#include "media/MovieOptionsPanel.h"
 #include "media/Mp3Directory.h"
 #include "media/Mp3OptionsPanel.h"
 #include "media/NowPlaying.h"
 #include "media/TAUDIListbox.h"
-#include "media/MovieOptionsPanel.h"
 #include "media/VideoListScreen.h"
 #include "media/VideoPlayback.h"
 #include "platform/RecordingGammaRamp.h"
@@ -52,14 +53,14 @@
 #include <QWindow>
 
 namespace {
-const char *const PageNames[Screen::Count] = {"MP3Album", "MP3Directory", "MP3Start", "Settings",
-                                              "Video_Play", "Vide_select", "Radar",
-                                              "media_select", "Log_select", "SetLog"};
+const char *const PageNames[Screen::Count] = {
+    "MP3Album",    "MP3Directory", "MP3Start",     "Settings",   "Video_Play",
+    "Vide_select", "Radar",        "media_select", "Log_select", "SetLog"};
 } // namespace
 
 TForm1::TForm1(const QString &programDir, Services services, QWidget *parent)
     : QWidget(parent), m_programDir(programDir), m_services(std::move(services)),
-      m_dispatcher(*this)
+      m_dispatcher(*this), m_trace(std::make_unique<NullTraceSink>())
 {
     if (!m_services.can2comPort)
         m_services.can2comPort = std::make_unique<PortRequestLog>(0);
@@ -183,9 +184,12 @@ void TForm1::buildPages()
         *this, *m_marker, [this] { return m_options->Mp3PathEdit->text(); },
         page(Screen::MP3Directory));
     m_videoList = new VideoListScreen(*this, *m_marker, page(Screen::Vide_select));
-    m_nowPlaying = new NowPlaying({*this, *m_marker, *m_mp3Directory, *m_services.audio,
-                                   m_programDir, [this] { return m_options->Mp3PathEdit->text(); }},
-                                  page(Screen::MP3Album));
+    m_nowPlaying =
+        new NowPlaying({*this, *m_marker, *m_mp3Directory, *m_services.audio, m_programDir,
+                        [this] {
+                            return m_options->Mp3PathEdit->text();
+                        }},
+                       page(Screen::MP3Album));
     m_mp3Directory->setPlayback(m_nowPlaying);
     m_mediaChoice->setAudioAction([this] { m_nowPlaying->showAudio(); });
     connect(this, &TForm1::screenShown, m_mp3Directory, &Mp3Directory::screenShown);
@@ -206,8 +210,8 @@ void TForm1::registerColours()
     m_colours.add(m_topBar->TopMidLabel, Role::TextMain);
     m_colours.add(m_topBar->CpuLabel, Role::TextMain);
     m_colours.add([this](const QColor &m) { m_topBar->CpuMeter->setBarColour(m); });
-    for (QLabel *l : {m_status->Clock, m_status->DateLabel, m_status->sensorlabel,
-                      m_status->LogIndicator}) {
+    for (QLabel *l :
+         {m_status->Clock, m_status->DateLabel, m_status->sensorlabel, m_status->LogIndicator}) {
         m_colours.add(l, Role::TextMain);
         m_colours.add(l, Role::BackgroundBlack);
     }
@@ -230,11 +234,16 @@ void TForm1::registerColours()
 void TForm1::wireKeys()
 {
     m_mainMenuKeys = std::make_unique<MainMenuKeys>(*m_mainMenu, [this] { Main4Click(); });
-    m_optionsKeys = std::make_unique<OptionsKeys>(
-        *m_options, m_colours,
-        OptionsKeys::Actions{[this] { BitBtn1Click(); }, [this] { Button21Click(); },
-                             [this] { Button22Click(); }, [this] { changecolors(); }});
-    m_poiKeys = std::make_unique<PoiKeys>(PoiKeys::Actions{{}, {}, {}, [this] { Button5Click(); }});
+    m_optionsKeys = std::make_unique<OptionsKeys>(*m_options, m_colours,
+                                                  OptionsKeys::Actions{[this] { BitBtn1Click(); },
+                                                                       [this] { Button21Click(); },
+                                                                       [this] { Button22Click(); },
+                                                                       [this] {
+                                                                           changecolors();
+                                                                       }});
+    m_poiKeys = std::make_unique<PoiKeys>(PoiKeys::Actions{{}, {}, {}, [this] {
+                                                               Button5Click();
+                                                           }});
     m_dispatcher.setHandler(Dispatcher::Context::MainMenu, m_mainMenuKeys.get());
     m_dispatcher.setHandler(Dispatcher::Context::Options, m_optionsKeys.get());
     m_dispatcher.setHandler(Dispatcher::Context::MediaChoice, m_mediaChoice);
@@ -268,9 +277,11 @@ void TForm1::wireShell()
         ExitSequence::Actions{[this] { m_configuration->SaveSettings(); },
                               [this] { return m_options->RadioGroup1->itemIndex(); },
                               [this] { return m_configuration->shellCommand(); },
-                              [] { QCoreApplication::quit(); }});
-    m_brightness = std::make_unique<BrightnessControl>(
-        *m_options->Knob1, *m_options->Knob1Label, m_options->Knob1Picture, *m_services.gamma);
+                              [] {
+                                  QCoreApplication::quit();
+                              }});
+    m_brightness = std::make_unique<BrightnessControl>(*m_options->Knob1, *m_options->Knob1Label,
+                                                       m_options->Knob1Picture, *m_services.gamma);
     m_colourChoice =
         std::make_unique<ColourChoice>(*m_options, m_colours, [this] { changecolors(); });
 }

@@ -8,6 +8,7 @@
 #include "app/Services.h"
 #include "app/SettingsHost.h"
 #include "app/SharedValues.h"
+#include "app/TraceSink.h"
 
 #include <QStringList>
 #include <QTimer>
@@ -63,11 +64,11 @@ public:
     void ComandPanelTopLeftClick() override;
 
     // Main-menu operations
-    void ComandPanelTopRightClick(); // Drivers log
+    void ComandPanelTopRightClick();   // Drivers log
     void ComandPanelBottomLeftClick(); // POI
-    void Main4Click();               // Options
+    void Main4Click();                 // Options
     // The options screen
-    void BitBtn1Click(); // back from the options with a save
+    void BitBtn1Click();  // back from the options with a save
     void Button21Click(); // next main screen image
     void Button22Click(); // previous main screen image
     void BringSelfToForegroundTimer();
@@ -113,6 +114,8 @@ public:
     QWidget *page(int index) const { return m_pages[size_t(index)]; }
     QStackedWidget *pageControl() const { return m_MP3Control; }
     const QStringList &driversLog() const { return m_loglist; }
+    // The CAN trace that the CAN link and the drivers log write to.
+    TraceSink &trace() { return *m_trace; }
 
 signals:
     // Every screen change, also to the screen already showing.
@@ -161,6 +164,7 @@ private:
     std::unique_ptr<ColourChoice> m_colourChoice;
 
     QStringList m_loglist;
+    std::unique_ptr<TraceSink> m_trace;
     QTimer m_foregroundTimer;
     int m_wheelDelta = 0;
 };
