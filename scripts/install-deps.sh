@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config ccache
-    qt6-base-dev libgl-dev
+    qt6-base-dev libqt6opengl6-dev libgl-dev
     libmpv-dev zlib1g-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
