@@ -24,7 +24,7 @@ build: deps
 	scripts/stage-demo.sh $(BUILD)
 
 run: build
-	cd $(BUILD)/demo && ./rovana
+	scripts/run-demo.sh $(BUILD)
 
 test: unit-tests fuzz
 

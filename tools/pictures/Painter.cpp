@@ -115,3 +115,49 @@ QImage Painter::nowPlayingBackground()
     p.drawEllipse(QPoint(150, 150), 5, 5);
     return image;
 }
+
+QImage Painter::alert()
+{
+    QImage image = canvas(320, 240);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPolygonF sign;
+    sign << QPointF(160, 12) << QPointF(302, 222) << QPointF(18, 222);
+    p.setPen(QPen(QColor(220, 20, 20), 18, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::white);
+    p.drawPolygon(sign);
+    // The camera: body, lens and flash.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(20, 20, 20));
+    p.drawRoundedRect(QRectF(105, 120, 110, 70), 10, 10);
+    p.drawRect(QRectF(125, 108, 30, 14));
+    p.setBrush(Qt::white);
+    p.drawEllipse(QPointF(160, 155), 24, 24);
+    p.setBrush(QColor(20, 20, 20));
+    p.drawEllipse(QPointF(160, 155), 15, 15);
+    p.setBrush(QColor(255, 200, 0));
+    p.drawRect(QRectF(190, 127, 16, 9));
+    return image;
+}
+
+QImage Painter::star(const QString &name)
+{
+    QImage image = canvas(400, 400);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    // Two spotlights on a dark stage and a singer's outline.
+    for (int x : {120, 280}) {
+        QRadialGradient light(x, 150, 170);
+        light.setColorAt(0, QColor(90, 70, 40));
+        light.setColorAt(1, QColor(0, 0, 0, 0));
+        p.fillRect(image.rect(), light);
+    }
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(10, 10, 10));
+    p.drawEllipse(QPoint(200, 150), 42, 50);
+    p.drawRoundedRect(QRect(130, 200, 140, 140), 50, 50);
+    p.setPen(QPen(Accent, 6));
+    p.drawLine(200, 215, 200, 330);
+    title(p, QRect(0, 330, 400, 60), name, 32);
+    return image;
+}

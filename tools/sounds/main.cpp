@@ -1,5 +1,6 @@
 // Makes the sounds a program directory needs as 16-bit mono WAV files. Every sample is
-// computed here: the exit sound is a short falling chime of two bell-like notes.
+// computed here: the exit sound is a short falling chime of two bell-like notes, the film
+// sounds a rising and a falling one, the speed-camera warning three pings.
 #include <QDir>
 #include <QFile>
 #include <QTextStream>
@@ -88,7 +89,12 @@ int main(int argc, char *argv[])
     if (!dir.exists() && !QDir().mkpath(dir.path()))
         return 1;
     // E6 then A5: a falling fourth, "goodbye".
-    const bool ok =
-        save(dir, "exit.wav", wav(chime({{0.0, 1318.5, 0.5}, {0.18, 880.0, 0.9}}, 1.1)));
+    bool ok = save(dir, "exit.wav", wav(chime({{0.0, 1318.5, 0.5}, {0.18, 880.0, 0.9}}, 1.1)));
+    // A rising fifth as a film starts, the same falling back as it ends.
+    ok &= save(dir, "movie.wav", wav(chime({{0.0, 659.3, 0.4}, {0.12, 987.8, 0.6}}, 0.8)));
+    ok &= save(dir, "EndMovie.wav", wav(chime({{0.0, 987.8, 0.4}, {0.12, 659.3, 0.6}}, 0.8)));
+    // The speed-camera warning: three short high pings that cut through road noise.
+    ok &= save(dir, "notify.wav",
+               wav(chime({{0.0, 2093.0, 0.15}, {0.2, 2093.0, 0.15}, {0.4, 2637.0, 0.3}}, 0.75)));
     return ok ? 0 : 1;
 }

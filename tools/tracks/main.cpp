@@ -1,6 +1,6 @@
 // Writes the demo directory's music into the directory given: tagged tracks (silent
-// MPEG audio frames) in an album with a cover picture, and a single. Files already there
-// are kept.
+// MPEG audio frames) in an album with a cover picture, a single, an artist's directory
+// without a cover and a favourite. Files already there are kept.
 #include "media/PlayableTrack.h"
 
 #include <QDir>
@@ -46,6 +46,11 @@ bool cover(const QString &path, const QString &text)
     return image.save(path, "JPG", 90);
 }
 
+bool copy(const QString &from, const QString &to)
+{
+    return QFileInfo::exists(to) || QFile::copy(from, to);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -65,5 +70,14 @@ int main(int argc, char *argv[])
     ok &= track(dir.filePath(album + "/03 Third gear.mp3"), 30, "Third gear", band);
     ok &= cover(dir.filePath(album + "/folder.jpg"), QStringLiteral("First Album"));
     ok &= track(dir.filePath("Singles/Night drive.mp3"), 45, "Night drive", "The Drivers");
+    // Without a cover: the now-playing screen shows the artist's picture from stars/.
+    ok &= QDir().mkpath(dir.filePath("The Drivers")) &&
+          track(dir.filePath("The Drivers/Open road.mp3"), 30, "Open road", "The Drivers");
+    // A favourite, as "Copy to Favourites" leaves it: the track and its album's cover.
+    const QString favourites = QStringLiteral("$  Favourites");
+    ok &=
+        QDir().mkpath(dir.filePath(favourites)) &&
+        track(dir.filePath(favourites + "/02 Second wind.mp3"), 35, "Second wind", band) &&
+        copy(dir.filePath(album + "/folder.jpg"), dir.filePath(favourites + "/02 Second wind.jpg"));
     return ok ? 0 : 1;
 }
