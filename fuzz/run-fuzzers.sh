@@ -5,6 +5,9 @@
 set -euo pipefail
 build=${1:?usage: run-fuzzers.sh <fuzz build dir> [runs]}
 runs=${2:-20000}
+# Each target stops at its run count or after this many seconds, whichever comes first,
+# so that adding targets keeps the whole test run bounded.
+seconds=${FUZZ_SECONDS:-20}
 here=$(cd "$(dirname "$0")" && pwd)
 work="$build/corpus"
 status=0
@@ -20,7 +23,7 @@ for fuzzer in "$build"/fuzz_*; do
     [ -d "$here/corpus/$short" ] && cp "$here/corpus/$short"/* "$corpus"/ 2>/dev/null || true
     [ -x "${fuzzer}_seeds" ] && "${fuzzer}_seeds" "$corpus"
     echo "== $name: $runs runs on $(ls "$corpus" | wc -l) seeds"
-    if ! QT_QPA_PLATFORM=offscreen "$fuzzer" -runs="$runs" -timeout=10 -rss_limit_mb=2048 \
+    if ! QT_QPA_PLATFORM=offscreen "$fuzzer" -runs="$runs" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
             -max_len=65536 -print_final_stats=0 -artifact_prefix="$build/crash-$short-" \
             "$corpus" >"$build/$short.log" 2>&1; then
         echo "!! $name failed; see $build/$short.log"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/PathChooser.h"
 #include "app/SerialPortControl.h"
 #include "platform/AudioPlayer.h"
 #include "platform/GammaRamp.h"
@@ -20,4 +21,5 @@ struct Services {
     std::unique_ptr<PowerManager> power;
     std::unique_ptr<GammaRamp> gamma;
     std::unique_ptr<AudioPlayer> audio;
+    std::unique_ptr<PathChooser> chooser;
 };

@@ -3,6 +3,7 @@
 #include "app/BrightnessControl.h"
 #include "app/ColourChoice.h"
 #include "app/CommandKey.h"
+#include "app/DialogPathChooser.h"
 #include "app/ExitSequence.h"
 #include "app/MainMenuBar.h"
 #include "app/MainMenuKeys.h"
@@ -10,6 +11,7 @@
 #include "app/MediaChoiceScreen.h"
 #include "app/NullTraceSink.h"
 #include "app/OptionsKeys.h"
+#include "app/OptionsPickers.h"
 #include "app/OptionsScreen.h"
 #include "app/PoiKeys.h"
 #include "app/PortRequestLog.h"
@@ -76,6 +78,8 @@ TForm1::TForm1(const QString &programDir, Services services, QWidget *parent)
         m_services.gamma = std::make_unique<RecordingGammaRamp>();
     if (!m_services.audio)
         m_services.audio = std::make_unique<ScriptedAudioPlayer>();
+    if (!m_services.chooser)
+        m_services.chooser = std::make_unique<DialogPathChooser>(this);
 
     // Start-up, in its fixed order.
     buildWindow();
@@ -284,6 +288,14 @@ void TForm1::wireShell()
                                                        m_options->Knob1Picture, *m_services.gamma);
     m_colourChoice =
         std::make_unique<ColourChoice>(*m_options, m_colours, [this] { changecolors(); });
+    m_pickers = std::make_unique<OptionsPickers>(
+        *m_options, *m_services.chooser,
+        OptionsPickers::Actions{
+            [this](const QString &dir) { return m_mp3Directory->MP3Listbox().setDirectory(dir); },
+            [this](const QString &dir) { return m_videoList->VideoListBox().setDirectory(dir); },
+            [this](const QString &file) {
+                return loadNowPlayingBackground(file);
+            }});
 }
 
 // --- screens ---------------------------------------------------------------------------

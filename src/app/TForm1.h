@@ -27,6 +27,7 @@ class MediaChoiceScreen;
 class Mp3Directory;
 class NowPlaying;
 class OptionsKeys;
+class OptionsPickers;
 class OptionsScreen;
 class PoiKeys;
 class QStackedWidget;
@@ -162,6 +163,7 @@ private:
     std::unique_ptr<ExitSequence> m_exit;
     std::unique_ptr<BrightnessControl> m_brightness;
     std::unique_ptr<ColourChoice> m_colourChoice;
+    std::unique_ptr<OptionsPickers> m_pickers;
 
     QStringList m_loglist;
     std::unique_ptr<TraceSink> m_trace;
