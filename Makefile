@@ -10,7 +10,7 @@ FUZZ_RUNS  ?= 20000
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: all deps build run test unit-tests fuzz bench format clean
+.PHONY: all deps build run test unit-tests fuzz bench screenshots format clean
 
 all: build
 
@@ -42,6 +42,10 @@ fuzz: deps
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b || exit 1; done
+
+# The pictures of the screens in docs/, rendered offscreen from the demo directory.
+screenshots: build
+	$(BUILD)/tools/rovana-screenshots $(BUILD)/demo docs/screenshots
 
 format:
 	find src tests bench fuzz tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
