@@ -2,6 +2,7 @@
 
 #include "app/PathChooser.h"
 #include "app/SerialPortControl.h"
+#include "log/MapComponent.h"
 #include "platform/AudioPlayer.h"
 #include "platform/GammaRamp.h"
 #include "platform/PowerManager.h"
@@ -12,7 +13,8 @@
 
 // The platform services the window uses. main() hands in the real implementations; a
 // member left empty gets an inert stand-in, so that a test builds the whole window with
-// no sound card, serial line or power manager and hands in fakes where it looks.
+// no sound card, serial line or power manager and hands in fakes where it looks. The map
+// is the exception: left empty it is the real one over the file named in the settings.
 struct Services {
     std::unique_ptr<SerialPortControl> can2comPort;
     std::unique_ptr<SerialPortControl> gpsPort;
@@ -22,4 +24,5 @@ struct Services {
     std::unique_ptr<GammaRamp> gamma;
     std::unique_ptr<AudioPlayer> audio;
     std::unique_ptr<PathChooser> chooser;
+    std::unique_ptr<MapComponent> map;
 };

@@ -20,6 +20,7 @@
 #include "app/StatusLine.h"
 #include "app/SystemDescription.h"
 #include "app/TopBar.h"
+#include "log/OsmMap.h"
 #include "media/DirActionMenu.h"
 #include "media/LetterDial.h"
 #include "media/MovieOptionsPanel.h"
@@ -80,6 +81,8 @@ TForm1::TForm1(const QString &programDir, Services services, QWidget *parent)
         m_services.audio = std::make_unique<ScriptedAudioPlayer>();
     if (!m_services.chooser)
         m_services.chooser = std::make_unique<DialogPathChooser>(this);
+    if (!m_services.map) // the settings are loaded by the time the map is created
+        m_services.map = std::make_unique<OsmMap>([this] { return m_configuration->mapFile(); });
 
     // Start-up, in its fixed order.
     buildWindow();

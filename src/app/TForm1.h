@@ -90,6 +90,7 @@ public:
     SerialPortControl &gpsPort() override;
     SoundPlayer &sound() { return *m_services.sound; }
     AudioPlayer &audio() { return *m_services.audio; }
+    MapComponent &map() { return *m_services.map; }
     bool loadNowPlayingBackground(const QString &path) override;
 
     Dispatcher &dispatcher() { return m_dispatcher; }

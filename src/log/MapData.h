@@ -1,0 +1,86 @@
+#pragma once
+
+#include "log/GeoBox.h"
+#include "log/GeoPoint.h"
+#include "log/RoadClass.h"
+
+#include <QHash>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <vector>
+
+// The roads and places of a map in compact form, with a spatial index. Built once (on
+// the loading thread), then only read: one instance may be shared between threads.
+class MapData {
+public:
+    static constexpr std::uint32_t NoName = 0xFFFFFFFFu;
+    // The longest run of points one index entry covers, so that a long road costs a
+    // query only the part of it near the point.
+    static constexpr std::uint32_t PiecePoints = 9;
+
+    struct Road {
+        std::uint32_t first = 0; // index of its first point
+        std::uint32_t count = 0; // two or more points
+        std::uint32_t name = NoName;
+        RoadClass roadClass = RoadClass::Minor;
+    };
+    struct Place {
+        GeoPoint at;
+        std::uint32_t name = NoName;
+        PlaceKind kind = PlaceKind::Village;
+    };
+    // A run of up to PiecePoints consecutive points of one road.
+    struct Piece {
+        std::uint32_t road = 0;
+        std::uint32_t first = 0; // index into points()
+        std::uint32_t count = 0;
+    };
+
+    MapData();
+    ~MapData();
+    MapData(const MapData &) = delete;
+    MapData &operator=(const MapData &) = delete;
+
+    // Building. Names are stored once however many roads carry them.
+    std::uint32_t addName(const QString &name);
+    // A road of fewer than two points is not kept.
+    void addRoad(RoadClass roadClass, std::uint32_t name, std::span<const GeoPoint> points);
+    void addPlace(PlaceKind kind, std::uint32_t name, GeoPoint at);
+    // Builds the spatial index; call once after the last add.
+    void buildIndex();
+
+    bool isEmpty() const { return m_roads.empty() && m_places.empty(); }
+    // The box around every road and place (after buildIndex).
+    GeoBox bounds() const { return m_bounds; }
+    const std::vector<Road> &roads() const { return m_roads; }
+    const std::vector<Place> &places() const { return m_places; }
+    const std::vector<GeoPoint> &points() const { return m_points; }
+    QString name(std::uint32_t index) const;
+    std::span<const GeoPoint> pointsOf(const Road &road) const;
+    std::span<const GeoPoint> pointsOf(const Piece &piece) const;
+
+    // The pieces of roads of one class whose bounds meet the box.
+    void forPiecesIn(RoadClass roadClass, const GeoBox &box,
+                     const std::function<void(const Piece &)> &visit) const;
+    void forPlacesIn(const GeoBox &box, const std::function<void(const Place &)> &visit) const;
+
+    // The memory the data and its index take, roughly, in bytes.
+    std::size_t memoryBytes() const;
+
+private:
+    struct Index;
+
+    void measureBounds();
+
+    std::vector<GeoPoint> m_points;
+    std::vector<Road> m_roads;
+    std::vector<Place> m_places;
+    std::vector<QString> m_names;
+    QHash<QString, std::uint32_t> m_nameIds; // only while building
+    GeoBox m_bounds;
+    std::unique_ptr<Index> m_index;
+};

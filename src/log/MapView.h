@@ -1,0 +1,36 @@
+#pragma once
+
+#include "log/MapViewport.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class MapData;
+
+// The map's widget: fills its parent and draws the map data around the viewport's
+// centre. Black until it has data.
+class MapView : public QWidget {
+    Q_OBJECT
+public:
+    explicit MapView(QWidget *parent);
+
+    void setData(std::shared_ptr<const MapData> data);
+    const std::shared_ptr<const MapData> &data() const { return m_data; }
+    MapViewport &viewport() { return m_viewport; }
+    const MapViewport &viewport() const { return m_viewport; }
+    // Redraws after a change of the viewport.
+    void viewportChanged();
+    // Takes the container's size now: a hidden container tells of a new size only when
+    // it is shown.
+    void fitContainer();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    std::shared_ptr<const MapData> m_data;
+    MapViewport m_viewport;
+};

@@ -1,0 +1,99 @@
+#include "log/OsmMap.h"
+
+#include "log/MapData.h"
+#include "log/MapLoader.h"
+#include "log/MapView.h"
+#include "log/PlaceFinder.h"
+
+#include <QFileInfo>
+
+OsmMap::OsmMap(std::function<QString()> fileName)
+    : m_fileName(std::move(fileName)), m_loader(std::make_unique<MapLoader>())
+{
+}
+
+OsmMap::~OsmMap() = default;
+
+void OsmMap::create(QWidget *parent, std::function<void(bool ok)> done)
+{
+    if (isCreated() || !parent) {
+        if (done)
+            done(isCreated());
+        return;
+    }
+    if (!m_view)
+        m_view = new MapView(parent);
+    m_waiting.push_back(std::move(done));
+    if (m_loader->isLoading())
+        return;
+    const QString path = m_fileName ? m_fileName() : QString();
+    const QFileInfo file(path);
+    if (!file.isFile() || !file.isReadable()) {
+        loaded(nullptr, QStringLiteral("no map file %1").arg(path));
+        return;
+    }
+    m_loader->start(
+        path, [this](MapReader::Result result) { loaded(std::move(result.data), result.error); });
+}
+
+void OsmMap::loaded(std::shared_ptr<const MapData> data, const QString &error)
+{
+    m_data = std::move(data);
+    m_error = error;
+    if (m_data && m_view) {
+        const GeoBox bounds = m_data->bounds();
+        m_view->viewport().centre((bounds.south + bounds.north) / 2.0,
+                                  (bounds.west + bounds.east) / 2.0, 1.0);
+        m_view->setData(m_data);
+    }
+    const bool ok = isCreated();
+    for (auto &done : std::exchange(m_waiting, {}))
+        if (done)
+            done(ok);
+}
+
+QWidget *OsmMap::view() const { return m_view; }
+
+MapView *OsmMap::mapView() const { return m_view; }
+
+bool OsmMap::isCreated() const { return m_data && m_view; }
+
+bool OsmMap::centre(double latitude, double longitude, double altitude)
+{
+    if (!isCreated())
+        return false;
+    m_view->fitContainer();
+    if (!m_view->viewport().centre(latitude, longitude, altitude))
+        return false;
+    m_view->viewportChanged();
+    return true;
+}
+
+bool OsmMap::setAltitude(double altitude)
+{
+    if (!isCreated())
+        return false;
+    m_view->fitContainer();
+    if (!m_view->viewport().setAltitude(altitude))
+        return false;
+    m_view->viewportChanged();
+    return true;
+}
+
+bool OsmMap::pan(int directionCode, double amount)
+{
+    if (!isCreated())
+        return false;
+    m_view->fitContainer();
+    if (!m_view->viewport().pan(directionCode, amount))
+        return false;
+    m_view->viewportChanged();
+    return true;
+}
+
+QString OsmMap::placeAt(double latitude, double longitude)
+{
+    if (!isCreated())
+        return {};
+    return PlaceFinder(*m_data).placeAt(latitude, longitude);
+}
