@@ -60,7 +60,8 @@ if [ -x "$tools/rovana-feed" ]; then
     "$tools/rovana-feed" drive --speed 50 "$source_dir/tools/feed/demo/drive.txt" "$demo/feed/gps.log"
     cp -f "$source_dir/tools/feed/demo/can.log" "$demo/feed/can.log"
 fi
-# A made-up town as the map of the drivers log, unless a real extract is there.
-if [ -x "$build/tools/rovana-map" ] && [ ! -f "$demo/map.osm.pbf" ]; then
-    "$build/tools/rovana-map" "$demo/map.osm.pbf" >/dev/null
+# A made-up town around the demo drive as the map of the drivers log, unless a real
+# extract is there.
+if [ -x "$tools/rovana-map" ] && [ ! -f "$demo/map.osm.pbf" ]; then
+    "$tools/rovana-map" "$demo/map.osm.pbf" 51.3605 7.2515 3 >/dev/null
 fi
