@@ -12,6 +12,13 @@ cp -f "$build/src/rovana" "$demo/rovana"
 if [ -x "$tools/rovana-pictures" ]; then
     QT_QPA_PLATFORM=offscreen "$tools/rovana-pictures" "$demo"
 fi
+# The radar map's background and a small camera database round the demo drive.
+if [ -x "$tools/rovana-radarmap" ]; then
+    QT_QPA_PLATFORM=offscreen "$tools/rovana-radarmap" "$demo"
+fi
+if [ -x "$tools/rovana-radar" ]; then
+    "$tools/rovana-radar" "$source_dir/tools/radar/demo-cameras.txt" "$demo/radar.bin" >/dev/null
+fi
 if [ -x "$tools/rovana-sounds" ]; then
     "$tools/rovana-sounds" "$demo"
 fi

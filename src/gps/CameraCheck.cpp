@@ -1,0 +1,128 @@
+#include "gps/CameraCheck.h"
+
+#include "app/NumberText.h"
+#include "gps/CameraTable.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr double KmPerRadian = GreatCircle::NauticalMilesPerRadian * GreatCircle::KmPerNauticalMile;
+
+double measureKm(const CameraTable &table, const GreatCircle::Point &fix, quint32 position)
+{
+    return GreatCircle::distanceKm(GreatCircle::centralAngle(fix, table.point(position)));
+}
+} // namespace
+
+bool CameraCheck::usable(const NavFix &fix)
+{
+    if (!std::isfinite(fix.LatMinutes) || !std::isfinite(fix.LonMinutes))
+        return false;
+    return !(fix == NavFix{});
+}
+
+qint32 CameraCheck::relativeBearing(double course, double bearing)
+{
+    if (!std::isfinite(course) || !std::isfinite(bearing))
+        return 0;
+    const auto whole = [](double degrees) {
+        return qint64(std::trunc(std::fmod(degrees, 360.0)));
+    };
+    const qint64 relative = 360 - whole(course) + whole(bearing);
+    return qint32(((relative % 360) + 360) % 360);
+}
+
+bool CameraCheck::ahead(qint32 relativeBearing)
+{
+    return relativeBearing <= SectorDegrees || relativeBearing >= 360 - SectorDegrees;
+}
+
+bool CameraCheck::alerts(const Result &result, double warningDistanceKm) const
+{
+    return result.nearestKm < warningDistanceKm && ahead(RelativeBearing);
+}
+
+CameraCheck::Result CameraCheck::run(const CameraTable &table, const GpsValues &gps,
+                                     const QString &satNum, double coverageKm)
+{
+    Result result;
+    result.satellitesOk = satNum != QStringLiteral("00");
+    if (result.satellitesOk && !gps.Stationary && usable(gps.PreviousFix))
+        rebuild(table, gps, coverageKm, result);
+    RelativeBearing = relativeBearing(gps.ComputedCourse, NearestCameraBearing);
+    return result;
+}
+
+void CameraCheck::rebuild(const CameraTable &table, const GpsValues &gps, double coverageKm,
+                          Result &result)
+{
+    result.rebuilt = true;
+    MapEntries.clear();
+    const GreatCircle::Point fix = GreatCircle::fromFix(gps.PreviousFix);
+    const CameraIndex::Vec q = CameraIndex::unitVector(fix);
+    const Nearest nearest = findNearest(table, fix, q);
+    if (nearest.position >= 0) {
+        const auto position = quint32(nearest.position);
+        const GreatCircle::Point &camera = table.point(position);
+        result.nearestKm = nearest.km;
+        result.limitText = QString::number(table.record(position).SpeedLimit);
+        result.distanceText = NumberText::format(QStringLiteral("0"), nearest.km * 1000) + " m";
+        NearestCameraBearing =
+            GreatCircle::courseDegrees(fix, camera, GreatCircle::centralAngle(fix, camera));
+    }
+    result.secondKm = nearest.secondKm;
+    result.secondText =
+        "2nd in " + NumberText::format(QStringLiteral("0"), nearest.secondKm * 1000) + "m";
+    collectEntries(table, fix, q, coverageKm, gps.ComputedCourse);
+}
+
+// Takes ever more of the cameras nearest by chord until the nearest and second-nearest
+// distances by the formula are settled: every camera left out lies farther than both.
+// Among equal distances the camera first in the file wins, as in a walk in file order.
+CameraCheck::Nearest CameraCheck::findNearest(const CameraTable &table,
+                                              const GreatCircle::Point &fix,
+                                              const CameraIndex::Vec &q)
+{
+    const auto count = size_t(table.CameraCount());
+    Nearest best;
+    for (size_t k = std::min(FirstNearest, count); k > 0; k = std::min(k * 4, count)) {
+        table.index().nearest(q, k, m_hits);
+        best = Nearest{};
+        for (const CameraIndex::Hit &hit : m_hits) {
+            const double km = measureKm(table, fix, hit.second);
+            if (km < best.km || (km == best.km && qint64(hit.second) < best.position)) {
+                if (km < best.km)
+                    best.secondKm = best.position >= 0 ? best.km : NoSecondKm;
+                best.km = km;
+                best.position = hit.second;
+            } else if (km > best.km && km < best.secondKm) {
+                best.secondKm = km;
+            }
+        }
+        if (m_hits.size() >= count)
+            break;
+        const double bound = CameraIndex::angleOfChord(std::sqrt(m_hits.back().first));
+        if (best.secondKm < NoSecondKm && best.secondKm / KmPerRadian + AngleMargin < bound)
+            break;
+    }
+    return best;
+}
+
+void CameraCheck::collectEntries(const CameraTable &table, const GreatCircle::Point &fix,
+                                 const CameraIndex::Vec &q, double coverageKm, double course)
+{
+    m_positions.clear();
+    const double chord = CameraIndex::chordOfAngle(coverageKm / KmPerRadian + AngleMargin);
+    table.index().within(q, chord, m_positions);
+    std::sort(m_positions.begin(), m_positions.end());
+    for (const quint32 position : m_positions) {
+        const GreatCircle::Point &camera = table.point(position);
+        const double angle = GreatCircle::centralAngle(fix, camera);
+        const double km = GreatCircle::distanceKm(angle);
+        if (km > coverageKm)
+            continue;
+        const double bearing = GreatCircle::courseDegrees(fix, camera, angle);
+        MapEntries.push_back({km, bearing - course, table.record(position).SpeedLimit});
+    }
+}

@@ -1,0 +1,196 @@
+#include "gps/CameraWarning.h"
+
+#include "app/NumberText.h"
+#include "app/Screen.h"
+#include "app/ScreenHost.h"
+#include "app/SharedValues.h"
+#include "gps/CameraWarningView.h"
+#include "gps/RadarBin.h"
+#include "platform/SoundPlayer.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+void call(const std::function<void()> &f)
+{
+    if (f)
+        f();
+}
+} // namespace
+
+CameraWarning::CameraWarning(Window window, QObject *parent)
+    : QObject(parent), m_w(std::move(window))
+{
+    AlertDisappearTimer.setInterval(AlertMs);
+    connect(&AlertDisappearTimer, &QTimer::timeout, this, &CameraWarning::AlertDisappearTimerTimer);
+    m_w.view.setSensitivityText(sensitivityText(m_w.WarningDistanceKm));
+    m_w.view.setLimitText(QString());
+    m_w.view.setDistanceText(QString());
+    m_w.view.setSecondDistanceText(QString());
+    m_w.view.showAlertPicture(false);
+    m_w.view.showMap(m_map.bitmap());
+}
+
+QString CameraWarning::sensitivityText(double km)
+{
+    return NumberText::format(QStringLiteral("0.0"), km) + " km";
+}
+
+QString CameraWarning::scaleText(double km)
+{
+    return "scale: " + NumberText::format(QStringLiteral("0.0"), km) + "km";
+}
+
+// --- the camera table ------------------------------------------------------------------
+
+void CameraWarning::loadradar(const QString &path)
+{
+    const auto say = [this](const QString &line) {
+        if (m_w.addSystemMessage)
+            m_w.addSystemMessage(line);
+    };
+    if (!QFileInfo::exists(path)) {
+        say(QStringLiteral("file radar.bin not found - speed control system disabled"));
+        return;
+    }
+    // The whole file in one read; a file beyond the table's bound is read up to it.
+    QFile file(path);
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly))
+        bytes = file.read(RadarBin::MaxRecords * RadarBin::RecordSize + RadarBin::RecordSize);
+    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+        say(QStringLiteral("Error in loadradar subroutine"));
+        bytes.clear();
+    }
+    file.close();
+    RadarBin::Parsed parsed = RadarBin::parse(bytes);
+    m_table = CameraTable(std::move(parsed.records));
+    if (parsed.skipped > 0)
+        say(QStringLiteral("radar.bin: %1 records skipped - no valid position")
+                .arg(parsed.skipped));
+    if (parsed.truncated)
+        say(QStringLiteral("radar.bin: only the first %1 records loaded")
+                .arg(RadarBin::MaxRecords));
+    else if (parsed.tailBytes > 0)
+        say(QStringLiteral("radar.bin: %1 bytes of a partial last record ignored")
+                .arg(parsed.tailBytes));
+    say(QStringLiteral("Radar list created - items=") + QString::number(m_table.CameraCount()));
+}
+
+void CameraWarning::loadBackground(const QString &path)
+{
+    m_map.setBackground(QImage(path));
+    m_w.view.showMap(m_map.background());
+}
+
+// --- the switch and the knob -----------------------------------------------------------
+
+void CameraWarning::showSwitchState()
+{
+    const bool on = m_w.shared.RadarSystemOn;
+    m_w.view.setSystemMessage(on ? QStringLiteral("On") : QStringLiteral("Off"));
+    if (m_w.showIndicator)
+        m_w.showIndicator(on);
+}
+
+void CameraWarning::CheckBox2Click()
+{
+    m_w.shared.RadarSystemOn = CheckBox2;
+    showSwitchState();
+}
+
+void CameraWarning::toggleWarning()
+{
+    CheckBox2 = !CheckBox2;
+    CheckBox2Click();
+}
+
+void CameraWarning::showSwitch(bool on)
+{
+    CheckBox2 = on;
+    CheckBox2Click();
+}
+
+void CameraWarning::sensitivityChanged()
+{
+    m_w.view.setSensitivityText(sensitivityText(m_w.WarningDistanceKm));
+    seekartePaint();
+}
+
+void CameraWarning::scaleChanged()
+{
+    m_w.view.setScaleText(scaleText(m_w.MapScaleKm));
+    seekartePaint();
+}
+
+// --- the map and the check -------------------------------------------------------------
+
+void CameraWarning::seekartePaint()
+{
+    m_map.DrawRadarMap(
+        m_w.MapScaleKm, m_w.WarningDistanceKm, m_w.shared.RadarSystemOn,
+        [this](double coverageKm) { return checkCameras(coverageKm); }, m_check.MapEntries);
+    m_w.view.showMap(m_map.bitmap());
+}
+
+bool CameraWarning::checkCameras(double coverageKm)
+{
+    const QString satNum = m_w.satNum ? m_w.satNum() : QString();
+    const CameraCheck::Result result = m_check.run(m_table, m_w.shared.gps, satNum, coverageKm);
+    if (result.rebuilt)
+        m_w.view.setSecondDistanceText(result.secondText);
+    m_w.view.setSatellitesOk(result.satellitesOk);
+    m_w.view.setLimitText(result.limitText);
+    m_w.view.setDistanceText(result.distanceText);
+    if (m_w.shared.RadarSystemOn && m_check.alerts(result, m_w.WarningDistanceKm))
+        raiseAlert();
+    return result.rebuilt;
+}
+
+// --- the alert -------------------------------------------------------------------------
+
+// Every alerting fix sounds again and holds the alert 5 s longer.
+void CameraWarning::raiseAlert()
+{
+    const QString sound = m_w.warningSound ? m_w.warningSound() : QString();
+    if (!sound.isEmpty())
+        m_w.sound.play(sound);
+    m_w.view.showAlertPicture(true);
+    AlertDisappearTimer.start(AlertMs);
+    m_w.screens.setTitle(QStringLiteral("POI"));
+    const int showing = m_w.screens.activeScreen();
+    if (showing != Screen::Radar)
+        m_w.shared.AlertReturnPage = showing;
+    m_w.screens.showScreen(Screen::Radar);
+    call(m_w.hideVideo);
+}
+
+void CameraWarning::AlertDisappearTimerTimer()
+{
+    m_w.view.showAlertPicture(false);
+    showSwitchState();
+    const int page = m_w.shared.AlertReturnPage;
+    m_w.screens.showScreen(page);
+    switch (page) {
+    case Screen::MP3Directory:
+        m_w.screens.setTitle(QStringLiteral("Select MP3"));
+        break;
+    case Screen::MP3Start:
+        m_w.screens.setTitle(QStringLiteral("Main"));
+        break;
+    case Screen::Settings:
+        m_w.screens.setTitle(QStringLiteral("Options"));
+        break;
+    case Screen::Video_Play:
+        m_w.screens.setTitle(QStringLiteral("Video playing"));
+        call(m_w.showVideo);
+        break;
+    case Screen::Vide_select:
+        m_w.screens.setTitle(QStringLiteral("Select Video"));
+        break;
+    default:
+        break; // the title stays
+    }
+    AlertDisappearTimer.stop();
+}

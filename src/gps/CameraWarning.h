@@ -1,0 +1,83 @@
+#pragma once
+
+#include "gps/CameraCheck.h"
+#include "gps/CameraTable.h"
+#include "gps/RadarMap.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+
+class CameraWarningView;
+class ScreenHost;
+class SoundPlayer;
+struct SharedValues;
+
+// The speed-camera warning of the POI screen: the camera table from radar.bin, the check
+// after every fix with its labels, the alert (sound, picture, the POI screen over any
+// other, and the way back 5 s after the last alerting fix), the warning switch, the
+// warning distance and the radar map.
+class CameraWarning : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int AlertMs = 5000;
+
+    // What the warning needs of the window.
+    struct Window {
+        ScreenHost &screens;
+        SoundPlayer &sound;
+        SharedValues &shared; // the switch, the alert return page and the fix
+        CameraWarningView &view;
+        double &MapScaleKm;                                    // the knob's scale ladder
+        double &WarningDistanceKm;                             // the knob's warning distance
+        std::function<QString()> warningSound;                 // the alarm sound's path
+        std::function<QString()> satNum;                       // satellites as received
+        std::function<void(bool)> showIndicator;               // the status line's "POI"
+        std::function<void()> hideVideo;                       // the film's picture
+        std::function<void()> showVideo;                       // back in its window
+        std::function<void(const QString &)> addSystemMessage; // SysMemo
+    };
+
+    explicit CameraWarning(Window window, QObject *parent = nullptr);
+
+    // Loads the camera table; called once at start-up.
+    void loadradar(const QString &path);
+    // The map's background picture; a missing one leaves a black map.
+    void loadBackground(const QString &path);
+
+    // The warning switch: the hidden check box, its click, the knob's toggle, and the
+    // state read from the settings.
+    bool CheckBox2 = false;
+    void CheckBox2Click();
+    void toggleWarning();
+    void showSwitch(bool on);
+
+    // The knob changed the warning distance or the scale: label, then the map.
+    void sensitivityChanged();
+    void scaleChanged();
+
+    // Redraws the map (running the check while the warning is on) and copies it to the
+    // paint box.
+    void seekartePaint();
+
+    void AlertDisappearTimerTimer();
+    QTimer AlertDisappearTimer;
+
+    static QString sensitivityText(double km);
+    static QString scaleText(double km);
+
+    const CameraTable &table() const { return m_table; }
+    const CameraCheck &check() const { return m_check; }
+    const RadarMap &map() const { return m_map; }
+
+private:
+    bool checkCameras(double coverageKm);
+    void raiseAlert();
+    void showSwitchState();
+
+    Window m_w;
+    CameraTable m_table;
+    CameraCheck m_check;
+    RadarMap m_map;
+};

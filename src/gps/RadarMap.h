@@ -1,0 +1,68 @@
+#pragma once
+
+#include "gps/MapEntry.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+
+#include <functional>
+#include <vector>
+
+class QPainter;
+
+// The radar map: the background picture with the car at its centre heading up, every
+// camera of the last check as a dot at its distance and bearing, brackets and a text per
+// camera below 5 km of scale, and the +-35 degree warning sector out to the warning
+// distance. Composed in an off-screen bitmap that the paint box copies.
+class RadarMap {
+public:
+    static constexpr QSize StandardSize{631, 278};
+    static constexpr double LargestScaleKm = 20.0;
+    static constexpr double TextScaleKm = 5.0; // brackets and texts below this scale
+    static constexpr int SectorDegrees = 35;
+    static const QColor TextBackground;
+
+    // Runs the camera check keeping every camera within coverageKm; true when it rebuilt
+    // the map entries.
+    using CheckRun = std::function<bool(double coverageKm)>;
+
+    explicit RadarMap(const QImage &background = QImage());
+
+    // A picture too small to hold the map gives way to a black one of the standard size.
+    void setBackground(const QImage &picture);
+    const QImage &background() const { return m_background; }
+    const QImage &bitmap() const { return m_bitmap; }
+
+    // Redraws the bitmap. A scale of 0 (or any that isn't a positive number) becomes 1.0.
+    // The entries are read after the check has run.
+    const QImage &DrawRadarMap(double &MapScaleKm, double WarningDistanceKm, bool RadarSystemOn,
+                               const CheckRun &check, const std::vector<MapEntry> &entries);
+
+    static int markerHalfSize(double scaleKm);
+    // To the nearest whole number, halves to even; held within +-1e6.
+    static int roundHalfEven(double value);
+    static QString entryText(const MapEntry &entry);
+
+    double pxPerKm(double scaleKm) const;
+    QPoint centre() const;
+    QPoint position(const MapEntry &entry, double scaleKm) const;
+    // Where an entry's text starts, relative to its point.
+    static constexpr QPoint TextOffset{14, -14};
+    // The distance within which a camera can leave a mark on the bitmap at this scale.
+    double coverageKm(double scaleKm) const;
+    // The distance the map entries must cover so that the bitmap at this scale, and at
+    // any scale a later redraw without a new check may show, misses no camera.
+    double listCoverageKm(double scaleKm) const;
+
+private:
+    void drawEntry(QPainter &p, const MapEntry &entry, int halfSize, double scaleKm);
+    void drawSector(QPainter &p, double scaleKm, double warningKm, const QColor &colour);
+    static bool drawable(const MapEntry &entry);
+    double reachKm(double scaleKm, int reach) const;
+
+    QImage m_background;
+    QImage m_bitmap;
+    QFont m_textFont;
+    int m_textReach = 0; // how far right of its point an entry's text can reach
+};

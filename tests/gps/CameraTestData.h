@@ -1,0 +1,51 @@
+#pragma once
+
+#include "gps/CameraRecord.h"
+#include "gps/GpsValues.h"
+#include "gps/GreatCircle.h"
+
+#include <cmath>
+#include <numbers>
+
+// Positions for the camera tests: fixes in degrees and minutes, and cameras placed at a
+// distance and bearing from a point on the sphere the formulas use.
+namespace CameraTestData {
+
+constexpr double KmPerRadian = GreatCircle::NauticalMilesPerRadian * GreatCircle::KmPerNauticalMile;
+constexpr double Rad = std::numbers::pi / 180.0;
+
+inline NavFix fixAt(double latitude, double longitude)
+{
+    NavFix fix;
+    fix.LatDegrees = qint32(std::trunc(latitude));
+    fix.LatMinutes = (latitude - fix.LatDegrees) * 60.0;
+    fix.LonDegrees = qint32(std::trunc(longitude));
+    fix.LonMinutes = (longitude - fix.LonDegrees) * 60.0;
+    return fix;
+}
+
+inline double latitudeOf(const NavFix &fix) { return fix.LatDegrees + fix.LatMinutes / 60.0; }
+inline double longitudeOf(const NavFix &fix) { return fix.LonDegrees + fix.LonMinutes / 60.0; }
+
+// The point km away from (latitude, longitude) on the given course (degrees, clockwise
+// from north), east positive.
+inline CameraRecord cameraFrom(double latitude, double longitude, double km, double course,
+                               qint32 limit)
+{
+    const double d = km / KmPerRadian;
+    const double lat1 = latitude * Rad;
+    const double lon1 = longitude * Rad;
+    const double t = course * Rad;
+    const double lat2 =
+        std::asin(std::sin(lat1) * std::cos(d) + std::cos(lat1) * std::sin(d) * std::cos(t));
+    const double lon2 = lon1 + std::atan2(std::sin(t) * std::sin(d) * std::cos(lat1),
+                                          std::cos(d) - std::sin(lat1) * std::sin(lat2));
+    return {lat2 / Rad, lon2 / Rad, limit};
+}
+
+inline CameraRecord cameraFrom(const NavFix &fix, double km, double course, qint32 limit)
+{
+    return cameraFrom(latitudeOf(fix), longitudeOf(fix), km, course, limit);
+}
+
+} // namespace CameraTestData
