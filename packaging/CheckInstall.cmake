@@ -25,7 +25,7 @@ if(NOT count EQUAL 1)
 endif()
 get_filename_component(program "${WORK}/${found}" DIRECTORY)
 foreach(name rovana Rovana.ini Rovana.ini.example "Audi A8.jpg" audio.jpg video.jpg alert.jpg
-             "Audi Robot MP3.bmp" exit.wav movie.wav EndMovie.wav notify.wav)
+             radarmap.png "Audi Robot MP3.bmp" exit.wav movie.wav EndMovie.wav notify.wav)
     expect_file("${program}/${name}")
 endforeach()
 if(EXISTS "${program}/made")
