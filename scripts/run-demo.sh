@@ -23,6 +23,10 @@ stop_feeds() {
 trap stop_feeds EXIT
 trap 'exit 130' INT TERM
 
+# Links left by feeds that were killed would look ready before the new feeds are.
+for link in "$demo/gps.tty" "$demo/can.tty"; do
+    if [ -L "$link" ]; then rm -f "$link"; fi
+done
 "$feed" gps "$demo/feed/gps.log" "$demo/gps.tty" &
 pids+=($!)
 "$feed" can "$demo/feed/can.log" "$demo/can.tty" &
