@@ -7,6 +7,7 @@
 #include "platform/GammaRamp.h"
 #include "platform/PowerManager.h"
 #include "platform/SoundPlayer.h"
+#include "platform/SystemClock.h"
 #include "platform/VideoPlayer.h"
 
 #include <memory>
@@ -24,5 +25,6 @@ struct Services {
     std::unique_ptr<GammaRamp> gamma;
     std::unique_ptr<AudioPlayer> audio;
     std::unique_ptr<PathChooser> chooser;
+    std::unique_ptr<SystemClock> clock;
     std::unique_ptr<MapComponent> map;
 };

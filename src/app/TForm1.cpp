@@ -20,6 +20,10 @@
 #include "app/StatusLine.h"
 #include "app/SystemDescription.h"
 #include "app/TopBar.h"
+#include "log/DriversLog.h"
+#include "log/DriversLogKeys.h"
+#include "log/DriversLogScreen.h"
+#include "log/MapScreen.h"
 #include "log/OsmMap.h"
 #include "media/DirActionMenu.h"
 #include "media/LetterDial.h"
@@ -30,6 +34,7 @@
 #include "media/TAUDIListbox.h"
 #include "media/VideoListScreen.h"
 #include "media/VideoPlayback.h"
+#include "platform/ManualSystemClock.h"
 #include "platform/RecordingGammaRamp.h"
 #include "platform/RecordingPowerManager.h"
 #include "platform/RecordingSoundPlayer.h"
@@ -83,6 +88,8 @@ TForm1::TForm1(const QString &programDir, Services services, QWidget *parent)
         m_services.chooser = std::make_unique<DialogPathChooser>(this);
     if (!m_services.map) // the settings are loaded by the time the map is created
         m_services.map = std::make_unique<OsmMap>([this] { return m_configuration->mapFile(); });
+    if (!m_services.clock)
+        m_services.clock = std::make_unique<ManualSystemClock>();
 
     // Start-up, in its fixed order.
     buildWindow();
@@ -108,6 +115,7 @@ TForm1::TForm1(const QString &programDir, Services services, QWidget *parent)
 
     m_configuration->LoadSettings();
 
+    m_logbook->logTimer().start();
     m_foregroundTimer.setInterval(5000);
     connect(&m_foregroundTimer, &QTimer::timeout, this, &TForm1::BringSelfToForegroundTimer);
     m_foregroundTimer.start();
@@ -208,6 +216,29 @@ void TForm1::buildPages()
                                 this);
     m_videoList->setActions(m_video);
     m_mediaChoice->setVideoAction([this] { m_video->Panel87Click(); });
+    buildDriversLog();
+}
+
+void TForm1::buildDriversLog()
+{
+    m_driversLogScreen = new DriversLogScreen(*this, *m_marker, page(Screen::Log_select));
+    m_driversLogScreen->setGeometry(0, 0, 800, PageHeight);
+    m_mapScreen =
+        new MapScreen({*m_services.map, m_shared, [this](bool ok) { m_logbook->mapCreated(ok); },
+                       [this] {
+                           showScreen(Screen::Log_select);
+                           m_driversLogScreen->focusShowMap();
+                       }},
+                      page(Screen::SetLog));
+    m_mapScreen->setGeometry(0, 0, 800, PageHeight);
+    m_logbook = std::make_unique<DriversLog>(
+        DriversLog::Context{m_shared, *this, *m_driversLogScreen, *m_mapScreen, *m_services.clock,
+                            m_programDir, [this] { return m_options->LogPathEdit->text(); },
+                            [this](const QString &message) { trace().AddTrace(message); },
+                            [this] { m_configuration->SaveSettings(); },
+                            [this](bool business) {
+                                m_status->LogIndicator->setVisible(business);
+                            }});
 }
 
 void TForm1::registerColours()
@@ -236,6 +267,10 @@ void TForm1::registerColours()
     m_colours.add(m_status->GPSLabel, Role::BackgroundBlack);
     m_colours.add(m_status->CANLabel, Role::BackgroundBlack);
     m_colours.add([this](const QColor &m) { m_options->Knob1Picture->setFaceColour(m); });
+    m_colours.add([this](const QColor &m) {
+        m_driversLogScreen->applyColours(m);
+        m_mapScreen->setArrowColour(m);
+    });
 }
 
 void TForm1::wireKeys()
@@ -251,6 +286,9 @@ void TForm1::wireKeys()
     m_poiKeys = std::make_unique<PoiKeys>(PoiKeys::Actions{{}, {}, {}, [this] {
                                                                Button5Click();
                                                            }});
+    m_driversLogKeys = std::make_unique<DriversLogKeys>(*m_driversLogScreen, *m_logbook, *this);
+    m_dispatcher.setHandler(Dispatcher::Context::DriversLog, m_driversLogKeys.get());
+    m_dispatcher.setHandler(Dispatcher::Context::Map, m_mapScreen);
     m_dispatcher.setHandler(Dispatcher::Context::MainMenu, m_mainMenuKeys.get());
     m_dispatcher.setHandler(Dispatcher::Context::Options, m_optionsKeys.get());
     m_dispatcher.setHandler(Dispatcher::Context::MediaChoice, m_mediaChoice);
@@ -287,6 +325,7 @@ void TForm1::wireShell()
                               [] {
                                   QCoreApplication::quit();
                               }});
+    connect(m_clock.get(), &StatusClock::timeShown, m_driversLogScreen->Panel95, &QLabel::setText);
     m_brightness = std::make_unique<BrightnessControl>(*m_options->Knob1, *m_options->Knob1Label,
                                                        m_options->Knob1Picture, *m_services.gamma);
     m_colourChoice =
@@ -333,12 +372,17 @@ void TForm1::ComandPanelTopLeftClick()
     showScreen(Screen::media_select);
 }
 
+// The map is made on the map page the first time; the drivers log shows either way,
+// with its menu once the map exists.
 void TForm1::ComandPanelTopRightClick()
 {
     setTitle(QStringLiteral("Drivers log"));
     showScreen(Screen::Log_select);
+    m_marker->hide();
     showScreen(Screen::SetLog);
+    m_mapScreen->CreateMap();
     showScreen(Screen::Log_select);
+    m_driversLogScreen->focusShowMap();
 }
 
 void TForm1::ComandPanelBottomLeftClick()
@@ -421,12 +465,15 @@ void TForm1::loadFixedPictures()
 
 void TForm1::showMainScreenImage(const QString &path) { m_mainScreen->loadPicture(path); }
 
-void TForm1::addDriversLogLine(const QString &line) { m_loglist.append(line); }
+void TForm1::addDriversLogLine(const QString &line) { m_driversLogScreen->addLogLine(line); }
 
 QString TForm1::lastDriversLogLine() const
 {
-    return m_loglist.isEmpty() ? QString() : m_loglist.last();
+    const QStringList &lines = m_driversLogScreen->lines();
+    return lines.isEmpty() ? QString() : lines.last();
 }
+
+const QStringList &TForm1::driversLog() const { return m_driversLogScreen->lines(); }
 
 bool TForm1::pointMediaLists(const QString &mp3Dir, const QString &movieDir)
 {
@@ -440,9 +487,9 @@ void TForm1::changecolors() { m_colours.changecolors(); }
 
 void TForm1::showRadarSystem(bool on) { m_status->sensorlabel->setVisible(on); }
 
-void TForm1::showPrivateMode() { m_status->LogIndicator->hide(); }
+void TForm1::showPrivateMode() { m_logbook->showPrivateMode(); }
 
-void TForm1::showOdometer(double) {}
+void TForm1::showOdometer(double km) { m_logbook->showOdometer(km); }
 
 void TForm1::showMousePointer(bool shown)
 {

@@ -19,10 +19,14 @@
 
 class BrightnessControl;
 class ColourChoice;
+class DriversLog;
+class DriversLogKeys;
+class DriversLogScreen;
 class ExitSequence;
 class MainMenuBar;
 class MainMenuKeys;
 class MainMenuScreen;
+class MapScreen;
 class MediaChoiceScreen;
 class Mp3Directory;
 class NowPlaying;
@@ -115,7 +119,12 @@ public:
     ColourChoice *colourChoice() const { return m_colourChoice.get(); }
     QWidget *page(int index) const { return m_pages[size_t(index)]; }
     QStackedWidget *pageControl() const { return m_MP3Control; }
-    const QStringList &driversLog() const { return m_loglist; }
+    const QStringList &driversLog() const;
+    DriversLogScreen *driversLogScreen() const { return m_driversLogScreen; }
+    DriversLog *logbook() const { return m_logbook.get(); }
+    DriversLogKeys *driversLogKeys() const { return m_driversLogKeys.get(); }
+    MapScreen *mapScreen() const { return m_mapScreen; }
+    SystemClock &systemClock() { return *m_services.clock; }
     // The CAN trace that the CAN link and the drivers log write to.
     TraceSink &trace() { return *m_trace; }
 
@@ -129,6 +138,7 @@ protected:
 private:
     void buildWindow();
     void buildPages();
+    void buildDriversLog();
     void registerColours();
     void wireKeys();
     void wireShell();
@@ -155,6 +165,8 @@ private:
     NowPlaying *m_nowPlaying = nullptr;
     VideoListScreen *m_videoList = nullptr;
     VideoPlayback *m_video = nullptr;
+    DriversLogScreen *m_driversLogScreen = nullptr;
+    MapScreen *m_mapScreen = nullptr;
 
     std::unique_ptr<Configuration> m_configuration;
     std::unique_ptr<MainMenuKeys> m_mainMenuKeys;
@@ -165,8 +177,9 @@ private:
     std::unique_ptr<BrightnessControl> m_brightness;
     std::unique_ptr<ColourChoice> m_colourChoice;
     std::unique_ptr<OptionsPickers> m_pickers;
+    std::unique_ptr<DriversLog> m_logbook;
+    std::unique_ptr<DriversLogKeys> m_driversLogKeys;
 
-    QStringList m_loglist;
     std::unique_ptr<TraceSink> m_trace;
     QTimer m_foregroundTimer;
     int m_wheelDelta = 0;

@@ -1,5 +1,6 @@
 #include "app/CommPortControl.h"
 #include "app/TForm1.h"
+#include "platform/LinuxSystemClock.h"
 #include "platform/LogindPowerManager.h"
 #include "platform/MpvAudioPlayer.h"
 #include "platform/MpvSoundPlayer.h"
@@ -31,6 +32,7 @@ int main(int argc, char *argv[])
     services.power = std::make_unique<LogindPowerManager>(QDBusConnection::systemBus());
     services.gamma = XRandrGammaRamp::forApplication();
     services.audio = std::make_unique<MpvAudioPlayer>();
+    services.clock = std::make_unique<LinuxSystemClock>();
 
     TForm1 form(programDir, std::move(services));
     form.show();

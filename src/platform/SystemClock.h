@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QDateTime>
+
+// The computer's clock: the local date and time, and setting the local time of day (the
+// drivers log steps it by a minute). Setting needs rights the program may not have.
+class SystemClock {
+public:
+    virtual ~SystemClock() = default;
+    virtual QDateTime now() const = 0;
+    // False when the time is invalid or the platform refuses it; the clock then stays.
+    virtual bool setLocalTime(const QDateTime &local) = 0;
+};
