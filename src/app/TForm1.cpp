@@ -9,7 +9,6 @@
 #include "app/MainMenuKeys.h"
 #include "app/MainMenuScreen.h"
 #include "app/MediaChoiceScreen.h"
-#include "app/NullTraceSink.h"
 #include "app/OptionsKeys.h"
 #include "app/OptionsPickers.h"
 #include "app/OptionsScreen.h"
@@ -25,6 +24,9 @@
 #include "log/DriversLogScreen.h"
 #include "log/MapScreen.h"
 #include "log/OsmMap.h"
+#include "can/Can2ComLink.h"
+#include "can/CanPage.h"
+#include "can/CanTrace.h"
 #include "media/DirActionMenu.h"
 #include "media/LetterDial.h"
 #include "media/MovieOptionsPanel.h"
@@ -48,7 +50,9 @@
 #include "widgets/TurnKnob.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCursor>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -57,6 +61,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QStackedWidget>
+#include <QVBoxLayout>
 #include <QWheelEvent>
 #include <QWindow>
 
@@ -68,7 +73,7 @@ const char *const PageNames[Screen::Count] = {
 
 TForm1::TForm1(const QString &programDir, Services services, QWidget *parent)
     : QWidget(parent), m_programDir(programDir), m_services(std::move(services)),
-      m_dispatcher(*this), m_trace(std::make_unique<NullTraceSink>())
+      m_dispatcher(*this)
 {
     if (!m_services.can2comPort)
         m_services.can2comPort = std::make_unique<PortRequestLog>(0);
@@ -190,6 +195,7 @@ void TForm1::buildPages()
     connect(m_options->ReturnButton, &QAbstractButton::clicked, this, &TForm1::BitBtn1Click);
     connect(m_options->Button21, &QAbstractButton::clicked, this, &TForm1::Button21Click);
     connect(m_options->Button22, &QAbstractButton::clicked, this, &TForm1::Button22Click);
+    buildCan();
 
     m_mediaChoice = new MediaChoiceScreen(*this, page(Screen::media_select));
     m_mediaChoice->setGeometry(0, 0, 800, PageHeight);
@@ -239,6 +245,30 @@ void TForm1::buildDriversLog()
                             [this](bool business) {
                                 m_status->LogIndicator->setVisible(business);
                             }});
+}
+
+// The CAN page, its trace (the window's trace from here on) and the link on the CAN port.
+void TForm1::buildCan()
+{
+    auto *canPage = new CanPage(m_options->canPage());
+    auto *layout = new QVBoxLayout(m_options->canPage());
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(canPage);
+    auto trace = std::make_unique<CanTrace>(*canPage->CAN2COMMemo);
+    m_can = std::make_unique<Can2ComLink>(Can2ComLink::Wiring{
+        *m_services.can2comPort,
+        *canPage,
+        *trace,
+        *m_status->CANLabel,
+        [this] { return m_colours.main(); },
+        [this] { return m_options->CAN2COMEnabledBox->isChecked(); },
+        [this](const QString &line) { m_options->appendSysMessage(line); },
+        [this](quint16 &key) { m_dispatcher.FormKeyDown(key); },
+        [this](const QString &text) { QMessageBox::warning(this, QStringLiteral("Rovana"), text); },
+        QDir::homePath() + QStringLiteral("/auditrace.txt"),
+        {}});
+    m_trace = std::move(trace);
+    canPage->registerColours(m_colours);
 }
 
 void TForm1::registerColours()

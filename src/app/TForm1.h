@@ -18,6 +18,7 @@
 #include <memory>
 
 class BrightnessControl;
+class Can2ComLink;
 class ColourChoice;
 class DriversLog;
 class DriversLogKeys;
@@ -127,6 +128,7 @@ public:
     SystemClock &systemClock() { return *m_services.clock; }
     // The CAN trace that the CAN link and the drivers log write to.
     TraceSink &trace() { return *m_trace; }
+    Can2ComLink *canLink() const { return m_can.get(); }
 
 signals:
     // Every screen change, also to the screen already showing.
@@ -140,6 +142,7 @@ private:
     void buildPages();
     void buildDriversLog();
     void registerColours();
+    void buildCan();
     void wireKeys();
     void wireShell();
     void onMainMenuEntry(int entry);
@@ -181,6 +184,7 @@ private:
     std::unique_ptr<DriversLogKeys> m_driversLogKeys;
 
     std::unique_ptr<TraceSink> m_trace;
+    std::unique_ptr<Can2ComLink> m_can; // writes to m_trace: goes first
     QTimer m_foregroundTimer;
     int m_wheelDelta = 0;
 };

@@ -1,8 +1,10 @@
 // Renders each of the ten screens of a program directory offscreen into PNG files:
-// screen-0.png .. screen-9.png, plus options-<page>.png for the pages of the options, and
-// with a track in the MP3 directory now-playing.png and now-playing-options.png (the
-// window's silent stand-in player "plays" it).
+// screen-0.png .. screen-9.png, plus options-<page>.png for the pages of the options,
+// options-can.png with a few decoded CAN lines, and with a track in the MP3 directory
+// now-playing.png and now-playing-options.png (the window's silent stand-in player "plays"
+// it).
 #include "app/OptionsScreen.h"
+#include "app/PortRequestLog.h"
 #include "app/Screen.h"
 #include "app/TForm1.h"
 #include "media/NowPlaying.h"
@@ -43,6 +45,12 @@ int main(int argc, char *argv[])
         QApplication::processEvents();
         ok &= form.grab().save(out.filePath(QStringLiteral("options-%1.png").arg(p)));
     }
+    // The "CAN" page after a few lines of the adapter on the window's stand-in port.
+    form.options()->setPage(OptionsScreen::Can);
+    static_cast<PortRequestLog &>(form.can2comPort())
+        .deliver("1003\r1106\r1202\r13WAUZZZ4E56N012345\r1605\r1607\r160B\r");
+    QApplication::processEvents();
+    ok &= form.grab().save(out.filePath(QStringLiteral("options-can.png")));
 
     // The first track of the MP3 tree, in name order.
     QStringList tracks;

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "can/IntervalTimer.h"
+#include "can/LinkSupervisor.h"
+#include "can/SteeringWheel.h"
+
+#include <QMetaObject>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class CanPage;
+class CanTrace;
+class QLabel;
+class SerialPortControl;
+
+// The receive side of the CAN2COM link (VSSCAN2COM): every chunk of the adapter is cut
+// into lines, each line is decoded at once and in order, the read-outs of the "CAN" page
+// and the trace follow, wheel buttons and the gear "D" become command keys. The link
+// owns the steering wheel, the supervision and the trace buttons of the page.
+class Can2ComLink {
+public:
+    using MessageBox = std::function<void(const QString &text)>;
+
+    struct Wiring {
+        SerialPortControl &port;
+        CanPage &page;
+        CanTrace &trace;
+        QLabel &canLabel;
+        std::function<QColor()> mainColour;
+        std::function<bool()> enabled; // CAN2COMEnabledBox is checked
+        std::function<void(const QString &)> sysMessage;
+        SteeringWheel::KeyDown keyDown; // the dispatcher's FormKeyDown
+        MessageBox messageBox;
+        QString tracePath;             // where "Save TRACE" writes
+        IntervalTimer::Factory timers; // empty: Qt timers
+    };
+
+    explicit Can2ComLink(Wiring wiring);
+    ~Can2ComLink();
+    Can2ComLink(const Can2ComLink &) = delete;
+    Can2ComLink &operator=(const Can2ComLink &) = delete;
+
+    // Buffer holds BufferLength bytes and a zero byte; the text ends at the first zero.
+    void VSSCAN2COMReceiveData(const char *Buffer, quint16 BufferLength);
+    void DecodeCanLine(const QString &line);
+    void BitBtn14Click(); // "Save TRACE"
+    void BitBtn15Click(); // "Clear TRACE"
+    void setMessageBox(MessageBox messageBox);
+
+    SteeringWheel &wheel() { return m_wheel; }
+    LinkSupervisor &supervisor() { return m_supervisor; }
+
+private:
+    void connectButtons();
+    void setCaption(QLabel *label, const QString &caption);
+
+    SerialPortControl &m_port;
+    CanPage &m_page;
+    CanTrace &m_trace;
+    MessageBox m_messageBox;
+    QString m_tracePath;
+    SteeringWheel m_wheel;
+    LinkSupervisor m_supervisor;
+    std::vector<QMetaObject::Connection> m_buttons; // undone when the link goes
+};

@@ -1,0 +1,59 @@
+#include "can/CanTrace.h"
+
+#include "app/LongTimeFormat.h"
+
+#include <QPlainTextEdit>
+#include <QSaveFile>
+#include <QTextBlock>
+
+CanTrace::CanTrace(QPlainTextEdit &memo, Clock clock, qsizetype capacity)
+    : m_memo(&memo), m_clock(std::move(clock)), m_capacity(capacity)
+{
+    if (!m_clock)
+        m_clock = [] {
+            return QTime::currentTime();
+        };
+}
+
+void CanTrace::AddTrace(const QString &message)
+{
+    if (!m_memo)
+        return;
+    const QString line = LongTimeFormat::format(m_clock()) + QLatin1Char(' ') + message;
+    const qsizetype used = m_memo->document()->characterCount();
+    if (used + line.size() + 1 > m_capacity) {
+        clear();
+        return;
+    }
+    m_memo->appendPlainText(line);
+}
+
+QStringList CanTrace::lines() const
+{
+    QStringList result;
+    if (!m_memo || m_memo->document()->isEmpty())
+        return result;
+    for (QTextBlock b = m_memo->document()->begin(); b.isValid(); b = b.next())
+        result.append(b.text());
+    return result;
+}
+
+void CanTrace::clear()
+{
+    if (m_memo)
+        m_memo->clear();
+}
+
+QString CanTrace::save(const QString &path) const
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    for (const QString &line : lines()) {
+        file.write(line.toUtf8());
+        file.write("\r\n", 2);
+    }
+    if (!file.commit())
+        return file.errorString();
+    return {};
+}
