@@ -51,8 +51,8 @@ CanPage::CanPage(QWidget *parent) : QWidget(parent)
     left->addWidget(buildReadouts());
     left->addWidget(buildGlyphs());
     left->addStretch();
-    layout->addLayout(left, 1);
-    layout->addWidget(buildTrace(), 1);
+    layout->addLayout(left, 4);
+    layout->addWidget(buildTrace(), 5);
 }
 
 QWidget *CanPage::buildReadouts()
@@ -108,7 +108,8 @@ QWidget *CanPage::buildTrace()
     CAN2COMMemo->setReadOnly(true);
     CAN2COMMemo->setFocusPolicy(Qt::NoFocus);
     CAN2COMMemo->setFont(SkinFont::pixels(SkinFont::Sans, 13));
-    CAN2COMMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Long wheel texts wrap rather than hide behind a scroll bar.
+    CAN2COMMemo->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout->addWidget(CAN2COMMemo, 1);
     auto *buttons = new QGridLayout;
     BitBtn12 = button(QStringLiteral("Restart COM"), box);

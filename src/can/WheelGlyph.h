@@ -4,8 +4,8 @@
 
 // A glyph label of the "CAN" page (leftwalve, rightwalve, mode, audio). Its caption is
 // the symbol-font character of the skin: 0xE1 up arrow, 0xE2 down arrow, "J" smiling
-// face, "6" hourglass; it draws the Unicode equivalent, 40 pixels, bold, lime green. An
-// empty caption shows nothing.
+// face, "6" hourglass; it draws the Unicode equivalent (the hourglass as a shape), 40
+// pixels, bold, lime green. An empty caption shows nothing.
 class WheelGlyph : public QWidget {
     Q_OBJECT
 public:

@@ -48,7 +48,7 @@ int main(int argc, char *argv[])
     // The "CAN" page after a few lines of the adapter on the window's stand-in port.
     form.options()->setPage(OptionsScreen::Can);
     static_cast<PortRequestLog &>(form.can2comPort())
-        .deliver("1003\r1106\r1202\r13WAUZZZ4E56N012345\r1605\r1607\r160B\r");
+        .deliver("1003\r1106\r1202\r13WAUZZZ4E56N012345\r1606\r1608\r160B\r");
     QApplication::processEvents();
     ok &= form.grab().save(out.filePath(QStringLiteral("options-can.png")));
 
