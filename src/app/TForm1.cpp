@@ -9,6 +9,7 @@
 #include "app/MainMenuKeys.h"
 #include "app/MainMenuScreen.h"
 #include "app/MediaChoiceScreen.h"
+#include "app/NullTraceSink.h"
 #include "app/OptionsKeys.h"
 #include "app/OptionsPickers.h"
 #include "app/OptionsScreen.h"
@@ -19,14 +20,14 @@
 #include "app/StatusLine.h"
 #include "app/SystemDescription.h"
 #include "app/TopBar.h"
+#include "can/Can2ComLink.h"
+#include "can/CanPage.h"
+#include "can/CanTrace.h"
 #include "log/DriversLog.h"
 #include "log/DriversLogKeys.h"
 #include "log/DriversLogScreen.h"
 #include "log/MapScreen.h"
 #include "log/OsmMap.h"
-#include "can/Can2ComLink.h"
-#include "can/CanPage.h"
-#include "can/CanTrace.h"
 #include "media/DirActionMenu.h"
 #include "media/LetterDial.h"
 #include "media/MovieOptionsPanel.h"
@@ -73,7 +74,7 @@ const char *const PageNames[Screen::Count] = {
 
 TForm1::TForm1(const QString &programDir, Services services, QWidget *parent)
     : QWidget(parent), m_programDir(programDir), m_services(std::move(services)),
-      m_dispatcher(*this)
+      m_dispatcher(*this), m_trace(std::make_unique<NullTraceSink>())
 {
     if (!m_services.can2comPort)
         m_services.can2comPort = std::make_unique<PortRequestLog>(0);
