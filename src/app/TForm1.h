@@ -20,6 +20,8 @@
 class BrightnessControl;
 class ColourChoice;
 class ExitSequence;
+class GpsReception;
+class GpsWatchdog;
 class MainMenuBar;
 class MainMenuKeys;
 class MainMenuScreen;
@@ -31,6 +33,7 @@ class OptionsPickers;
 class OptionsScreen;
 class PoiKeys;
 class QStackedWidget;
+class RadarScreen;
 class SelectionMarker;
 class StatusClock;
 class StatusLine;
@@ -104,6 +107,9 @@ public:
     StatusLine *statusLine() const { return m_status; }
     TopBar *topBar() const { return m_topBar; }
     PoiKeys *poiKeys() const { return m_poiKeys.get(); }
+    RadarScreen *radar() const { return m_radar; }
+    GpsReception *gps() const { return m_gps.get(); }
+    GpsWatchdog *gpsWatchdog() const { return m_gpsWatchdog.get(); }
     Mp3Directory *mp3Directory() const { return m_mp3Directory; }
     NowPlaying *nowPlaying() const { return m_nowPlaying; }
     VideoListScreen *videoList() const { return m_videoList; }
@@ -132,6 +138,10 @@ private:
     void registerColours();
     void wireKeys();
     void wireShell();
+    void wireGps();
+    // After each GPS chunk while the warning is on, and after the scale and warning
+    // distance keys: the camera check and the radar map.
+    void redrawRadarMap();
     void onMainMenuEntry(int entry);
     void showMainImage(const QString &path);
 
@@ -155,6 +165,7 @@ private:
     NowPlaying *m_nowPlaying = nullptr;
     VideoListScreen *m_videoList = nullptr;
     VideoPlayback *m_video = nullptr;
+    RadarScreen *m_radar = nullptr;
 
     std::unique_ptr<Configuration> m_configuration;
     std::unique_ptr<MainMenuKeys> m_mainMenuKeys;
@@ -165,6 +176,8 @@ private:
     std::unique_ptr<BrightnessControl> m_brightness;
     std::unique_ptr<ColourChoice> m_colourChoice;
     std::unique_ptr<OptionsPickers> m_pickers;
+    std::unique_ptr<GpsWatchdog> m_gpsWatchdog;
+    std::unique_ptr<GpsReception> m_gps;
 
     QStringList m_loglist;
     std::unique_ptr<TraceSink> m_trace;
