@@ -22,6 +22,7 @@
 #include "app/TopBar.h"
 #include "gps/GpsReception.h"
 #include "gps/GpsWatchdog.h"
+#include "gps/NavigationText.h"
 #include "gps/RadarScreen.h"
 #include "log/OsmMap.h"
 #include "media/DirActionMenu.h"
@@ -329,14 +330,31 @@ void TForm1::wireGps()
 {
     m_gpsWatchdog =
         std::make_unique<GpsWatchdog>(*m_status->GPSLabel, [this] { return m_colours.main(); });
-    m_gps = std::make_unique<GpsReception>(
-        m_shared, *m_radar,
-        GpsReception::Hooks{[this] { m_gpsWatchdog->dataArrived(); }, [this] { redrawRadarMap(); },
-                            [this](const QString &line) {
-                                m_options->appendSysMessage(line);
-                            }});
-    connect(m_gps.get(), &GpsReception::tripShown, this,
-            [this](const QString &, const QString &) { showOdometer(m_shared.TripKm); });
+    GpsReception::Hooks hooks;
+    hooks.dataArrived = [this] {
+        m_gpsWatchdog->dataArrived();
+    };
+    hooks.showNavigation = [this](const NavigationText &texts) {
+        m_radar->showNavigation(texts);
+    };
+    hooks.checkForRadar = [this] {
+        redrawRadarMap();
+    };
+    hooks.systemMessage = [this](const QString &line) {
+        m_options->appendSysMessage(line);
+    };
+    hooks.tripShown = [this](const QString &, const QString &) {
+        showOdometer(m_shared.TripKm);
+    };
+    m_gps = std::make_unique<GpsReception>(m_shared, std::move(hooks));
+    GpsReception &gps = *m_gps;
+    connect(m_radar->RadarSystemMessage, &PanelButton::clicked, this,
+            [&gps] { gps.RadarSystemMessageClick(); });
+    connect(m_radar->RadarSensitivityLabel, &PanelButton::clicked, this,
+            [&gps] { gps.RadarSensitivityLabelClick(); });
+    connect(m_radar->Second_RadarWarning_distance, &PanelButton::clicked, this,
+            [&gps] { gps.Second_RadarWarning_distanceClick(); });
+    connect(m_radar->Nav_scale, &PanelButton::clicked, this, [&gps] { gps.Nav_scaleClick(); });
     m_services.gpsPort->setOnReceiveData([this](const char *Buffer, quint16 BufferLength) {
         m_gps->VSSComm321ReceiveData(Buffer, BufferLength);
     });

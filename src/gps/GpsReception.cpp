@@ -4,8 +4,6 @@
 #include "app/SharedValues.h"
 #include "gps/FixUpdate.h"
 #include "gps/NavigationText.h"
-#include "gps/RadarScreen.h"
-#include "widgets/PanelButton.h"
 
 #include <QByteArray>
 
@@ -37,18 +35,11 @@ QString wholeKilometres(double km)
 
 } // namespace
 
-GpsReception::GpsReception(SharedValues &shared, RadarScreen &screen, Hooks hooks, QObject *parent)
-    : QObject(parent), m_shared(shared), m_screen(screen), m_hooks(std::move(hooks))
+GpsReception::GpsReception(SharedValues &shared, Hooks hooks)
+    : m_shared(shared), m_hooks(std::move(hooks))
 {
     BrkApart1.BreakString = QStringLiteral("\r\n");
     BrkApart1.AllowEmptyString = false;
-    connect(screen.RadarSystemMessage, &PanelButton::clicked, this,
-            &GpsReception::RadarSystemMessageClick);
-    connect(screen.RadarSensitivityLabel, &PanelButton::clicked, this,
-            &GpsReception::RadarSensitivityLabelClick);
-    connect(screen.Second_RadarWarning_distance, &PanelButton::clicked, this,
-            &GpsReception::Second_RadarWarning_distanceClick);
-    connect(screen.Nav_scale, &PanelButton::clicked, this, &GpsReception::Nav_scaleClick);
 }
 
 void GpsReception::VSSComm321ReceiveData(const char *Buffer, quint16 BufferLength)
@@ -88,16 +79,19 @@ void GpsReception::fixUpdate()
     const std::optional<double> step = FixUpdate::apply(gps_gga1, m_shared.gps, m_shared.TripKm);
     if (!step)
         return;
-    emit tripShown(NumberText::format(QStringLiteral("0.000"), *step) + QStringLiteral(" => ") +
-                       NumberText::format(QStringLiteral("0.000"), m_shared.TripKm),
-                   wholeKilometres(m_shared.TripKm));
+    if (!m_hooks.tripShown)
+        return;
+    m_hooks.tripShown(NumberText::format(QStringLiteral("0.000"), *step) + QStringLiteral(" => ") +
+                          NumberText::format(QStringLiteral("0.000"), m_shared.TripKm),
+                      wholeKilometres(m_shared.TripKm));
 }
 
 void GpsReception::radarStep()
 {
     try {
-        m_screen.showNavigation(
-            NavigationText::of(gps_gga1, gps_rmc1, m_shared.gps.ComputedCourse));
+        if (m_hooks.showNavigation)
+            m_hooks.showNavigation(
+                NavigationText::of(gps_gga1, gps_rmc1, m_shared.gps.ComputedCourse));
         call(m_hooks.checkForRadar);
     } catch (...) {
         if (m_hooks.systemMessage)

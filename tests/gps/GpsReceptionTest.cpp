@@ -1,13 +1,12 @@
 #include "gps/GpsReception.h"
 #include "app/SharedValues.h"
 #include "gps/GpsWatchdog.h"
+#include "gps/NavigationText.h"
 #include "gps/RadarScreen.h"
-#include "widgets/PanelButton.h"
 
 #include <gtest/gtest.h>
 
 #include <QLabel>
-#include <QSignalSpy>
 
 #include <stdexcept>
 
@@ -103,7 +102,7 @@ TEST_F(ReceptionTest, ANoFixSentenceLeavesTheOdometerAndTheFix)
 {
     shared.TripKm = 1234.0;
     gps.ProcessNmeaText(Gga);
-    QSignalSpy trip(&gps, &GpsReception::tripShown);
+    trips.clear();
     const GpsValues before = shared.gps;
     for (const QString &s : {NoFix, QString("$GPGGA,002153,,,,,0,00,,,M,,M,,*7E"),
                              QString("$GPGGA,002154,,,,,0,00,99.9,0.0,M,,M,,*7E"),
@@ -114,7 +113,7 @@ TEST_F(ReceptionTest, ANoFixSentenceLeavesTheOdometerAndTheFix)
     EXPECT_EQ(shared.gps.CurrentFix, before.CurrentFix);
     EXPECT_EQ(shared.gps.PreviousFix, before.PreviousFix);
     EXPECT_EQ(shared.gps.DecimalLatitude, before.DecimalLatitude);
-    EXPECT_EQ(trip.count(), 0);
+    EXPECT_TRUE(trips.isEmpty());
     // The read-outs still show what came.
     shared.RadarSystemOn = true;
     gps.ProcessNmeaText(NoFix);
@@ -128,39 +127,37 @@ TEST_F(ReceptionTest, ANoFixSentenceLeavesTheOdometerAndTheFix)
 TEST_F(ReceptionTest, EachStepShowsStepAndTotal)
 {
     shared.TripKm = 99.9996;
-    QSignalSpy trip(&gps, &GpsReception::tripShown);
     gps.ProcessNmeaText("$GPGGA,1,5000.0000,N,00700.0000,E,1,07,1,1\r\n"
                         "$GPGGA,2,5001.0000,N,00700.0000,E,1,07,1,1\r\n");
-    ASSERT_EQ(trip.count(), 2);
-    EXPECT_EQ(trip[0][0].toString(), "0.000 => 100.000");
-    EXPECT_EQ(trip[0][1].toString(), "99");
-    EXPECT_EQ(trip[1][0].toString(), "1.852 => 101.852");
-    EXPECT_EQ(trip[1][1].toString(), "101");
+    ASSERT_EQ(trips.size(), 2);
+    EXPECT_EQ(trips[0], (QStringList{"0.000 => 100.000", "99"}));
+    EXPECT_EQ(trips[1], (QStringList{"1.852 => 101.852", "101"}));
     shared.TripKm = -0.5;
     gps.ProcessNmeaText("$GPGGA,3,5001.0000,N,00700.0000,E,1,07,1,1");
-    EXPECT_EQ(trip[2][1].toString(), "0");
+    ASSERT_EQ(trips.size(), 3);
+    EXPECT_EQ(trips[2][1], "0");
 }
 
 TEST_F(ReceptionTest, TestTextsOfTheFourLabels)
 {
     shared.RadarSystemOn = true;
-    emit screen.RadarSystemMessage->clicked();
+    gps.RadarSystemMessageClick();
     EXPECT_EQ(gps.gga().UTCTime, "211819");
     EXPECT_EQ(shared.gps.CurrentFix, (NavFix{51, 7, 21.5780, 14.4529}));
     EXPECT_GT(shared.TripKm, 0.0);
     EXPECT_GT(shared.gps.ComputedCourse, 0.0);
     EXPECT_EQ(screen.NAV_SOG->text(), "167 km/h");
     EXPECT_EQ(checks, 2);
-    emit screen.RadarSensitivityLabel->clicked();
+    gps.RadarSensitivityLabelClick();
     EXPECT_TRUE(shared.gps.Stationary);
     EXPECT_EQ(checks, 3);
-    emit screen.Second_RadarWarning_distance->clicked();
+    gps.Second_RadarWarning_distanceClick();
     EXPECT_EQ(gps.gga().UTCTime, "211821");
     EXPECT_EQ(shared.gps.CurrentFix, (NavFix{50, 7, 34.6678, 18.4522}));
     EXPECT_NEAR(shared.TripKm, 87.0, 0.1); // 47' south, 4' east
     EXPECT_NEAR(shared.gps.ComputedCourse, 177, 1.0);
     const double trip = shared.TripKm;
-    emit screen.Nav_scale->clicked();
+    gps.Nav_scaleClick();
     EXPECT_TRUE(shared.gps.Stationary);
     EXPECT_EQ(shared.TripKm, trip);
     EXPECT_EQ(checks, 5);

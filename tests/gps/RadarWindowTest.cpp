@@ -140,11 +140,18 @@ TEST_F(RadarWindowTest, ChunksFromTheGpsPortReachTheScreen)
     EXPECT_EQ(radar->NAV_SatNum->text(), "07 SATs ");
 }
 
-TEST_F(RadarWindowTest, AFailingRedrawIsNotedInTheSystemMessages)
+TEST_F(RadarWindowTest, TheFourTestLabelsFeedTheReception)
 {
     start("[Global_radarwarning]\nEnabled=1\n");
     emit radar->Second_RadarWarning_distance->clicked();
     EXPECT_EQ(radar->NAV_UTCTime->text(), "211821");
+    EXPECT_EQ(form->shared().gps.CurrentFix.LatDegrees, 50);
+    emit radar->RadarSensitivityLabel->clicked();
+    EXPECT_EQ(radar->NAV_LAT->text(), "51°21.5780'N");
+    emit radar->Nav_scale->clicked();
+    EXPECT_EQ(radar->NAV_LAT->text(), "50°34.6678'N");
+    emit radar->RadarSystemMessage->clicked();
+    EXPECT_EQ(radar->NAV_LON->text(), "7°14.4529'E");
     EXPECT_FALSE(form->options()->sysMessages().contains("Error in checkforradar routine"));
 }
 
