@@ -27,16 +27,31 @@ protected:
     int checks = 0;
     bool checkThrows = false;
     QStringList sysMemo;
-    GpsReception gps{shared, screen,
-                     GpsReception::Hooks{[this] { ++arrivals; },
-                                         [this] {
-                                             ++checks;
-                                             if (checkThrows)
-                                                 throw std::runtime_error("map");
-                                         },
-                                         [this](const QString &line) {
-                                             sysMemo << line;
-                                         }}};
+    QList<QStringList> trips;
+    GpsReception gps{shared, hooks()};
+
+    GpsReception::Hooks hooks()
+    {
+        GpsReception::Hooks h;
+        h.dataArrived = [this] {
+            ++arrivals;
+        };
+        h.showNavigation = [this](const NavigationText &t) {
+            screen.showNavigation(t);
+        };
+        h.checkForRadar = [this] {
+            ++checks;
+            if (checkThrows)
+                throw std::runtime_error("map");
+        };
+        h.systemMessage = [this](const QString &line) {
+            sysMemo << line;
+        };
+        h.tripShown = [this](const QString &step, const QString &whole) {
+            trips.append({step, whole});
+        };
+        return h;
+    }
 };
 
 } // namespace
