@@ -27,6 +27,10 @@
 #include "log/DriversLogKeys.h"
 #include "log/DriversLogScreen.h"
 #include "log/MapScreen.h"
+#include "gps/GpsReception.h"
+#include "gps/GpsWatchdog.h"
+#include "gps/NavigationText.h"
+#include "gps/RadarScreen.h"
 #include "log/OsmMap.h"
 #include "media/DirActionMenu.h"
 #include "media/LetterDial.h"
@@ -103,6 +107,7 @@ TForm1::TForm1(const QString &programDir, Services services, QWidget *parent)
         std::make_unique<Configuration>(m_programDir, *m_options, m_colours, m_shared, *this);
     wireKeys();
     wireShell();
+    wireGps();
     m_options->Knob1->setValue(BrightnessControl::Standard);
     m_brightness->Knob1Change(BrightnessControl::Standard);
     m_options->setPage(OptionsScreen::Sys);
@@ -133,7 +138,11 @@ TForm1::TForm1(const QString &programDir, Services services, QWidget *parent)
     setTitle(QStringLiteral("Main"));
 }
 
-TForm1::~TForm1() { qApp->removeEventFilter(this); }
+TForm1::~TForm1()
+{
+    qApp->removeEventFilter(this);
+    m_services.gpsPort->setOnReceiveData({});
+}
 
 void TForm1::buildWindow()
 {
@@ -223,6 +232,8 @@ void TForm1::buildPages()
                                 this);
     m_videoList->setActions(m_video);
     m_mediaChoice->setVideoAction([this] { m_video->Panel87Click(); });
+    m_radar = new RadarScreen(page(Screen::Radar));
+    m_radar->setGeometry(0, 0, 800, PageHeight);
     buildDriversLog();
 }
 
@@ -294,6 +305,7 @@ void TForm1::registerColours()
     m_nowPlaying->registerColours(m_colours);
     m_videoList->registerColours(m_colours);
     m_video->registerColours(m_colours);
+    m_radar->registerColours(m_colours);
     // The link indicators' text colours belong to the GPS and CAN links.
     m_colours.add(m_status->GPSLabel, Role::BackgroundBlack);
     m_colours.add(m_status->CANLabel, Role::BackgroundBlack);
@@ -314,9 +326,19 @@ void TForm1::wireKeys()
                                                                        [this] {
                                                                            changecolors();
                                                                        }});
-    m_poiKeys = std::make_unique<PoiKeys>(PoiKeys::Actions{{}, {}, {}, [this] {
-                                                               Button5Click();
-                                                           }});
+    m_poiKeys = std::make_unique<PoiKeys>(
+        PoiKeys::Actions{[this] {
+                             m_radar->showScale(m_poiKeys->MapScaleKm);
+                             redrawRadarMap();
+                         },
+                         [this] {
+                             m_radar->showSensitivity(m_poiKeys->WarningDistanceKm);
+                             redrawRadarMap();
+                         },
+                         [this] { m_radar->CheckBox2->toggle(); },
+                         [this] {
+                             Button5Click();
+                         }});
     m_driversLogKeys = std::make_unique<DriversLogKeys>(*m_driversLogScreen, *m_logbook, *this);
     m_dispatcher.setHandler(Dispatcher::Context::DriversLog, m_driversLogKeys.get());
     m_dispatcher.setHandler(Dispatcher::Context::Map, m_mapScreen);
@@ -370,6 +392,47 @@ void TForm1::wireShell()
                 return loadNowPlayingBackground(file);
             }});
 }
+
+// NMEA reception, its watchdog and the warning switch.
+void TForm1::wireGps()
+{
+    m_gpsWatchdog =
+        std::make_unique<GpsWatchdog>(*m_status->GPSLabel, [this] { return m_colours.main(); });
+    GpsReception::Hooks hooks;
+    hooks.dataArrived = [this] {
+        m_gpsWatchdog->dataArrived();
+    };
+    hooks.showNavigation = [this](const NavigationText &texts) {
+        m_radar->showNavigation(texts);
+    };
+    hooks.checkForRadar = [this] {
+        redrawRadarMap();
+    };
+    hooks.systemMessage = [this](const QString &line) {
+        m_options->appendSysMessage(line);
+    };
+    hooks.tripShown = [this](const QString &, const QString &) {
+        showOdometer(m_shared.TripKm);
+    };
+    m_gps = std::make_unique<GpsReception>(m_shared, std::move(hooks));
+    GpsReception &gps = *m_gps;
+    connect(m_radar->RadarSystemMessage, &PanelButton::clicked, this,
+            [&gps] { gps.RadarSystemMessageClick(); });
+    connect(m_radar->RadarSensitivityLabel, &PanelButton::clicked, this,
+            [&gps] { gps.RadarSensitivityLabelClick(); });
+    connect(m_radar->Second_RadarWarning_distance, &PanelButton::clicked, this,
+            [&gps] { gps.Second_RadarWarning_distanceClick(); });
+    connect(m_radar->Nav_scale, &PanelButton::clicked, this, [&gps] { gps.Nav_scaleClick(); });
+    m_services.gpsPort->setOnReceiveData([this](const char *Buffer, quint16 BufferLength) {
+        m_gps->VSSComm321ReceiveData(Buffer, BufferLength);
+    });
+    connect(m_radar, &RadarScreen::warningSwitched, this, [this](bool on) {
+        m_shared.RadarSystemOn = on;
+        m_status->sensorlabel->setVisible(on);
+    });
+}
+
+void TForm1::redrawRadarMap() {}
 
 // --- screens ---------------------------------------------------------------------------
 
@@ -492,6 +555,7 @@ void TForm1::Image1Click()
 void TForm1::loadFixedPictures()
 {
     m_mediaChoice->loadPictures(m_programDir + "audio.jpg", m_programDir + "video.jpg");
+    m_radar->loadAlertPicture(m_programDir + "alert.jpg");
 }
 
 void TForm1::showMainScreenImage(const QString &path) { m_mainScreen->loadPicture(path); }
@@ -516,7 +580,11 @@ bool TForm1::pointMediaLists(const QString &mp3Dir, const QString &movieDir)
 
 void TForm1::changecolors() { m_colours.changecolors(); }
 
-void TForm1::showRadarSystem(bool on) { m_status->sensorlabel->setVisible(on); }
+void TForm1::showRadarSystem(bool on)
+{
+    m_radar->CheckBox2->setChecked(on);
+    m_radar->CheckBox2Click();
+}
 
 void TForm1::showPrivateMode() { m_logbook->showPrivateMode(); }
 

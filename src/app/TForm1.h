@@ -24,6 +24,8 @@ class DriversLog;
 class DriversLogKeys;
 class DriversLogScreen;
 class ExitSequence;
+class GpsReception;
+class GpsWatchdog;
 class MainMenuBar;
 class MainMenuKeys;
 class MainMenuScreen;
@@ -36,6 +38,7 @@ class OptionsPickers;
 class OptionsScreen;
 class PoiKeys;
 class QStackedWidget;
+class RadarScreen;
 class SelectionMarker;
 class StatusClock;
 class StatusLine;
@@ -109,6 +112,9 @@ public:
     StatusLine *statusLine() const { return m_status; }
     TopBar *topBar() const { return m_topBar; }
     PoiKeys *poiKeys() const { return m_poiKeys.get(); }
+    RadarScreen *radar() const { return m_radar; }
+    GpsReception *gps() const { return m_gps.get(); }
+    GpsWatchdog *gpsWatchdog() const { return m_gpsWatchdog.get(); }
     Mp3Directory *mp3Directory() const { return m_mp3Directory; }
     NowPlaying *nowPlaying() const { return m_nowPlaying; }
     VideoListScreen *videoList() const { return m_videoList; }
@@ -145,6 +151,10 @@ private:
     void buildCan();
     void wireKeys();
     void wireShell();
+    void wireGps();
+    // After each GPS chunk while the warning is on, and after the scale and warning
+    // distance keys: the camera check and the radar map.
+    void redrawRadarMap();
     void onMainMenuEntry(int entry);
     void showMainImage(const QString &path);
 
@@ -170,6 +180,7 @@ private:
     VideoPlayback *m_video = nullptr;
     DriversLogScreen *m_driversLogScreen = nullptr;
     MapScreen *m_mapScreen = nullptr;
+    RadarScreen *m_radar = nullptr;
 
     std::unique_ptr<Configuration> m_configuration;
     std::unique_ptr<MainMenuKeys> m_mainMenuKeys;
@@ -182,6 +193,8 @@ private:
     std::unique_ptr<OptionsPickers> m_pickers;
     std::unique_ptr<DriversLog> m_logbook;
     std::unique_ptr<DriversLogKeys> m_driversLogKeys;
+    std::unique_ptr<GpsWatchdog> m_gpsWatchdog;
+    std::unique_ptr<GpsReception> m_gps;
 
     std::unique_ptr<TraceSink> m_trace;
     std::unique_ptr<Can2ComLink> m_can; // writes to m_trace: goes first

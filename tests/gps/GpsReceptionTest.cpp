@@ -1,0 +1,217 @@
+#include "gps/GpsReception.h"
+#include "app/SharedValues.h"
+#include "gps/GpsWatchdog.h"
+#include "gps/NavigationText.h"
+#include "gps/RadarScreen.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+
+#include <stdexcept>
+
+namespace {
+
+const QString Gga = "$GPGGA,214949,5121.5792,N,00714.4555,E,1,07,01.1,00153.8,M,086.0,M,,*4A";
+const QString Rmc = "$GPRMC,211819,A,4916.45,N,12311.12,W,090.0,054.7,191194,020.3,E*68";
+const QString NoFix = "$GPGGA,000000,0000.0000,N,00000.0000,E,0,00,99.9,00000.0,M,0.0,M,,*4A";
+
+class ReceptionTest : public ::testing::Test {
+protected:
+    void SetUp() override { QLocale::setDefault(QLocale::c()); }
+    void TearDown() override { QLocale::setDefault(QLocale::c()); }
+
+    RadarScreen screen;
+    SharedValues shared;
+    int arrivals = 0;
+    int checks = 0;
+    bool checkThrows = false;
+    QStringList sysMemo;
+    QList<QStringList> trips;
+    GpsReception gps{shared, hooks()};
+
+    GpsReception::Hooks hooks()
+    {
+        GpsReception::Hooks h;
+        h.dataArrived = [this] {
+            ++arrivals;
+        };
+        h.showNavigation = [this](const NavigationText &t) {
+            screen.showNavigation(t);
+        };
+        h.checkForRadar = [this] {
+            ++checks;
+            if (checkThrows)
+                throw std::runtime_error("map");
+        };
+        h.systemMessage = [this](const QString &line) {
+            sysMemo << line;
+        };
+        h.tripShown = [this](const QString &step, const QString &whole) {
+            trips.append({step, whole});
+        };
+        return h;
+    }
+};
+
+} // namespace
+
+TEST_F(ReceptionTest, AChunkOfGgaAndRmcUpdatesTheFixAndTheReadOuts)
+{
+    shared.RadarSystemOn = true;
+    gps.ProcessNmeaText(Gga + "\r\n" + Rmc + "\r\n");
+    EXPECT_EQ(shared.gps.CurrentFix, (NavFix{51, 7, 21.5792, 14.4555}));
+    EXPECT_EQ(screen.NAV_LAT->text(), "51°21.5792'N");
+    EXPECT_EQ(screen.NAV_LON->text(), "7°14.4555'E");
+    EXPECT_EQ(screen.NAV_SatNum->text(), "07 SATs ");
+    EXPECT_EQ(screen.NAV_UTCTime->text(), "214949");
+    EXPECT_EQ(screen.NAV_HEIGHT->text(), "153.8 m ASL");
+    EXPECT_EQ(screen.NAV_SOG->text(), "167 km/h");
+    EXPECT_EQ(screen.NAV_COG_Computed->text(), "COG 0°");
+    EXPECT_EQ(gps.rmc().cog, "054.7");
+    EXPECT_EQ(gps.rmc().GPSDate, "191194");
+    EXPECT_EQ(checks, 1);
+}
+
+TEST_F(ReceptionTest, ReadOutsUseTheLocaleDecimalSeparator)
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    shared.RadarSystemOn = true;
+    gps.ProcessNmeaText(Gga);
+    EXPECT_EQ(screen.NAV_LAT->text(), "51°21,5792'N");
+    EXPECT_EQ(screen.NAV_HEIGHT->text(), "153,8 m ASL");
+}
+
+TEST_F(ReceptionTest, WithTheWarningOffOnlyTheFixMoves)
+{
+    gps.ProcessNmeaText(Gga);
+    EXPECT_EQ(shared.gps.CurrentFix.LatDegrees, 51);
+    EXPECT_EQ(screen.NAV_LAT->text(), "LAT");
+    EXPECT_EQ(checks, 0);
+}
+
+TEST_F(ReceptionTest, AFailingCheckIsReportedOnce)
+{
+    shared.RadarSystemOn = true;
+    checkThrows = true;
+    gps.ProcessNmeaText(Gga);
+    EXPECT_EQ(sysMemo, QStringList{"Error in checkforradar routine"});
+    EXPECT_EQ(screen.NAV_SatNum->text(), "07 SATs ");
+}
+
+TEST_F(ReceptionTest, ChunksAreNotJoined)
+{
+    shared.RadarSystemOn = true;
+    gps.ProcessNmeaText(Gga);
+    gps.ProcessNmeaText("$GPGGA,215000,5122.");
+    EXPECT_EQ(gps.gga().UTCTime, "215000");
+    EXPECT_EQ(gps.gga().dLatDegree, 51);
+    EXPECT_DOUBLE_EQ(gps.gga().dLatMin, 21.5792);
+    gps.ProcessNmeaText("0000,N,00714.4555,E,1,07,01.1,00153.8,M,086.0,M,,*4A\r\n");
+    EXPECT_DOUBLE_EQ(gps.gga().dLatMin, 21.5792); // the rest has no tag: ignored
+    EXPECT_EQ(shared.gps.CurrentFix, (NavFix{51, 7, 21.5792, 14.4555}));
+    EXPECT_EQ(checks, 3);
+}
+
+TEST_F(ReceptionTest, ANoFixSentenceLeavesTheOdometerAndTheFix)
+{
+    shared.TripKm = 1234.0;
+    gps.ProcessNmeaText(Gga);
+    trips.clear();
+    const GpsValues before = shared.gps;
+    for (const QString &s : {NoFix, QString("$GPGGA,002153,,,,,0,00,,,M,,M,,*7E"),
+                             QString("$GPGGA,002154,,,,,0,00,99.9,0.0,M,,M,,*7E"),
+                             QString("$GPGGA,002155,5121.XXXX,N,00714.4555,E,1,07,01.1,0,M")}) {
+        gps.ProcessNmeaText(s + "\r\n");
+        EXPECT_EQ(shared.TripKm, 1234.0) << s.toStdString();
+    }
+    EXPECT_EQ(shared.gps.CurrentFix, before.CurrentFix);
+    EXPECT_EQ(shared.gps.PreviousFix, before.PreviousFix);
+    EXPECT_EQ(shared.gps.DecimalLatitude, before.DecimalLatitude);
+    EXPECT_TRUE(trips.isEmpty());
+    // The read-outs still show what came.
+    shared.RadarSystemOn = true;
+    gps.ProcessNmeaText(NoFix);
+    EXPECT_EQ(screen.NAV_SatNum->text(), "00 SATs ");
+    EXPECT_EQ(screen.NAV_LAT->text(), "0°0.0000'N");
+    // The next good fix moves on from the last good one.
+    gps.ProcessNmeaText("$GPGGA,1,5122.5792,N,00714.4555,E,1,07,01.1,00153.8,M");
+    EXPECT_NEAR(shared.TripKm, 1235.852, 1e-6);
+}
+
+TEST_F(ReceptionTest, EachStepShowsStepAndTotal)
+{
+    shared.TripKm = 99.9996;
+    gps.ProcessNmeaText("$GPGGA,1,5000.0000,N,00700.0000,E,1,07,1,1\r\n"
+                        "$GPGGA,2,5001.0000,N,00700.0000,E,1,07,1,1\r\n");
+    ASSERT_EQ(trips.size(), 2);
+    EXPECT_EQ(trips[0], (QStringList{"0.000 => 100.000", "99"}));
+    EXPECT_EQ(trips[1], (QStringList{"1.852 => 101.852", "101"}));
+    shared.TripKm = -0.5;
+    gps.ProcessNmeaText("$GPGGA,3,5001.0000,N,00700.0000,E,1,07,1,1");
+    ASSERT_EQ(trips.size(), 3);
+    EXPECT_EQ(trips[2][1], "0");
+}
+
+TEST_F(ReceptionTest, TestTextsOfTheFourLabels)
+{
+    shared.RadarSystemOn = true;
+    gps.RadarSystemMessageClick();
+    EXPECT_EQ(gps.gga().UTCTime, "211819");
+    EXPECT_EQ(shared.gps.CurrentFix, (NavFix{51, 7, 21.5780, 14.4529}));
+    EXPECT_GT(shared.TripKm, 0.0);
+    EXPECT_GT(shared.gps.ComputedCourse, 0.0);
+    EXPECT_EQ(screen.NAV_SOG->text(), "167 km/h");
+    EXPECT_EQ(checks, 2);
+    gps.RadarSensitivityLabelClick();
+    EXPECT_TRUE(shared.gps.Stationary);
+    EXPECT_EQ(checks, 3);
+    gps.Second_RadarWarning_distanceClick();
+    EXPECT_EQ(gps.gga().UTCTime, "211821");
+    EXPECT_EQ(shared.gps.CurrentFix, (NavFix{50, 7, 34.6678, 18.4522}));
+    EXPECT_NEAR(shared.TripKm, 87.0, 0.1); // 47' south, 4' east
+    EXPECT_NEAR(shared.gps.ComputedCourse, 177, 1.0);
+    const double trip = shared.TripKm;
+    gps.Nav_scaleClick();
+    EXPECT_TRUE(shared.gps.Stationary);
+    EXPECT_EQ(shared.TripKm, trip);
+    EXPECT_EQ(checks, 5);
+}
+
+TEST_F(ReceptionTest, ReceivedBytesEndAtTheFirstZero)
+{
+    const QByteArray bytes = (Gga + "\r\n").toLatin1() + QByteArray("\0$GPGGA,999999", 14);
+    gps.VSSComm321ReceiveData(bytes.constData(), quint16(bytes.size()));
+    EXPECT_EQ(arrivals, 1);
+    EXPECT_EQ(gps.gga().UTCTime, "214949");
+    // Bytes that are not ASCII are characters like any other.
+    const QByteArray odd("\xff\xfe$GPGGA,\x80\x81,5121.5792,N");
+    gps.VSSComm321ReceiveData(odd.constData(), quint16(odd.size()));
+    EXPECT_EQ(gps.gga().UTCTime, QString::fromLatin1("\x80\x81"));
+    EXPECT_EQ(arrivals, 2);
+    // The length bounds the text even without a zero byte.
+    const char unterminated[] = {'$', 'G', 'P', 'G', 'G', 'A', ',', '1', '2', '3'};
+    gps.VSSComm321ReceiveData(unterminated, 9);
+    EXPECT_EQ(gps.gga().UTCTime, "12");
+}
+
+TEST(GpsWatchdog, TheLabelFollowsTheData)
+{
+    QLabel label("GPS");
+    QColor scheme(0xCD, 0xB8, 0x99);
+    GpsWatchdog dog(label, [&] { return scheme; });
+    EXPECT_TRUE(dog.GPSTimeout().isActive());
+    EXPECT_EQ(dog.GPSTimeout().interval(), 15000);
+    dog.GPSTimeoutTimer();
+    EXPECT_EQ(label.palette().color(QPalette::WindowText), QColor(Qt::red));
+    dog.dataArrived();
+    EXPECT_EQ(label.palette().color(QPalette::WindowText), scheme);
+    EXPECT_TRUE(dog.GPSTimeout().isActive());
+    EXPECT_GT(dog.GPSTimeout().remainingTime(), 14000);
+    scheme = Qt::green; // the scheme changed: the next chunk shows it
+    dog.dataArrived();
+    EXPECT_EQ(label.palette().color(QPalette::WindowText), QColor(Qt::green));
+    dog.GPSTimeoutTimer();
+    EXPECT_EQ(label.palette().color(QPalette::WindowText), QColor(Qt::red));
+    EXPECT_TRUE(dog.GPSTimeout().isActive()); // keeps watching
+}
