@@ -23,14 +23,16 @@
 #include "can/Can2ComLink.h"
 #include "can/CanPage.h"
 #include "can/CanTrace.h"
-#include "log/DriversLog.h"
-#include "log/DriversLogKeys.h"
-#include "log/DriversLogScreen.h"
-#include "log/MapScreen.h"
+#include "gps/CameraWarning.h"
 #include "gps/GpsReception.h"
 #include "gps/GpsWatchdog.h"
 #include "gps/NavigationText.h"
 #include "gps/RadarScreen.h"
+#include "gps/RadarWarningView.h"
+#include "log/DriversLog.h"
+#include "log/DriversLogKeys.h"
+#include "log/DriversLogScreen.h"
+#include "log/MapScreen.h"
 #include "log/OsmMap.h"
 #include "media/DirActionMenu.h"
 #include "media/LetterDial.h"
@@ -136,6 +138,7 @@ TForm1::TForm1(const QString &programDir, Services services, QWidget *parent)
     activateWindow();
     showScreen(Screen::MP3Start);
     setTitle(QStringLiteral("Main"));
+    loadCameras();
 }
 
 TForm1::~TForm1()
@@ -415,6 +418,7 @@ void TForm1::wireGps()
         showOdometer(m_shared.TripKm);
     };
     m_gps = std::make_unique<GpsReception>(m_shared, std::move(hooks));
+    m_logbook->setNmeaInput([this](const QString &text) { m_gps->ProcessNmeaText(text); });
     GpsReception &gps = *m_gps;
     connect(m_radar->RadarSystemMessage, &PanelButton::clicked, this,
             [&gps] { gps.RadarSystemMessageClick(); });
@@ -430,9 +434,32 @@ void TForm1::wireGps()
         m_shared.RadarSystemOn = on;
         m_status->sensorlabel->setVisible(on);
     });
+    wireCameraWarning();
 }
 
-void TForm1::redrawRadarMap() {}
+// The camera check, the alert and the radar map on the POI screen.
+void TForm1::wireCameraWarning()
+{
+    m_radarView = std::make_unique<RadarWarningView>(*m_radar);
+    m_cameras = std::make_unique<CameraWarning>(CameraWarning::Window{
+        *this, *m_services.sound, m_shared, *m_radarView, m_poiKeys->MapScaleKm,
+        m_poiKeys->WarningDistanceKm, [this] { return m_options->Edit9->text(); },
+        [this] { return m_gps->gga().SatNum; },
+        [this](bool on) { m_status->sensorlabel->setVisible(on); },
+        [this] { m_video->HideVideo(); }, [this] { m_video->ShowVideoWindowed(); },
+        [this](const QString &line) {
+            m_options->appendSysMessage(line);
+        }});
+}
+
+void TForm1::loadCameras()
+{
+    m_cameras->loadBackground(m_programDir + QStringLiteral("radarmap.png"));
+    m_cameras->loadradar(m_programDir + QStringLiteral("radar.bin"));
+    redrawRadarMap();
+}
+
+void TForm1::redrawRadarMap() { m_cameras->seekartePaint(); }
 
 // --- screens ---------------------------------------------------------------------------
 

@@ -18,6 +18,8 @@
 #include <memory>
 
 class BrightnessControl;
+class CameraWarning;
+class RadarWarningView;
 class Can2ComLink;
 class ColourChoice;
 class DriversLog;
@@ -155,6 +157,8 @@ private:
     // After each GPS chunk while the warning is on, and after the scale and warning
     // distance keys: the camera check and the radar map.
     void redrawRadarMap();
+    void wireCameraWarning();
+    void loadCameras();
     void onMainMenuEntry(int entry);
     void showMainImage(const QString &path);
 
@@ -195,6 +199,8 @@ private:
     std::unique_ptr<DriversLogKeys> m_driversLogKeys;
     std::unique_ptr<GpsWatchdog> m_gpsWatchdog;
     std::unique_ptr<GpsReception> m_gps;
+    std::unique_ptr<RadarWarningView> m_radarView;
+    std::unique_ptr<CameraWarning> m_cameras;
 
     std::unique_ptr<TraceSink> m_trace;
     std::unique_ptr<Can2ComLink> m_can; // writes to m_trace: goes first

@@ -7,6 +7,7 @@
 #include "app/TForm1.h"
 #include "gps/GpsReception.h"
 #include "gps/GpsWatchdog.h"
+#include "gps/RadarBin.h"
 #include "gps/RadarScreen.h"
 #include "support/KeyInput.h"
 #include "support/PseudoTerminal.h"
@@ -196,4 +197,33 @@ TEST_F(RadarWindowTest, Screenshot)
     EXPECT_EQ(shot.pixelColor(pageTop + QPoint(2, 100)), form->colours().main());
     EXPECT_EQ(shot.pixelColor(pageTop + QPoint(700, 150)), form->colours().main());
     EXPECT_EQ(shot.pixelColor(pageTop + QPoint(100, 100)), QColor(Qt::black)); // empty map
+}
+
+// A camera some 300 m ahead of the test drive's course: the test fix raises the alert over
+// the main menu, with the camera's limit and distance, and the map shows it.
+TEST_F(RadarWindowTest, ACameraAheadRaisesTheAlertOverTheMainMenu)
+{
+    dir.write("radar.bin", RadarBin::encode({{51.360773, 7.244797, 50}, {48.0, 11.0, 80}}));
+    start("[Global_radarwarning]\nEnabled=1\n");
+    ASSERT_EQ(form->activeScreen(), Screen::MP3Start);
+    ASSERT_TRUE(form->options()->sysMessages().filter("file radar.bin not found").isEmpty());
+    const QImage before = radar->seekarte->image();
+
+    emit radar->RadarSystemMessage->clicked();
+
+    EXPECT_EQ(form->activeScreen(), Screen::Radar);
+    EXPECT_TRUE(radar->Alertpanel->isVisible());
+    EXPECT_EQ(radar->Alert_RadarWarning_limit->text(), "50");
+    EXPECT_TRUE(radar->RadarWarning_distance->text().endsWith(" m"));
+    EXPECT_NE(radar->seekarte->image(), before);
+    EXPECT_FALSE(form->options()->sysMessages().contains("Error in checkforradar routine"));
+}
+
+TEST_F(RadarWindowTest, WithoutACameraFileTheWarningStaysQuiet)
+{
+    start("[Global_radarwarning]\nEnabled=1\n");
+    EXPECT_FALSE(form->options()->sysMessages().filter("file radar.bin not found").isEmpty());
+    emit radar->RadarSystemMessage->clicked();
+    EXPECT_EQ(form->activeScreen(), Screen::MP3Start);
+    EXPECT_FALSE(radar->Alertpanel->isVisible());
 }
