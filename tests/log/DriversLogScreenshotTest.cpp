@@ -3,12 +3,16 @@
 #include "log/DriversLog.h"
 #include "log/DriversLogScreen.h"
 #include "log/FakeMap.h"
+#include "log/LogLine.h"
 #include "log/MapScreen.h"
 #include "platform/ManualSystemClock.h"
+#include "support/SyntheticTown.h"
 #include "support/TempDir.h"
 #include "widgets/CarMarker.h"
 #include "widgets/PanelButton.h"
 #include "widgets/SelectionMarker.h"
+
+#include "MapFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -95,5 +99,52 @@ TEST_F(DriversLogScreenshotTest, MapPage)
     EXPECT_TRUE(near(image.pixelColor(200, TForm1::PageTop + 60), QColor(0xEE, 0xE8, 0xD5)));
     const QRect car = form->mapScreen()->CarPosition->geometry();
     EXPECT_EQ(image.pixelColor(car.center().x(), TForm1::PageTop + car.top() + 8),
+              QColor(Qt::white));
+}
+
+// The window's own map over a made-up town: the car at a crossing of the town's streets.
+TEST(DriversLogRealMap, PagesOverAMadeUpTown)
+{
+    TempDir dir;
+    SyntheticTown::Plan plan;
+    plan.latitude = MapFiles::Lat;
+    plan.longitude = MapFiles::Lon;
+    plan.sizeMetres = 1800.0;
+    OsmExtract osm;
+    SyntheticTown::addTo(osm, plan);
+    ASSERT_TRUE(osm.write(dir.file("map.osm.pbf")));
+    Services services;
+    services.clock =
+        std::make_unique<ManualSystemClock>(QDateTime(QDate(2004, 12, 6), QTime(14, 34, 5)));
+    TForm1 form(dir.path(), std::move(services));
+    form.show();
+    form.ComandPanelTopRightClick();
+    ASSERT_TRUE(MapFiles::waitUntil([&] { return form.shared().MapAvailable; }));
+    EXPECT_TRUE(form.driversLogScreen()->focus().has(form.driversLogScreen()->Panel88));
+
+    form.logbook()->Panel90Click();
+    const OsmExtract::LatLon car = SyntheticTown::crossing(plan, 6, 5);
+    form.shared().gps.DecimalLatitude = car.latitude;
+    form.shared().gps.DecimalLongitude = car.longitude;
+    form.logbook()->LogTimerTimer();
+    const QString place = form.driversLogScreen()->Panel92->text();
+    EXPECT_TRUE(place.endsWith(", " + plan.name)) << place.toStdString();
+    ASSERT_EQ(form.driversLog().size(), 1);
+    EXPECT_TRUE(form.driversLog()[0].endsWith(LogLine::capitals(place) + ","));
+
+    auto keep = [&](const QString &name) {
+        QApplication::processEvents();
+        const QImage image = form.grab().toImage();
+        if (const QString dirName = qEnvironmentVariable("ROVANA_SHOT_DIR"); !dirName.isEmpty())
+            image.save(QDir(dirName).filePath(name));
+        return image;
+    };
+    keep("drivers-log-town.png");
+    form.logbook()->Panel88Click();
+    form.mapScreen()->ZoomIn();
+    const QImage map = keep("map-town.png");
+    EXPECT_FALSE(form.mapScreen()->CarPosition->isHidden());
+    const QRect car_ = form.mapScreen()->CarPosition->geometry();
+    EXPECT_EQ(map.pixelColor(car_.center().x(), TForm1::PageTop + car_.top() + 8),
               QColor(Qt::white));
 }
