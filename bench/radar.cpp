@@ -114,6 +114,24 @@ void BM_LoadRadarFile(benchmark::State &state)
 }
 BENCHMARK(BM_LoadRadarFile)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
+// The two halves of loading: reading the records from the bytes, and preparing the
+// positions and the index.
+void BM_ParseRadarBytes(benchmark::State &state)
+{
+    const QByteArray bytes = RadarBin::encode(cameras(size_t(state.range(0))));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RadarBin::parse(bytes).records.size());
+}
+BENCHMARK(BM_ParseRadarBytes)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+void BM_BuildCameraTable(benchmark::State &state)
+{
+    const std::vector<CameraRecord> &list = cameras(size_t(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CameraTable(list).CameraCount());
+}
+BENCHMARK(BM_BuildCameraTable)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
 // Drawing a map with that many cameras on it, at 1 km (dots, brackets, texts) and 20 km.
 void BM_DrawRadarMap(benchmark::State &state)
 {

@@ -9,7 +9,7 @@ CameraIndex::CameraIndex(const std::vector<GreatCircle::Point> &points)
     m_nodes.reserve(points.size());
     for (size_t i = 0; i < points.size(); ++i) {
         const Vec v = unitVector(points[i]);
-        m_nodes.push_back({float(v.x), float(v.y), float(v.z), quint32(i)});
+        m_nodes.push_back({{float(v.x), float(v.y), float(v.z)}, quint32(i)});
     }
     m_axis.assign(m_nodes.size(), 0);
     build(0, m_nodes.size());
@@ -30,11 +30,6 @@ double CameraIndex::angleOfChord(double chord)
     return 2.0 * std::asin(std::clamp(chord / 2.0, 0.0, 1.0));
 }
 
-double CameraIndex::coordinate(const Node &n, int axis)
-{
-    return axis == 0 ? n.x : axis == 1 ? n.y : n.z;
-}
-
 double CameraIndex::coordinate(const Vec &v, int axis)
 {
     return axis == 0 ? v.x : axis == 1 ? v.y : v.z;
@@ -42,9 +37,9 @@ double CameraIndex::coordinate(const Vec &v, int axis)
 
 double CameraIndex::distance2(const Node &n, const Vec &q)
 {
-    const double dx = n.x - q.x;
-    const double dy = n.y - q.y;
-    const double dz = n.z - q.z;
+    const double dx = n.c[0] - q.x;
+    const double dy = n.c[1] - q.y;
+    const double dz = n.c[2] - q.z;
     return dx * dx + dy * dy + dz * dz;
 }
 
@@ -56,10 +51,9 @@ void CameraIndex::build(size_t lo, size_t hi)
     float low[3] = {2, 2, 2};
     float high[3] = {-2, -2, -2};
     for (size_t i = lo; i < hi; ++i) {
-        const float c[3] = {m_nodes[i].x, m_nodes[i].y, m_nodes[i].z};
         for (int a = 0; a < 3; ++a) {
-            low[a] = std::min(low[a], c[a]);
-            high[a] = std::max(high[a], c[a]);
+            low[a] = std::min(low[a], m_nodes[i].c[a]);
+            high[a] = std::max(high[a], m_nodes[i].c[a]);
         }
     }
     int axis = 0;
@@ -69,9 +63,8 @@ void CameraIndex::build(size_t lo, size_t hi)
     }
     const size_t mid = lo + (hi - lo) / 2;
     std::nth_element(m_nodes.begin() + qsizetype(lo), m_nodes.begin() + qsizetype(mid),
-                     m_nodes.begin() + qsizetype(hi), [axis](const Node &a, const Node &b) {
-                         return coordinate(a, axis) < coordinate(b, axis);
-                     });
+                     m_nodes.begin() + qsizetype(hi),
+                     [axis](const Node &a, const Node &b) { return a.c[axis] < b.c[axis]; });
     m_axis[mid] = quint8(axis);
     build(lo, mid);
     build(mid + 1, hi);
@@ -97,7 +90,7 @@ void CameraIndex::within(size_t lo, size_t hi, const Vec &q, double chord2,
     if (distance2(node, q) <= chord2)
         out.push_back(node.index);
     const int axis = m_axis[mid];
-    const double diff = coordinate(q, axis) - coordinate(node, axis);
+    const double diff = coordinate(q, axis) - node.c[axis];
     const bool far = diff * diff <= chord2;
     if (diff <= 0.0 || far)
         within(lo, mid, q, chord2, out);
@@ -138,7 +131,7 @@ void CameraIndex::nearest(size_t lo, size_t hi, const Vec &q, size_t k,
     const Node &node = m_nodes[mid];
     offer(node);
     const int axis = m_axis[mid];
-    const double diff = coordinate(q, axis) - coordinate(node, axis);
+    const double diff = coordinate(q, axis) - node.c[axis];
     const bool leftFirst = diff <= 0.0;
     nearest(leftFirst ? lo : mid + 1, leftFirst ? mid : hi, q, k, heap);
     if (heap.size() < k || diff * diff < heap.front().first)

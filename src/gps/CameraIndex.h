@@ -35,7 +35,7 @@ public:
 
 private:
     struct Node {
-        float x, y, z;
+        float c[3]; // x, y, z
         quint32 index;
     };
     static constexpr size_t LeafSize = 8;
@@ -44,7 +44,6 @@ private:
     void within(size_t lo, size_t hi, const Vec &q, double chord2, std::vector<quint32> &out) const;
     void nearest(size_t lo, size_t hi, const Vec &q, size_t k, std::vector<Hit> &heap) const;
     static double distance2(const Node &n, const Vec &q);
-    static double coordinate(const Node &n, int axis);
     static double coordinate(const Vec &v, int axis);
 
     std::vector<Node> m_nodes;
