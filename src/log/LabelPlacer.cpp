@@ -1,8 +1,9 @@
 #include "log/LabelPlacer.h"
 
+#include "log/LabelSprites.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QPainterPath>
 #include <QTransform>
 
 #include <cmath>
@@ -12,8 +13,7 @@ namespace {
 
 // Segments that turn more than this away from the first one end a stretch.
 constexpr double StraightDegrees = 14.0;
-constexpr double Margin = 6.0;    // free space kept around a name
-constexpr double HaloWidth = 3.5; // the dark edge that keeps names readable over roads
+constexpr double Margin = 6.0; // free space kept around a name
 
 double degreesOf(QPointF d) { return std::atan2(d.y(), d.x()) * 180.0 / std::numbers::pi; }
 
@@ -25,19 +25,28 @@ double turn(double a, double b)
 
 } // namespace
 
-LabelPlacer::LabelPlacer(QPainter &painter, QRectF area) : m_painter(painter), m_area(area) {}
+LabelPlacer::LabelPlacer(QPainter &painter, QRectF area, LabelSprites &sprites)
+    : m_painter(painter), m_area(area), m_sprites(sprites)
+{
+}
 
-bool LabelPlacer::placeAt(const QString &text, QPointF centre, const QFont &font,
+bool LabelPlacer::placeAt(const QString &text, QPointF point, const QFont &font,
                           const QColor &colour)
 {
     const QFontMetricsF metrics(font);
     const QSizeF size(metrics.horizontalAdvance(text), metrics.height());
-    const QRectF bounds(centre - QPointF(size.width(), size.height()) / 2.0, size);
-    if (!m_area.contains(bounds) || !isFree(bounds))
-        return false;
-    draw(text, centre, 0.0, font, colour);
-    m_taken.push_back(bounds.adjusted(-Margin, -Margin, Margin, Margin));
-    return true;
+    // On the point, or just above or below it when that is taken.
+    for (const double shift : {0.0, -1.0, 1.0}) {
+        const QPointF centre = point + QPointF(0.0, shift * (size.height() + Margin));
+        const QRectF bounds(centre - QPointF(size.width(), size.height()) / 2.0, size);
+        if (!m_area.contains(bounds) || !isFree(bounds))
+            continue;
+        draw(text, centre, 0.0, font, colour);
+        m_taken.push_back(bounds.adjusted(-Margin, -Margin, Margin, Margin));
+        ++m_count;
+        return true;
+    }
+    return false;
 }
 
 bool LabelPlacer::placeAlong(const QString &text, std::span<const QPointF> line, const QFont &font,
@@ -69,6 +78,7 @@ bool LabelPlacer::placeAlong(const QString &text, std::span<const QPointF> line,
             continue;
         draw(text, centre, degrees, font, colour);
         m_taken.push_back(bounds.adjusted(-Margin, -Margin, Margin, Margin));
+        ++m_count;
         return true;
     }
     return false;
@@ -111,15 +121,11 @@ bool LabelPlacer::isFree(const QRectF &bounds) const
 void LabelPlacer::draw(const QString &text, QPointF centre, double degrees, const QFont &font,
                        const QColor &colour)
 {
-    const QFontMetricsF metrics(font);
-    QPainterPath path;
-    path.addText(-metrics.horizontalAdvance(text) / 2.0, metrics.ascent() - metrics.height() / 2.0,
-                 font, text);
+    const QImage &sprite = m_sprites.sprite(text, font, colour);
     m_painter.save();
+    m_painter.setRenderHint(QPainter::SmoothPixmapTransform, degrees != 0.0);
     m_painter.translate(centre);
     m_painter.rotate(degrees);
-    m_painter.strokePath(path,
-                         QPen(Qt::black, HaloWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    m_painter.fillPath(path, colour);
+    m_painter.drawImage(QPointF(-sprite.width() / 2.0, -sprite.height() / 2.0), sprite);
     m_painter.restore();
 }

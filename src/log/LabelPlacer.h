@@ -9,19 +9,23 @@
 #include <span>
 #include <vector>
 
+class LabelSprites;
 class QPainter;
 
-// Writes names on the map without letting two overlap: a place name centred on its point,
-// a road name along the longest nearly straight stretch of the road that holds it.
+// Writes names on the map without letting two overlap: a place name centred on its point
+// (or just above or below it), a road name along the longest nearly straight stretch of
+// the road that holds it.
 class LabelPlacer {
 public:
-    LabelPlacer(QPainter &painter, QRectF area);
+    LabelPlacer(QPainter &painter, QRectF area, LabelSprites &sprites);
 
+    // Keeps names off an area.
+    void reserve(const QRectF &area) { m_taken.push_back(area); }
     // False when the name doesn't fit or would cover another.
-    bool placeAt(const QString &text, QPointF centre, const QFont &font, const QColor &colour);
+    bool placeAt(const QString &text, QPointF point, const QFont &font, const QColor &colour);
     bool placeAlong(const QString &text, std::span<const QPointF> line, const QFont &font,
                     const QColor &colour);
-    int count() const { return int(m_taken.size()); }
+    int count() const { return m_count; }
 
 private:
     struct Stretch {
@@ -37,5 +41,7 @@ private:
 
     QPainter &m_painter;
     QRectF m_area;
+    LabelSprites &m_sprites;
     std::vector<QRectF> m_taken;
+    int m_count = 0;
 };

@@ -1,6 +1,7 @@
 #include "log/MapPainter.h"
 
 #include "log/LabelPlacer.h"
+#include "log/LabelSprites.h"
 #include "log/MapStyle.h"
 
 #include <QFont>
@@ -18,6 +19,11 @@ constexpr double MinStepPixels = 1.5;
 constexpr double MarginPixels = 16.0;
 // Names beyond this many only crowd the view (and cost time).
 constexpr int MaxLabels = 40;
+// The square kept free of names around the middle, pixels.
+constexpr double CarRoom = 36.0;
+// From this scale on roads are narrow and many: their ends are drawn square, which costs
+// half the time of round ends, and the difference is below a pixel.
+constexpr double SquareEndsFrom = 4.0; // metres per pixel
 
 QFont labelFont(int pixels)
 {
@@ -29,8 +35,8 @@ QFont labelFont(int pixels)
 
 } // namespace
 
-MapPainter::MapPainter(const MapData &data, const MapViewport &view)
-    : m_data(data), m_view(view), m_box(view.visibleBox(MarginPixels)),
+MapPainter::MapPainter(const MapData &data, const MapViewport &view, LabelSprites &sprites)
+    : m_data(data), m_view(view), m_sprites(sprites), m_box(view.visibleBox(MarginPixels)),
       m_metresPerPixel(view.metresPerPixel())
 {
 }
@@ -41,48 +47,69 @@ void MapPainter::paint(QPainter &painter)
     painter.fillRect(area, Qt::black);
     painter.setRenderHint(QPainter::Antialiasing, true);
     m_drawnPieces = 0;
-    m_namedRoads.clear();
+    m_drawnLines = 0;
     for (int c = int(RoadClass::Service); c >= 0; --c)
         drawRoads(painter, RoadClass(c));
-    std::reverse(m_namedRoads.begin(), m_namedRoads.end());
-    LabelPlacer labels(painter, area);
+    LabelPlacer labels(painter, area, m_sprites);
+    // The car's marker sits in the middle; no name covers it.
+    labels.reserve(QRectF(area.center() - QPointF(CarRoom, CarRoom) / 2, QSizeF(CarRoom, CarRoom)));
     namePlaces(labels);
     nameRoads(labels);
 }
 
 void MapPainter::drawRoads(QPainter &painter, RoadClass roadClass)
 {
-    if (m_metresPerPixel > MapStyle::roadShownUpTo(roadClass))
+    RoadChains &chains = m_chains[std::size_t(roadClass)];
+    if (m_metresPerPixel > MapStyle::roadShownUpTo(roadClass)) {
+        chains.join(m_data, {});
         return;
-    const bool named = m_metresPerPixel <= MapStyle::roadNamedUpTo(roadClass);
+    }
+    const bool round = m_metresPerPixel < SquareEndsFrom;
     painter.setPen(QPen(MapStyle::roadColour(roadClass),
                         MapStyle::roadWidth(roadClass, m_metresPerPixel), Qt::SolidLine,
-                        Qt::RoundCap, Qt::RoundJoin));
-    const std::size_t firstNamed = m_namedRoads.size();
-    m_data.forPiecesIn(roadClass, m_box, [&](const MapData::Piece &piece) {
-        project(m_data.pointsOf(piece), m_line);
+                        round ? Qt::RoundCap : Qt::FlatCap, round ? Qt::RoundJoin : Qt::BevelJoin));
+    collectRuns(roadClass);
+    chains.join(m_data, m_runs);
+    for (const RoadChains::Chain &chain : chains.chains()) {
+        project(chains, chain);
         painter.drawPolyline(m_line.data(), int(m_line.size()));
-        ++m_drawnPieces;
-        if (named && m_data.roads()[piece.road].name != MapData::NoName)
-            m_namedRoads.push_back(piece.road);
-    });
-    // Within a class, the roads in index order, each once.
-    std::sort(m_namedRoads.begin() + std::ptrdiff_t(firstNamed), m_namedRoads.end(),
-              std::greater<>());
-    m_namedRoads.erase(
-        std::unique(m_namedRoads.begin() + std::ptrdiff_t(firstNamed), m_namedRoads.end()),
-        m_namedRoads.end());
+    }
+    m_drawnLines += int(chains.chains().size());
 }
 
-void MapPainter::project(std::span<const GeoPoint> points, std::vector<QPointF> &out) const
+void MapPainter::collectRuns(RoadClass roadClass)
 {
-    out.clear();
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        const QPointF p = m_view.toScreen(points[i]);
-        const bool last = i + 1 == points.size();
-        if (!out.empty() && !last && (p - out.back()).manhattanLength() < MinStepPixels)
+    m_runs.clear();
+    m_data.forPiecesIn(roadClass, m_box,
+                       [&](const MapData::Piece &piece) { m_runs.push_back(piece); });
+    m_drawnPieces += int(m_runs.size());
+    // In point order a road's pieces follow each other; the ones that share an end join.
+    std::sort(m_runs.begin(), m_runs.end(),
+              [](const MapData::Piece &a, const MapData::Piece &b) { return a.first < b.first; });
+    std::size_t kept = 0;
+    for (const MapData::Piece &next : m_runs) {
+        if (kept > 0) {
+            MapData::Piece &last = m_runs[kept - 1];
+            if (last.road == next.road && last.first + last.count - 1 == next.first) {
+                last.count += next.count - 1;
+                continue;
+            }
+        }
+        m_runs[kept++] = next;
+    }
+    m_runs.resize(kept);
+}
+
+void MapPainter::project(const RoadChains &chains, const RoadChains::Chain &chain)
+{
+    chains.pointsOf(m_data, chain, m_points);
+    m_line.clear();
+    for (std::size_t i = 0; i < m_points.size(); ++i) {
+        const QPointF p = m_view.toScreen(m_points[i]);
+        const bool last = i + 1 == m_points.size();
+        if (!m_line.empty() && !last && (p - m_line.back()).manhattanLength() < MinStepPixels)
             continue;
-        out.push_back(p);
+        m_line.push_back(p);
     }
 }
 
@@ -110,14 +137,27 @@ void MapPainter::nameRoads(LabelPlacer &labels)
 {
     const QFont font = labelFont(MapStyle::RoadFontPixels);
     std::unordered_set<std::uint32_t> done; // each name once
-    for (const std::uint32_t index : m_namedRoads) {
-        if (labels.count() >= MaxLabels)
-            return;
-        const MapData::Road &road = m_data.roads()[index];
-        if (done.contains(road.name))
+    std::vector<const RoadChains::Chain *> named;
+    for (std::size_t c = 0; c < ClassCount; ++c) {
+        if (m_metresPerPixel > MapStyle::roadNamedUpTo(RoadClass(c)))
             continue;
-        project(m_data.pointsOf(road), m_line);
-        if (labels.placeAlong(m_data.name(road.name), m_line, font, MapStyle::roadNameColour()))
-            done.insert(road.name);
+        // The longest lines of a class first: they have the most room.
+        named.clear();
+        for (const RoadChains::Chain &chain : m_chains[c].chains())
+            if (chain.name != MapData::NoName)
+                named.push_back(&chain);
+        std::stable_sort(named.begin(), named.end(), [](const auto *a, const auto *b) {
+            return a->pointCount > b->pointCount;
+        });
+        for (const RoadChains::Chain *chain : named) {
+            if (labels.count() >= MaxLabels)
+                return;
+            if (done.contains(chain->name))
+                continue;
+            project(m_chains[c], *chain);
+            if (labels.placeAlong(m_data.name(chain->name), m_line, font,
+                                  MapStyle::roadNameColour()))
+                done.insert(chain->name);
+        }
     }
 }

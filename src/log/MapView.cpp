@@ -38,7 +38,7 @@ void MapView::paintEvent(QPaintEvent *)
         painter.fillRect(rect(), Qt::black);
         return;
     }
-    MapPainter(*m_data, m_viewport).paint(painter);
+    MapPainter(*m_data, m_viewport, m_sprites).paint(painter);
 }
 
 void MapView::resizeEvent(QResizeEvent *) { m_viewport.setSize(size()); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "log/LabelSprites.h"
 #include "log/MapViewport.h"
 
 #include <QWidget>
@@ -33,4 +34,5 @@ protected:
 private:
     std::shared_ptr<const MapData> m_data;
     MapViewport m_viewport;
+    LabelSprites m_sprites;
 };

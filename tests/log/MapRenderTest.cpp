@@ -1,4 +1,7 @@
+#include "log/LabelSprites.h"
+#include "log/MapPainter.h"
 #include "log/MapStyle.h"
+#include "log/MapView.h"
 #include "log/OsmMap.h"
 #include "support/SyntheticTown.h"
 
@@ -156,6 +159,42 @@ TEST(MapRender, NamesAreWrittenWhereTheyFit)
                 ++text;
         }
     EXPECT_GT(text, 300);
+}
+
+TEST(MapRender, NamesAreDrawnOnceAndKept)
+{
+    MapPage f;
+    const auto data = f.map.mapView()->data();
+    const MapViewport view(Lat, Lon, 2.0, QSize(792, 369));
+    QImage first(792, 369, QImage::Format_RGB32), second = first;
+    LabelSprites sprites;
+    {
+        QPainter painter(&first);
+        MapPainter(*data, view, sprites).paint(painter);
+    }
+    const int names = sprites.count();
+    EXPECT_GT(names, 5);
+    {
+        QPainter painter(&second);
+        MapPainter(*data, view, sprites).paint(painter);
+    }
+    EXPECT_EQ(sprites.count(), names);
+    EXPECT_EQ(first, second);
+}
+
+TEST(MapRender, AStreetOfManyWaysIsOneLine)
+{
+    MapPage f;
+    const MapViewport view(Lat, Lon, 16.0, QSize(792, 369));
+    QImage image(792, 369, QImage::Format_RGB32);
+    LabelSprites sprites;
+    QPainter painter(&image);
+    MapPainter map(*f.map.mapView()->data(), view, sprites);
+    map.paint(painter);
+    // 13 streets each way of three or four ways each (side streets left out at this
+    // scale), and the motorway: one line per street.
+    EXPECT_GT(map.drawnPieces(), map.drawnLines());
+    EXPECT_EQ(map.drawnLines(), 2 * 4 + 2 + 2 + 1); // tertiary, secondary, primary, motorway
 }
 
 TEST(MapRender, MapPageWithTheCarMarker)
