@@ -21,7 +21,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QLabel>
+#include <QTest>
 
 namespace {
 
@@ -244,4 +246,19 @@ TEST_F(DriversLogWindowTest, ClockTickWritesTheTimeField)
     start();
     form->statusClock()->ClocktimerTimer();
     EXPECT_EQ(screen().Panel95->text(), form->statusLine()->Clock->text());
+}
+
+TEST_F(DriversLogWindowTest, ClicksOnThePanelFeedTheGpsAndWriteAnEntry)
+{
+    start();
+    openDriversLog();
+    const QPoint free(20, 20);
+    QTest::mouseClick(screen().DriversLogPanel, Qt::LeftButton, {}, free);
+    EXPECT_NE(form->shared().gps.DecimalLatitude, 0.0);
+    EXPECT_NE(form->shared().gps.DecimalLongitude, 0.0);
+    EXPECT_TRUE(form->driversLog().isEmpty());
+    QTest::mouseClick(screen().DriversLogPanel, Qt::LeftButton, {}, free);
+    QTest::mouseDClick(screen().DriversLogPanel, Qt::LeftButton, {}, free);
+    EXPECT_EQ(form->driversLog().size(), 1);
+    EXPECT_TRUE(QFile::exists(dir.path() + "driverslog/12-2004.LOG"));
 }
