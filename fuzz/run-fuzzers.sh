@@ -7,7 +7,7 @@ build=${1:?usage: run-fuzzers.sh <fuzz build dir> [runs]}
 runs=${2:-20000}
 # Each target stops at its run count or after this many seconds, whichever comes first,
 # so that adding targets keeps the whole test run bounded.
-seconds=${FUZZ_SECONDS:-20}
+seconds=${FUZZ_SECONDS:-10}
 here=$(cd "$(dirname "$0")" && pwd)
 work="$build/corpus"
 status=0
