@@ -3,6 +3,7 @@
 #include "app/ColourScheme.h"
 #include "app/NumberText.h"
 #include "gps/NavigationText.h"
+#include "widgets/FittingPanel.h"
 #include "widgets/PaintBox.h"
 #include "widgets/PanelButton.h"
 #include "widgets/PictureView.h"
@@ -21,9 +22,9 @@ constexpr int RowHeight = 42;
 constexpr int FirstRow = RadarScreen::MapHeight + 3 * Frame;
 constexpr int SecondRow = FirstRow + RowHeight + 2;
 
-PanelButton *infoLabel(const QString &text, QWidget *parent, QRect geometry, int pixels, bool bold)
+FittingPanel *infoLabel(const QString &text, QWidget *parent, QRect geometry, int pixels, bool bold)
 {
-    auto *l = new PanelButton(text, parent);
+    auto *l = new FittingPanel(text, parent);
     l->setFont(SkinFont::pixels(SkinFont::Narrow, pixels, bold));
     l->setGeometry(geometry);
     l->clearBackground();

@@ -12,6 +12,7 @@
 #include "support/KeyInput.h"
 #include "support/PseudoTerminal.h"
 #include "support/TempDir.h"
+#include "widgets/FittingPanel.h"
 #include "widgets/PaintBox.h"
 #include "widgets/PanelButton.h"
 
@@ -19,6 +20,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QTest>
 
@@ -226,4 +228,58 @@ TEST_F(RadarWindowTest, WithoutACameraFileTheWarningStaysQuiet)
     emit radar->RadarSystemMessage->clicked();
     EXPECT_EQ(form->activeScreen(), Screen::MP3Start);
     EXPECT_FALSE(radar->Alertpanel->isVisible());
+}
+
+// The whole POI screen during an alert: map background, camera, alert picture.
+// ROVANA_SHOT_DIR=<dir> keeps it as poi-alert.png.
+TEST_F(RadarWindowTest, ScreenshotOfAnAlert)
+{
+    QImage background(631, 278, QImage::Format_RGB32);
+    background.fill(QColor(0, 70, 40));
+    ASSERT_TRUE(background.save(dir.file("radarmap.png")));
+    QImage alert(200, 200, QImage::Format_RGB32);
+    alert.fill(QColor(220, 0, 0));
+    ASSERT_TRUE(alert.save(dir.file("alert.jpg"), "JPG"));
+    dir.write("radar.bin", RadarBin::encode({{51.360773, 7.244797, 50}}));
+    start("[Global_radarwarning]\nEnabled=1\n");
+    emit radar->RadarSystemMessage->clicked();
+    ASSERT_TRUE(radar->Alertpanel->isVisible());
+    const QImage shot = form->grab().toImage();
+    if (const QString keep = qEnvironmentVariable("ROVANA_SHOT_DIR"); !keep.isEmpty())
+        shot.save(QDir(keep).filePath("poi-alert.png"));
+    const QPoint map =
+        QPoint(0, TForm1::PageTop) + radar->seekarte->pos() + radar->RadarPanel->pos();
+    const QColor picture = shot.pixelColor(map + QPoint(100, 100));
+    EXPECT_GT(picture.red(), 180); // the alert picture over the map's left
+    EXPECT_LT(picture.green(), 40);
+    EXPECT_EQ(shot.pixelColor(map + QPoint(600, 20)), QColor(0, 70, 40)); // the map
+}
+
+// The longest texts the read-outs get stay whole: the caption is drawn smaller.
+TEST_F(RadarWindowTest, LongReadOutsAreDrawnSmallerNotCut)
+{
+    start();
+    form->ComandPanelBottomLeftClick();
+    for (QLabel *l : {static_cast<QLabel *>(radar->Second_RadarWarning_distance),
+                      radar->RadarWarning_distance, radar->Alert_RadarWarning_limit}) {
+        l->setText(l == radar->Alert_RadarWarning_limit ? "2147483647" : "2nd in 1000000000m");
+        const QFont fitted = FittingPanel::fittedFont(l->font(), l->text(), l->width() - 4);
+        EXPECT_LE(QFontMetrics(fitted).horizontalAdvance(l->text()), l->width() - 4);
+        EXPECT_LT(fitted.pixelSize(), l->font().pixelSize());
+        // Drawn: the outermost columns stay background, so nothing is cut off.
+        const QColor background(Qt::magenta);
+        QImage image(l->size(), QImage::Format_RGB32);
+        image.fill(background);
+        l->render(&image, {}, {}, QWidget::DrawChildren);
+        for (int y = 0; y < image.height(); ++y) {
+            EXPECT_EQ(image.pixelColor(0, y), background);
+            EXPECT_EQ(image.pixelColor(image.width() - 1, y), background);
+        }
+    }
+    // Short texts keep their size.
+    radar->RadarWarning_distance->setText("850 m");
+    EXPECT_EQ(FittingPanel::fittedFont(radar->RadarWarning_distance->font(), "850 m",
+                                       radar->RadarWarning_distance->width())
+                  .pixelSize(),
+              radar->RadarWarning_distance->font().pixelSize());
 }
