@@ -116,6 +116,7 @@ public:
     PoiKeys *poiKeys() const { return m_poiKeys.get(); }
     RadarScreen *radar() const { return m_radar; }
     GpsReception *gps() const { return m_gps.get(); }
+    CameraWarning *cameraWarning() const { return m_cameras.get(); }
     GpsWatchdog *gpsWatchdog() const { return m_gpsWatchdog.get(); }
     Mp3Directory *mp3Directory() const { return m_mp3Directory; }
     NowPlaying *nowPlaying() const { return m_nowPlaying; }

@@ -1,6 +1,5 @@
 #include "gps/CameraWarning.h"
 
-#include "app/NumberText.h"
 #include "app/Screen.h"
 #include "app/ScreenHost.h"
 #include "app/SharedValues.h"
@@ -24,22 +23,11 @@ CameraWarning::CameraWarning(Window window, QObject *parent)
 {
     AlertDisappearTimer.setInterval(AlertMs);
     connect(&AlertDisappearTimer, &QTimer::timeout, this, &CameraWarning::AlertDisappearTimerTimer);
-    m_w.view.setSensitivityText(sensitivityText(m_w.WarningDistanceKm));
     m_w.view.setLimitText(QString());
     m_w.view.setDistanceText(QString());
     m_w.view.setSecondDistanceText(QString());
     m_w.view.showAlertPicture(false);
     m_w.view.showMap(m_map.bitmap());
-}
-
-QString CameraWarning::sensitivityText(double km)
-{
-    return NumberText::format(QStringLiteral("0.0"), km) + " km";
-}
-
-QString CameraWarning::scaleText(double km)
-{
-    return "scale: " + NumberText::format(QStringLiteral("0.0"), km) + "km";
 }
 
 // --- the camera table ------------------------------------------------------------------
@@ -84,44 +72,13 @@ void CameraWarning::loadBackground(const QString &path)
     m_w.view.showMap(m_map.background());
 }
 
-// --- the switch and the knob -----------------------------------------------------------
-
+// The warning's "On"/"Off" and the status line's "POI" as the switch stands.
 void CameraWarning::showSwitchState()
 {
     const bool on = m_w.shared.RadarSystemOn;
     m_w.view.setSystemMessage(on ? QStringLiteral("On") : QStringLiteral("Off"));
     if (m_w.showIndicator)
         m_w.showIndicator(on);
-}
-
-void CameraWarning::CheckBox2Click()
-{
-    m_w.shared.RadarSystemOn = CheckBox2;
-    showSwitchState();
-}
-
-void CameraWarning::toggleWarning()
-{
-    CheckBox2 = !CheckBox2;
-    CheckBox2Click();
-}
-
-void CameraWarning::showSwitch(bool on)
-{
-    CheckBox2 = on;
-    CheckBox2Click();
-}
-
-void CameraWarning::sensitivityChanged()
-{
-    m_w.view.setSensitivityText(sensitivityText(m_w.WarningDistanceKm));
-    seekartePaint();
-}
-
-void CameraWarning::scaleChanged()
-{
-    m_w.view.setScaleText(scaleText(m_w.MapScaleKm));
-    seekartePaint();
 }
 
 // --- the map and the check -------------------------------------------------------------

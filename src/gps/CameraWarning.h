@@ -16,8 +16,9 @@ struct SharedValues;
 
 // The speed-camera warning of the POI screen: the camera table from radar.bin, the check
 // after every fix with its labels, the alert (sound, picture, the POI screen over any
-// other, and the way back 5 s after the last alerting fix), the warning switch, the
-// warning distance and the radar map.
+// other, and the way back 5 s after the last alerting fix) and the radar map. The switch
+// (RadarSystemOn) and the knob's scale and warning distance are the screen's; the
+// warning reads them.
 class CameraWarning : public QObject {
     Q_OBJECT
 public:
@@ -46,26 +47,12 @@ public:
     // The map's background picture; a missing one leaves a black map.
     void loadBackground(const QString &path);
 
-    // The warning switch: the hidden check box, its click, the knob's toggle, and the
-    // state read from the settings.
-    bool CheckBox2 = false;
-    void CheckBox2Click();
-    void toggleWarning();
-    void showSwitch(bool on);
-
-    // The knob changed the warning distance or the scale: label, then the map.
-    void sensitivityChanged();
-    void scaleChanged();
-
     // Redraws the map (running the check while the warning is on) and copies it to the
     // paint box.
     void seekartePaint();
 
     void AlertDisappearTimerTimer();
     QTimer AlertDisappearTimer;
-
-    static QString sensitivityText(double km);
-    static QString scaleText(double km);
 
     const CameraTable &table() const { return m_table; }
     const CameraCheck &check() const { return m_check; }

@@ -12,9 +12,7 @@ public:
     virtual void setLimitText(const QString &text) = 0;          // Alert_RadarWarning_limit
     virtual void setDistanceText(const QString &text) = 0;       // RadarWarning_distance
     virtual void setSecondDistanceText(const QString &text) = 0; // Second_RadarWarning_distance
-    virtual void setSensitivityText(const QString &text) = 0;    // RadarSensitivityLabel
     virtual void setSystemMessage(const QString &text) = 0;      // RadarSystemMessage
-    virtual void setScaleText(const QString &text) = 0;          // Nav_scale
     // NAV_SatNum: white while the receiver reports satellites, red for "00".
     virtual void setSatellitesOk(bool ok) = 0;
     virtual void showAlertPicture(bool shown) = 0; // Alertpanel

@@ -21,17 +21,10 @@ void RadarWarningView::setSecondDistanceText(const QString &text)
     m_screen.Second_RadarWarning_distance->setText(text);
 }
 
-void RadarWarningView::setSensitivityText(const QString &text)
-{
-    m_screen.RadarSensitivityLabel->setText(text);
-}
-
 void RadarWarningView::setSystemMessage(const QString &text)
 {
     m_screen.RadarSystemMessage->setText(text);
 }
-
-void RadarWarningView::setScaleText(const QString &text) { m_screen.Nav_scale->setText(text); }
 
 void RadarWarningView::setSatellitesOk(bool ok)
 {

@@ -12,9 +12,7 @@ public:
     void setLimitText(const QString &text) override;
     void setDistanceText(const QString &text) override;
     void setSecondDistanceText(const QString &text) override;
-    void setSensitivityText(const QString &text) override;
     void setSystemMessage(const QString &text) override;
-    void setScaleText(const QString &text) override;
     void setSatellitesOk(bool ok) override;
     void showAlertPicture(bool shown) override;
     void showMap(const QImage &bitmap) override;

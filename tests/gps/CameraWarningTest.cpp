@@ -1,6 +1,5 @@
 #include "gps/CameraWarning.h"
 
-#include "app/PoiKeys.h"
 #include "app/Screen.h"
 #include "app/SharedValues.h"
 #include "gps/RadarBin.h"
@@ -75,10 +74,9 @@ private:
 
 } // namespace
 
-TEST_F(CameraWarningTest, StartsWithTheSensitivityLabelAndEmptyWarningLabels)
+TEST_F(CameraWarningTest, StartsWithEmptyWarningLabels)
 {
     warning();
-    EXPECT_EQ(view.sensitivity, "1.0 km");
     EXPECT_EQ(view.limit, "");
     EXPECT_EQ(view.distance, "");
     EXPECT_FALSE(view.alertShown);
@@ -281,61 +279,9 @@ TEST_F(CameraWarningTest, SwitchedOffTheMapIsTheBareBackgroundAndNothingIsChecke
     EXPECT_EQ(view.map, warning().map().background());
 }
 
-TEST_F(CameraWarningTest, TheCheckBoxSwitchesTheWarning)
-{
-    warning().toggleWarning();
-    EXPECT_TRUE(shared.RadarSystemOn);
-    EXPECT_EQ(view.message, "On");
-    EXPECT_TRUE(indicator);
-    warning().toggleWarning();
-    EXPECT_FALSE(shared.RadarSystemOn);
-    EXPECT_EQ(view.message, "Off");
-    EXPECT_FALSE(indicator);
-    warning().showSwitch(true); // read from the settings
-    EXPECT_TRUE(warning().CheckBox2);
-    EXPECT_TRUE(shared.RadarSystemOn);
-    EXPECT_EQ(view.message, "On");
-    warning().CheckBox2 = false;
-    warning().CheckBox2Click();
-    EXPECT_FALSE(shared.RadarSystemOn);
-}
-
-TEST_F(CameraWarningTest, TheWarningDistanceStepsDownToAboutATenthAndStops)
-{
-    warning();
-    const QStringList expected{"0.9 km", "0.8 km", "0.7 km", "0.6 km", "0.5 km", "0.4 km",
-                               "0.3 km", "0.2 km", "0.1 km", "0.1 km", "0.1 km"};
-    QStringList labels;
-    const int before = view.mapsShown;
-    for (int i = 0; i < expected.size(); ++i) {
-        warningKm = PoiKeys::sensitivityDown(warningKm);
-        warning().sensitivityChanged();
-        labels << view.sensitivity;
-    }
-    EXPECT_EQ(labels, expected);
-    EXPECT_NEAR(warningKm, 0.1, 1e-9);
-    EXPECT_EQ(view.mapsShown, before + expected.size()); // each press redraws the map
-    warningKm = PoiKeys::sensitivityUp(warningKm);
-    warning().sensitivityChanged();
-    EXPECT_EQ(view.sensitivity, "0.2 km");
-}
-
-TEST_F(CameraWarningTest, TheScaleLabel)
-{
-    scaleKm = 0.5;
-    warning().scaleChanged();
-    EXPECT_EQ(view.scale, "scale: 0.5km");
-    scaleKm = 20;
-    warning().scaleChanged();
-    EXPECT_EQ(view.scale, "scale: 20.0km");
-}
-
 TEST_F(CameraWarningTest, CommaLocaleTexts)
 {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    warningKm = 1.5;
-    warning().sensitivityChanged();
-    EXPECT_EQ(view.sensitivity, "1,5 km");
     load({cameraFrom(Home, 1234.5, 0, 60), cameraFrom(Home, 0.8, 0, 60)});
     shared.RadarSystemOn = true;
     fix();

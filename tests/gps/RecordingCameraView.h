@@ -11,9 +11,7 @@ public:
     void setLimitText(const QString &text) override { limit = text; }
     void setDistanceText(const QString &text) override { distance = text; }
     void setSecondDistanceText(const QString &text) override { second = text; }
-    void setSensitivityText(const QString &text) override { sensitivity = text; }
     void setSystemMessage(const QString &text) override { message = text; }
-    void setScaleText(const QString &text) override { scale = text; }
     void setSatellitesOk(bool ok) override { satellitesOk = ok; }
     void showAlertPicture(bool shown) override { alertShown = shown; }
     void showMap(const QImage &bitmap) override
@@ -22,7 +20,7 @@ public:
         ++mapsShown;
     }
 
-    QString limit, distance, second, sensitivity, message, scale;
+    QString limit, distance, second, message;
     bool satellitesOk = true;
     bool alertShown = false;
     QImage map;
