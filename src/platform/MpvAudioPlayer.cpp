@@ -1,7 +1,6 @@
 #include "platform/MpvAudioPlayer.h"
 
 #include <QElapsedTimer>
-#include <QFileInfo>
 
 #include <mpv/client.h>
 
@@ -11,24 +10,11 @@ namespace {
 
 MpvHandle::Options playerOptions(const QByteArray &audioOutput)
 {
-    MpvHandle::Options o{{"vo", "null"},
-                         {"vid", "no"},
-                         {"audio-display", "no"},
-                         {"audio-fallback-to-null", "yes"},
-                         {"keep-open", "yes"},
-                         {"idle", "yes"},
-                         {"pause", "yes"},
-                         {"gapless-audio", "no"},
-                         {"resume-playback", "no"},
-                         {"terminal", "no"},
-                         {"config", "no"},
-                         {"load-scripts", "no"},
-                         {"ytdl", "no"},
-                         {"input-default-bindings", "no"},
-                         {"audio-client-name", "Rovana"}};
-    if (!audioOutput.isEmpty())
-        o.emplace_back("ao", audioOutput);
-    return o;
+    // A track stays loaded at its end (see the class) and is loaded paused.
+    return MpvHandle::soundOnly(audioOutput, {{"keep-open", "yes"},
+                                              {"pause", "yes"},
+                                              {"gapless-audio", "no"},
+                                              {"resume-playback", "no"}});
 }
 
 bool flag(mpv_handle *h, const char *name)
@@ -70,13 +56,7 @@ MpvAudioPlayer::~MpvAudioPlayer()
         mpv_set_wakeup_callback(m_mpv.get(), nullptr, nullptr);
 }
 
-void MpvAudioPlayer::drainEvents()
-{
-    if (!m_mpv)
-        return;
-    while (mpv_wait_event(m_mpv.get(), 0)->event_id != MPV_EVENT_NONE) {
-    }
-}
+void MpvAudioPlayer::drainEvents() { m_mpv.drainEvents(); }
 
 void MpvAudioPlayer::close()
 {
@@ -84,8 +64,7 @@ void MpvAudioPlayer::close()
     if (!m_open)
         return;
     m_open = false;
-    const char *args[] = {"stop", nullptr};
-    mpv_command(m_mpv.get(), args);
+    m_mpv.stop();
 }
 
 bool MpvAudioPlayer::waitLoaded(qint64 id)
@@ -127,31 +106,17 @@ bool MpvAudioPlayer::open(const QString &path)
         return false;
     close();
     drainEvents();
-    // Only an existing local file: a path never makes the player open a network stream,
-    // and an absolute path keeps mpv from reading "x://" as a protocol.
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.isFile())
+    const std::optional<QByteArray> file = MpvHandle::localFile(path);
+    if (!file)
         return false;
-    const QByteArray file = info.absoluteFilePath().toUtf8();
     mpv_handle *h = m_mpv.get();
     // Loaded paused at its start; play() starts it.
     mpv_set_property_string(h, "pause", "yes");
-    const char *args[] = {"loadfile", file.constData(), "replace", nullptr};
-    mpv_node result{};
-    if (mpv_command_ret(h, args, &result) < 0)
+    const std::optional<qint64> id = m_mpv.loadFile(*file);
+    if (!id)
         return false;
-    qint64 id = -1;
-    if (result.format == MPV_FORMAT_NODE_MAP) {
-        const mpv_node_list *map = result.u.list;
-        for (int i = 0; i < map->num; ++i) {
-            if (qstrcmp(map->keys[i], "playlist_entry_id") == 0 &&
-                map->values[i].format == MPV_FORMAT_INT64)
-                id = map->values[i].u.int64;
-        }
-    }
-    mpv_free_node_contents(&result);
     m_open = true;
-    const std::optional<double> seconds = waitLoaded(id) ? number(h, "duration") : std::nullopt;
+    const std::optional<double> seconds = waitLoaded(*id) ? number(h, "duration") : std::nullopt;
     // Something that loads but has no sound and no length (a picture, a text) is no track.
     int64_t audioTrack = 0;
     if (!seconds || *seconds <= 0 ||

@@ -1,5 +1,7 @@
 #include "platform/MpvHandle.h"
 
+#include <QFileInfo>
+
 #include <mpv/client.h>
 
 #include <clocale>
@@ -20,4 +22,68 @@ MpvHandle MpvHandle::create(const Options &options)
     if (mpv_initialize(h.get()) < 0)
         h.m_handle.reset();
     return h;
+}
+
+MpvHandle::Options MpvHandle::soundOnly(const QByteArray &audioOutput, const Options &extra)
+{
+    Options o{{"vo", "null"},
+              {"vid", "no"},
+              {"audio-display", "no"},
+              {"audio-fallback-to-null", "yes"},
+              {"idle", "yes"},
+              {"terminal", "no"},
+              {"config", "no"},
+              {"load-scripts", "no"},
+              {"ytdl", "no"},
+              {"input-default-bindings", "no"},
+              {"audio-client-name", "Rovana"}};
+    o.insert(o.end(), extra.begin(), extra.end());
+    if (!audioOutput.isEmpty())
+        o.emplace_back("ao", audioOutput);
+    return o;
+}
+
+std::optional<QByteArray> MpvHandle::localFile(const QString &path)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.isFile())
+        return std::nullopt;
+    return info.absoluteFilePath().toUtf8();
+}
+
+std::optional<qint64> MpvHandle::loadFile(const QByteArray &file) const
+{
+    if (!m_handle)
+        return std::nullopt;
+    const char *args[] = {"loadfile", file.constData(), "replace", nullptr};
+    mpv_node result{};
+    if (mpv_command_ret(get(), args, &result) < 0)
+        return std::nullopt;
+    qint64 id = -1;
+    if (result.format == MPV_FORMAT_NODE_MAP) {
+        const mpv_node_list *map = result.u.list;
+        for (int i = 0; i < map->num; ++i) {
+            if (qstrcmp(map->keys[i], "playlist_entry_id") == 0 &&
+                map->values[i].format == MPV_FORMAT_INT64)
+                id = map->values[i].u.int64;
+        }
+    }
+    mpv_free_node_contents(&result);
+    return id;
+}
+
+void MpvHandle::stop() const
+{
+    if (!m_handle)
+        return;
+    const char *args[] = {"stop", nullptr};
+    mpv_command(get(), args);
+}
+
+void MpvHandle::drainEvents() const
+{
+    if (!m_handle)
+        return;
+    while (mpv_wait_event(get(), 0)->event_id != MPV_EVENT_NONE) {
+    }
 }

@@ -1,78 +1,18 @@
 #include "platform/MpvSoundPlayer.h"
 
 #include <QElapsedTimer>
-#include <QFileInfo>
 
 #include <mpv/client.h>
 
 #include <algorithm>
 #include <optional>
 
-namespace {
-
-MpvHandle::Options playerOptions(const QByteArray &audioOutput)
-{
-    MpvHandle::Options o{{"vo", "null"},
-                         {"vid", "no"},
-                         {"audio-display", "no"},
-                         {"audio-fallback-to-null", "yes"},
-                         {"idle", "yes"},
-                         {"terminal", "no"},
-                         {"config", "no"},
-                         {"load-scripts", "no"},
-                         {"ytdl", "no"},
-                         {"input-default-bindings", "no"},
-                         {"audio-client-name", "Rovana"}};
-    if (!audioOutput.isEmpty())
-        o.emplace_back("ao", audioOutput);
-    return o;
-}
-
-// Only existing local files are played: a path from the settings must never make the
-// player open a network stream. An absolute path keeps mpv from reading "x://" as a
-// protocol.
-std::optional<QByteArray> localFile(const QString &path)
-{
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.isFile())
-        return std::nullopt;
-    return info.absoluteFilePath().toUtf8();
-}
-
-// Starts the file and returns the id of its playlist entry (-1 when mpv gives none).
-std::optional<qint64> load(mpv_handle *h, const QByteArray &file)
-{
-    const char *args[] = {"loadfile", file.constData(), "replace", nullptr};
-    mpv_node result{};
-    if (mpv_command_ret(h, args, &result) < 0)
-        return std::nullopt;
-    qint64 id = -1;
-    if (result.format == MPV_FORMAT_NODE_MAP) {
-        const mpv_node_list *map = result.u.list;
-        for (int i = 0; i < map->num; ++i) {
-            if (qstrcmp(map->keys[i], "playlist_entry_id") == 0 &&
-                map->values[i].format == MPV_FORMAT_INT64)
-                id = map->values[i].u.int64;
-        }
-    }
-    mpv_free_node_contents(&result);
-    return id;
-}
-
-void stop(mpv_handle *h)
-{
-    const char *args[] = {"stop", nullptr};
-    mpv_command(h, args);
-}
-
-} // namespace
-
 MpvSoundPlayer::MpvSoundPlayer() : MpvSoundPlayer(Options{}) {}
 
 MpvSoundPlayer::MpvSoundPlayer(Options options)
     : m_options(std::move(options)),
-      m_background(MpvHandle::create(playerOptions(m_options.audioOutput))),
-      m_waiting(MpvHandle::create(playerOptions(m_options.audioOutput)))
+      m_background(MpvHandle::create(MpvHandle::soundOnly(m_options.audioOutput))),
+      m_waiting(MpvHandle::create(MpvHandle::soundOnly(m_options.audioOutput)))
 {
     if (m_background) {
         // Called on one of mpv's threads: only post a drain to the GUI thread.
@@ -92,33 +32,26 @@ MpvSoundPlayer::~MpvSoundPlayer()
         mpv_set_wakeup_callback(m_background.get(), nullptr, nullptr);
 }
 
-void MpvSoundPlayer::drainEvents()
-{
-    if (!m_background)
-        return;
-    while (mpv_wait_event(m_background.get(), 0)->event_id != MPV_EVENT_NONE) {
-    }
-}
+void MpvSoundPlayer::drainEvents() { m_background.drainEvents(); }
 
 void MpvSoundPlayer::play(const QString &path)
 {
-    const std::optional<QByteArray> file = localFile(path);
+    const std::optional<QByteArray> file = MpvHandle::localFile(path);
     if (!file || !m_background)
         return;
-    load(m_background.get(), *file);
+    m_background.loadFile(*file);
 }
 
 void MpvSoundPlayer::playAndWait(const QString &path)
 {
-    const std::optional<QByteArray> file = localFile(path);
+    const std::optional<QByteArray> file = MpvHandle::localFile(path);
     mpv_handle *h = m_waiting.get();
     if (!file || !h)
         return;
-    while (mpv_wait_event(h, 0)->event_id != MPV_EVENT_NONE) {
-    }
+    m_waiting.drainEvents();
     QElapsedTimer clock;
     clock.start();
-    const std::optional<qint64> id = load(h, *file);
+    const std::optional<qint64> id = m_waiting.loadFile(*file);
     if (!id)
         return;
     qint64 deadline = m_options.maxWaitMs;
@@ -126,7 +59,7 @@ void MpvSoundPlayer::playAndWait(const QString &path)
     for (;;) {
         const qint64 left = deadline - clock.elapsed();
         if (left <= 0) {
-            stop(h);
+            m_waiting.stop();
             return;
         }
         const mpv_event *e = mpv_wait_event(h, double(left) / 1000.0);

@@ -132,19 +132,8 @@ void MpvVideoPlayer::open(const QString &path)
 void MpvVideoPlayer::load(const QByteArray &file)
 {
     setPaused(false); // a new film starts by itself, whatever the last one was doing
-    const char *args[] = {"loadfile", file.constData(), "replace", nullptr};
-    mpv_node result{};
-    if (mpv_command_ret(m_mpv.get(), args, &result) < 0)
-        return;
-    if (result.format == MPV_FORMAT_NODE_MAP) {
-        const mpv_node_list *map = result.u.list;
-        for (int i = 0; i < map->num; ++i) {
-            if (qstrcmp(map->keys[i], "playlist_entry_id") == 0 &&
-                map->values[i].format == MPV_FORMAT_INT64)
-                m_entry = map->values[i].u.int64;
-        }
-    }
-    mpv_free_node_contents(&result);
+    if (const std::optional<qint64> id = m_mpv.loadFile(file))
+        m_entry = *id;
 }
 
 VideoPlayer::PlayState MpvVideoPlayer::playState() const
