@@ -7,6 +7,7 @@
 
 namespace {
 constexpr int Points = 24;
+constexpr PanelButton::FocusFont FocusLook{Points, Points, false};
 } // namespace
 
 DirActionMenu::DirActionMenu(Actions actions, QWidget *parent)
@@ -32,16 +33,10 @@ DirActionMenu::DirActionMenu(Actions actions, QWidget *parent)
     }
     m_focus.setEntries({Panel35, Panel22, Panel51, Panel40, Panel14});
     // The focus look: white and bold; the others black and regular.
-    m_focus.onEnter([](QWidget *w) {
-        auto *b = static_cast<PanelButton *>(w);
-        b->setTextColour(Qt::white);
-        b->setLook(Points, true, false);
-    });
-    m_focus.onExit([](QWidget *w) {
-        auto *b = static_cast<PanelButton *>(w);
-        b->setTextColour(Qt::black);
-        b->setLook(Points, false, false);
-    });
+    m_focus.onEnter(
+        [](QWidget *w) { static_cast<PanelButton *>(w)->showFocus(true, Qt::black, FocusLook); });
+    m_focus.onExit(
+        [](QWidget *w) { static_cast<PanelButton *>(w)->showFocus(false, Qt::black, FocusLook); });
     hide();
 }
 
@@ -99,6 +94,6 @@ void DirActionMenu::registerColours(ColourScheme &colours)
     colours.add(this, ColourScheme::Role::BackgroundMain);
     colours.add([this](const QColor &) {
         for (QWidget *w : {Panel35, Panel22, Panel51, Panel40, Panel14})
-            static_cast<PanelButton *>(w)->setTextColour(m_focus.has(w) ? Qt::white : Qt::black);
+            static_cast<PanelButton *>(w)->showFocus(m_focus.has(w), Qt::black);
     });
 }

@@ -105,13 +105,13 @@ void LetterDial::Panel52Enter(PanelButton *sender)
         m_list.setItemIndex(m_list.count() > 0 ? 0 : -1);
     else if (isLetter(text))
         m_list.PreselectInitial(text[0].unicode());
-    sender->setTextColour(Qt::white);
+    sender->showFocus(true, m_main);
     MP3FilterLabel->setText(text);
     FilterFrame->setHeading(headingOf(text));
     m_lastLetter = text;
 }
 
-void LetterDial::Panel52Exit(PanelButton *sender) { sender->setTextColour(m_main); }
+void LetterDial::Panel52Exit(PanelButton *sender) { sender->showFocus(false, m_main); }
 
 void LetterDial::Panel52Click(PanelButton *sender)
 {
@@ -157,6 +157,6 @@ void LetterDial::registerColours(ColourScheme &colours)
         m_main = main;
         FilterFrame->setColour(main);
         for (PanelButton *b : std::as_const(m_positions))
-            b->setTextColour(m_focus.has(b) ? Qt::white : main);
+            b->showFocus(m_focus.has(b), main);
     });
 }

@@ -19,6 +19,9 @@ constexpr int RowLeft[] = {88, 78, 72, 68, 67, 69, 72, 80, 90};
 // Captions start right of the marker's line.
 constexpr int CaptionLeft = 140;
 constexpr int FirstRowTop = 10;
+// Italic throughout; the focused row bold and larger.
+constexpr PanelButton::FocusFont RowFont{Mp3OptionsPanel::Points, Mp3OptionsPanel::FocusPoints,
+                                         true};
 
 // The panel's own face: dark, framed in the main colour.
 class PanelFace : public QWidget {
@@ -155,9 +158,7 @@ void Mp3OptionsPanel::MP3OptionsPanelDisappearTimerTimer()
 void Mp3OptionsPanel::Panel2Enter(QWidget *button)
 {
     restartHideTimer();
-    auto *b = static_cast<PanelButton *>(button);
-    b->setTextColour(Qt::white);
-    b->setLook(FocusPoints, true, true);
+    static_cast<PanelButton *>(button)->showFocus(true, m_main, RowFont);
     const QPoint bar = markerBar(rowOf(button));
     m_marker.placeBar(bar.x(), bar.y());
     m_marker.show();
@@ -173,13 +174,12 @@ void Mp3OptionsPanel::Panel2Exit(QWidget *button)
 
 void Mp3OptionsPanel::restLook(PanelButton *button)
 {
-    button->setTextColour(m_main);
+    button->showFocus(false, m_main, RowFont);
     if (!button->isEnabled()) {
         QPalette p = button->palette();
         p.setColor(QPalette::Disabled, QPalette::WindowText, m_main.darker(250));
         button->setPalette(p);
     }
-    button->setLook(Points, false, true);
 }
 
 void Mp3OptionsPanel::activate(QWidget *button)
@@ -239,7 +239,7 @@ void Mp3OptionsPanel::registerColours(ColourScheme &colours)
         m_face->update();
         for (PanelButton *b : m_rows) {
             if (m_focus.has(b))
-                b->setTextColour(Qt::white);
+                b->showFocus(true, main);
             else
                 restLook(b);
         }

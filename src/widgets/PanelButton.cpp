@@ -36,6 +36,17 @@ void PanelButton::setLook(int points, bool bold, bool italic)
     setFont(f);
 }
 
+void PanelButton::showFocus(bool focused, const QColor &rest)
+{
+    setTextColour(focused ? QColor(Qt::white) : rest);
+}
+
+void PanelButton::showFocus(bool focused, const QColor &rest, const FocusFont &font)
+{
+    showFocus(focused, rest);
+    setLook(focused ? font.focusPoints : font.restPoints, focused, font.italic);
+}
+
 void PanelButton::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton) {

@@ -20,6 +20,18 @@ public:
     // The font look of a focus change: size in points, bold, italic.
     void setLook(int points, bool bold, bool italic);
 
+    // The knob's focus look of every menu: the focused entry's text is white, the others
+    // show the menu's rest colour.
+    void showFocus(bool focused, const QColor &rest);
+    // Menus that mark the focus in the font too: bold at focusPoints with the focus,
+    // regular at restPoints without.
+    struct FocusFont {
+        int restPoints = 0;
+        int focusPoints = 0;
+        bool italic = false;
+    };
+    void showFocus(bool focused, const QColor &rest, const FocusFont &font);
+
 signals:
     void clicked();
 
