@@ -5,13 +5,19 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
-constexpr double KmPerRadian = GreatCircle::NauticalMilesPerRadian * GreatCircle::KmPerNauticalMile;
-
-double measureKm(const CameraTable &table, const GreatCircle::Point &fix, quint32 position)
+// A position that can't be measured (not finite) gives NaN, which no comparison of
+// distances takes.
+double angleBetween(const NavFormula::Point &a, const NavFormula::Point &b)
 {
-    return GreatCircle::distanceKm(GreatCircle::centralAngle(fix, table.point(position)));
+    return NavFormula::centralAngle(a, b).value_or(std::numeric_limits<double>::quiet_NaN());
+}
+
+double measureKm(const CameraTable &table, const NavFormula::Point &fix, quint32 position)
+{
+    return NavFormula::kilometres(angleBetween(fix, table.point(position)));
 }
 } // namespace
 
@@ -59,17 +65,16 @@ void CameraCheck::rebuild(const CameraTable &table, const GpsValues &gps, double
 {
     result.rebuilt = true;
     MapEntries.clear();
-    const GreatCircle::Point fix = GreatCircle::fromFix(gps.PreviousFix);
+    const NavFormula::Point fix = NavFormula::pointOfFix(gps.PreviousFix);
     const CameraIndex::Vec q = CameraIndex::unitVector(fix);
     const Nearest nearest = findNearest(table, fix, q);
     if (nearest.position >= 0) {
         const auto position = quint32(nearest.position);
-        const GreatCircle::Point &camera = table.point(position);
+        const NavFormula::Point &camera = table.point(position);
         result.nearestKm = nearest.km;
         result.limitText = QString::number(table.record(position).SpeedLimit);
         result.distanceText = NumberText::format(QStringLiteral("0"), nearest.km * 1000) + " m";
-        NearestCameraBearing =
-            GreatCircle::courseDegrees(fix, camera, GreatCircle::centralAngle(fix, camera));
+        NearestCameraBearing = NavFormula::courseDegrees(fix, camera, angleBetween(fix, camera));
     }
     result.secondKm = nearest.secondKm;
     result.secondText =
@@ -81,7 +86,7 @@ void CameraCheck::rebuild(const CameraTable &table, const GpsValues &gps, double
 // distances by the formula are settled: every camera left out lies farther than both.
 // Among equal distances the camera first in the file wins, as in a walk in file order.
 CameraCheck::Nearest CameraCheck::findNearest(const CameraTable &table,
-                                              const GreatCircle::Point &fix,
+                                              const NavFormula::Point &fix,
                                               const CameraIndex::Vec &q)
 {
     const auto count = size_t(table.CameraCount());
@@ -103,26 +108,28 @@ CameraCheck::Nearest CameraCheck::findNearest(const CameraTable &table,
         if (m_hits.size() >= count)
             break;
         const double bound = CameraIndex::angleOfChord(std::sqrt(m_hits.back().first));
-        if (best.secondKm < NoSecondKm && best.secondKm / KmPerRadian + AngleMargin < bound)
+        if (best.secondKm < NoSecondKm &&
+            best.secondKm / NavFormula::KmPerRadian + AngleMargin < bound)
             break;
     }
     return best;
 }
 
-void CameraCheck::collectEntries(const CameraTable &table, const GreatCircle::Point &fix,
+void CameraCheck::collectEntries(const CameraTable &table, const NavFormula::Point &fix,
                                  const CameraIndex::Vec &q, double coverageKm, double course)
 {
     m_positions.clear();
-    const double chord = CameraIndex::chordOfAngle(coverageKm / KmPerRadian + AngleMargin);
+    const double chord =
+        CameraIndex::chordOfAngle(coverageKm / NavFormula::KmPerRadian + AngleMargin);
     table.index().within(q, chord, m_positions);
     std::sort(m_positions.begin(), m_positions.end());
     for (const quint32 position : m_positions) {
-        const GreatCircle::Point &camera = table.point(position);
-        const double angle = GreatCircle::centralAngle(fix, camera);
-        const double km = GreatCircle::distanceKm(angle);
+        const NavFormula::Point &camera = table.point(position);
+        const double angle = angleBetween(fix, camera);
+        const double km = NavFormula::kilometres(angle);
         if (km > coverageKm)
             continue;
-        const double bearing = GreatCircle::courseDegrees(fix, camera, angle);
+        const double bearing = NavFormula::courseDegrees(fix, camera, angle);
         MapEntries.push_back({km, bearing - course, table.record(position).SpeedLimit});
     }
 }

@@ -60,9 +60,9 @@ private:
         double secondKm = NoSecondKm;
     };
 
-    Nearest findNearest(const CameraTable &table, const GreatCircle::Point &fix,
+    Nearest findNearest(const CameraTable &table, const NavFormula::Point &fix,
                         const CameraIndex::Vec &q);
-    void collectEntries(const CameraTable &table, const GreatCircle::Point &fix,
+    void collectEntries(const CameraTable &table, const NavFormula::Point &fix,
                         const CameraIndex::Vec &q, double coverageKm, double course);
     void rebuild(const CameraTable &table, const GpsValues &gps, double coverageKm, Result &result);
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-CameraIndex::CameraIndex(const std::vector<GreatCircle::Point> &points)
+CameraIndex::CameraIndex(const std::vector<NavFormula::Point> &points)
 {
     m_nodes.reserve(points.size());
     for (size_t i = 0; i < points.size(); ++i) {
@@ -15,7 +15,7 @@ CameraIndex::CameraIndex(const std::vector<GreatCircle::Point> &points)
     build(0, m_nodes.size());
 }
 
-CameraIndex::Vec CameraIndex::unitVector(const GreatCircle::Point &p)
+CameraIndex::Vec CameraIndex::unitVector(const NavFormula::Point &p)
 {
     return {p.cosLat * std::cos(p.lon), p.cosLat * std::sin(p.lon), p.sinLat};
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gps/GreatCircle.h"
+#include "gps/NavFormula.h"
 
 #include <QtGlobal>
 
@@ -21,9 +21,9 @@ public:
     using Hit = std::pair<double, quint32>; // squared chord, position in the table
 
     CameraIndex() = default;
-    explicit CameraIndex(const std::vector<GreatCircle::Point> &points);
+    explicit CameraIndex(const std::vector<NavFormula::Point> &points);
 
-    static Vec unitVector(const GreatCircle::Point &p);
+    static Vec unitVector(const NavFormula::Point &p);
     static double chordOfAngle(double radians);
     static double angleOfChord(double chord);
 

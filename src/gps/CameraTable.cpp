@@ -4,6 +4,6 @@ CameraTable::CameraTable(std::vector<CameraRecord> records) : m_records(std::mov
 {
     m_points.reserve(m_records.size());
     for (const CameraRecord &r : m_records)
-        m_points.push_back(GreatCircle::fromDecimal(r.Latitude, r.Longitude));
+        m_points.push_back(NavFormula::pointOfDegrees(r.Latitude, r.Longitude));
     m_index = CameraIndex(m_points);
 }

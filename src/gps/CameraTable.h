@@ -2,7 +2,7 @@
 
 #include "gps/CameraIndex.h"
 #include "gps/CameraRecord.h"
-#include "gps/GreatCircle.h"
+#include "gps/NavFormula.h"
 
 #include <vector>
 
@@ -15,11 +15,11 @@ public:
 
     qsizetype CameraCount() const { return qsizetype(m_records.size()); }
     const CameraRecord &record(quint32 position) const { return m_records[position]; }
-    const GreatCircle::Point &point(quint32 position) const { return m_points[position]; }
+    const NavFormula::Point &point(quint32 position) const { return m_points[position]; }
     const CameraIndex &index() const { return m_index; }
 
 private:
     std::vector<CameraRecord> m_records;
-    std::vector<GreatCircle::Point> m_points;
+    std::vector<NavFormula::Point> m_points;
     CameraIndex m_index;
 };

@@ -16,6 +16,12 @@ std::optional<double> arccos(double x)
     return std::acos(std::clamp(x, -1.0, 1.0));
 }
 
+double minutesOfArc(double degrees)
+{
+    const double whole = std::trunc(degrees);
+    return whole * 60.0 + (degrees - whole) * 60.0;
+}
+
 } // namespace
 
 NavFormula::Angles NavFormula::Nav2Rad_Angle(const NavFix &fix)
@@ -32,10 +38,27 @@ NavFix NavFormula::fromDecimal(double latitude, double longitude)
             (longitude - lonDegrees) * 60.0};
 }
 
+NavFormula::Point NavFormula::point(Angles angles)
+{
+    return {angles.lat, angles.lon, std::sin(angles.lat), std::cos(angles.lat)};
+}
+
+NavFormula::Point NavFormula::pointOfFix(const NavFix &fix) { return point(Nav2Rad_Angle(fix)); }
+
+NavFormula::Point NavFormula::pointOfDegrees(double latitude, double longitude)
+{
+    return point(
+        {minutesOfArc(latitude) * RadiansPerMinute, -minutesOfArc(longitude) * RadiansPerMinute});
+}
+
 std::optional<double> NavFormula::centralAngle(Angles a, Angles b)
 {
-    return arccos(std::sin(a.lat) * std::sin(b.lat) +
-                  std::cos(a.lat) * std::cos(b.lat) * std::cos(a.lon - b.lon));
+    return centralAngle(point(a), point(b));
+}
+
+std::optional<double> NavFormula::centralAngle(const Point &a, const Point &b)
+{
+    return arccos(a.sinLat * b.sinLat + a.cosLat * b.cosLat * std::cos(a.lon - b.lon));
 }
 
 double NavFormula::kilometres(double centralAngle)
@@ -45,11 +68,19 @@ double NavFormula::kilometres(double centralAngle)
 
 double NavFormula::courseDegrees(Angles from, Angles to)
 {
-    const std::optional<double> d = centralAngle(from, to);
+    const Point a = point(from);
+    const Point b = point(to);
+    const std::optional<double> d = centralAngle(a, b);
     if (!d || *d == 0.0)
         return 0.0;
-    const double x = (std::sin(to.lat) - std::sin(from.lat) * std::cos(*d)) /
-                     (std::sin(*d) * std::cos(from.lat));
+    return courseDegrees(a, b, *d);
+}
+
+double NavFormula::courseDegrees(const Point &from, const Point &to, double centralAngle)
+{
+    const double x =
+        (to.sinLat - from.sinLat * std::cos(centralAngle)) / (std::sin(centralAngle) * from.cosLat);
+    // A zero divisor (the same point, a pole) leaves no finite argument: no course.
     const std::optional<double> t = arccos(x);
     if (!t)
         return 0.0;

@@ -2,7 +2,7 @@
 
 #include "gps/CameraRecord.h"
 #include "gps/GpsValues.h"
-#include "gps/GreatCircle.h"
+#include "gps/NavFormula.h"
 
 #include <cmath>
 #include <numbers>
@@ -11,7 +11,7 @@
 // distance and bearing from a point on the sphere the formulas use.
 namespace CameraTestData {
 
-constexpr double KmPerRadian = GreatCircle::NauticalMilesPerRadian * GreatCircle::KmPerNauticalMile;
+constexpr double KmPerRadian = NavFormula::KmPerRadian;
 constexpr double Rad = std::numbers::pi / 180.0;
 
 inline NavFix fixAt(double latitude, double longitude)

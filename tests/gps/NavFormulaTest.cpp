@@ -2,15 +2,36 @@
 #include "gps/FixUpdate.h"
 #include "gps/Tgps_gga.h"
 
+#include "CameraTestData.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
+
+using namespace CameraTestData;
 
 namespace {
 
 NavFormula::Angles at(double latDeg, double lonDegEast)
 {
     return NavFormula::Nav2Rad_Angle(NavFormula::fromDecimal(latDeg, lonDegEast));
+}
+
+NavFormula::Point pointAt(double latDeg, double lonDegEast)
+{
+    return NavFormula::pointOfDegrees(latDeg, lonDegEast);
+}
+
+double angle(const NavFormula::Point &a, const NavFormula::Point &b)
+{
+    const std::optional<double> d = NavFormula::centralAngle(a, b);
+    EXPECT_TRUE(d);
+    return d.value_or(0.0);
+}
+
+double course(const NavFormula::Point &a, const NavFormula::Point &b)
+{
+    return NavFormula::courseDegrees(a, b, angle(a, b));
 }
 
 Tgps_gga sentence(const QString &line)
@@ -35,6 +56,46 @@ TEST(NavFormula, AnglesAreNorthAndWestPositive)
     EXPECT_DOUBLE_EQ(south.LonMinutes, -15.0);
 }
 
+TEST(NavFormula, AFixConvertsLikeItsDecimalDegrees)
+{
+    NavFix fix{51, 7, 21.5792, 14.4555};
+    const auto f = NavFormula::pointOfFix(fix);
+    const auto d = pointAt(51 + 21.5792 / 60, 7 + 14.4555 / 60);
+    EXPECT_NEAR(f.lat, d.lat, 1e-15);
+    EXPECT_NEAR(f.lon, d.lon, 1e-15);
+    EXPECT_LT(f.lon, 0.0); // east is negative for the formulas
+    // South and west carry their sign in degrees and minutes alike.
+    const auto s = pointAt(-0.5, -0.25);
+    EXPECT_NEAR(s.lat, -30 * NavFormula::RadiansPerMinute, 1e-15);
+    EXPECT_NEAR(s.lon, 15 * NavFormula::RadiansPerMinute, 1e-15);
+    // Decimal degrees make the same point by either way.
+    for (const auto &[lat, lon] :
+         {std::pair{51.359633, 7.240867}, {-33.87, -70.25}, {0.5, 179.9}}) {
+        const NavFormula::Point p = NavFormula::point(at(lat, lon));
+        const NavFormula::Point q = pointAt(lat, lon);
+        EXPECT_EQ(p.lat, q.lat);
+        EXPECT_EQ(p.lon, q.lon);
+        EXPECT_EQ(p.sinLat, std::sin(p.lat));
+        EXPECT_EQ(p.cosLat, std::cos(p.lat));
+    }
+}
+
+// The fix update measures angles, the camera check points whose sines it keeps: both
+// are the same formula and must agree to the last bit.
+TEST(NavFormula, PointsAndAnglesMeasureAlike)
+{
+    const NavFormula::Angles here = at(51.359633, 7.240867);
+    for (int i = 0; i < 360; ++i) {
+        const double rad = i * M_PI / 180.0;
+        const NavFormula::Angles there =
+            at(51.359633 + 0.01 * std::cos(rad), 7.240867 + 0.01 * std::sin(rad));
+        const NavFormula::Point a = NavFormula::point(here);
+        const NavFormula::Point b = NavFormula::point(there);
+        EXPECT_EQ(NavFormula::centralAngle(here, there), NavFormula::centralAngle(a, b));
+        EXPECT_EQ(NavFormula::courseDegrees(here, there), course(a, b)) << i;
+    }
+}
+
 TEST(NavFormula, OneMinuteOfLatitudeIsOneNauticalMile)
 {
     const auto d = NavFormula::centralAngle(NavFormula::Nav2Rad_Angle({50, 7, 0.0, 0.0}),
@@ -47,15 +108,31 @@ TEST(NavFormula, OneMinuteOfLatitudeIsOneNauticalMile)
     EXPECT_NEAR(NavFormula::kilometres(*e), 111.12, 1e-6);
 }
 
+TEST(NavFormula, OneDegreeOfLatitudeIsSixtyNauticalMiles)
+{
+    const auto a = pointAt(51.0, 7.0);
+    const auto b = pointAt(52.0, 7.0);
+    const double d = angle(a, b);
+    EXPECT_NEAR(NavFormula::kilometres(d), 60 * 1.852, 1e-9);
+    EXPECT_NEAR(NavFormula::courseDegrees(a, b, d), 0.0, 1e-9);
+    EXPECT_NEAR(NavFormula::courseDegrees(b, a, d), 180.0, 1e-9);
+}
+
+// Rounding can push the cosine of a tiny angle past 1: the point measures 0 instead of
+// failing, and its course is 0.
 TEST(NavFormula, IdenticalPointsAreZeroApart)
 {
-    for (double lat : {51.359653, -33.9, 0.1, 89.99}) {
+    for (double lat : {51.359653, 51.359633, -33.9, -33.87, 0.1, 0.0000001, 89.9, 89.99}) {
         const auto d = NavFormula::centralAngle(at(lat, 7.24), at(lat, 7.24));
         ASSERT_TRUE(d) << lat;
         EXPECT_EQ(*d, 0.0);
         EXPECT_EQ(NavFormula::courseDegrees(at(lat, 7.24), at(lat, 7.24)), 0.0);
+        const auto p = pointAt(lat, 7.240867);
+        EXPECT_EQ(angle(p, p), 0.0);
+        EXPECT_EQ(NavFormula::courseDegrees(p, p, 0.0), 0.0);
     }
-    EXPECT_FALSE(NavFormula::centralAngle({NAN, 0}, {0, 0}));
+    EXPECT_FALSE(NavFormula::centralAngle(NavFormula::Angles{NAN, 0}, {0, 0}));
+    EXPECT_FALSE(NavFormula::centralAngle(pointAt(NAN, 0), pointAt(0, 0)));
 }
 
 TEST(NavFormula, CoursesOfTheFourDirections)
@@ -67,6 +144,25 @@ TEST(NavFormula, CoursesOfTheFourDirections)
     EXPECT_NEAR(NavFormula::courseDegrees(here, at(51.0, 6.99)), 270.0, 0.01);
     EXPECT_NEAR(NavFormula::courseDegrees(here, at(51.01, 7.01)), 32.2, 0.1);
     EXPECT_NEAR(NavFormula::courseDegrees(here, at(50.99, 6.99)), 212.2, 0.1);
+    // On the equator the compass points come out exactly.
+    const auto o = pointAt(0.0, 10.0);
+    EXPECT_NEAR(course(o, pointAt(0.0, 10.5)), 90.0, 1e-9);   // east
+    EXPECT_NEAR(course(o, pointAt(0.0, 9.5)), 270.0, 1e-9);   // west
+    EXPECT_NEAR(course(o, pointAt(-0.5, 10.0)), 180.0, 1e-9); // south
+    EXPECT_NEAR(course(o, pointAt(0.5, 10.5)), 45.0, 0.01);
+}
+
+TEST(NavFormula, ACameraStraightBehindLiesSouthNotNorth)
+{
+    // Same longitude, a little south: the course formula's argument sits at -1, where
+    // rounding may carry it past. The formula is coarse over a few metres.
+    for (double km : {0.001, 0.2, 0.9, 5.0}) {
+        const NavFix fix = fixAt(51.359633, 7.240867);
+        const CameraRecord c = cameraFrom(fix, km, 180.0, 50);
+        const auto a = NavFormula::pointOfFix(fix);
+        const auto b = pointAt(c.Latitude, longitudeOf(fix));
+        EXPECT_NEAR(course(a, b), 180.0, km < 0.01 ? 10.0 : 0.02) << km;
+    }
 }
 
 TEST(NavFormula, CoursesStayBelow360)
@@ -81,6 +177,10 @@ TEST(NavFormula, CoursesStayBelow360)
     const double fromPole = NavFormula::courseDegrees(at(90.0, 0.0), at(89.0, 0.0));
     EXPECT_GE(fromPole, 0.0);
     EXPECT_LT(fromPole, 360.0);
+    // Straight north the arc cosine's argument is 1: a full circle, which is 0.
+    const double north = course(pointAt(51.0, 7.0), pointAt(51.5, 7.0));
+    EXPECT_GE(north, 0.0);
+    EXPECT_LT(north, 360.0);
 }
 
 TEST(FixUpdate, FirstFixAddsNothingAndKeepsTheCourse)

@@ -2,9 +2,10 @@
 
 #include "gps/CameraRecord.h"
 #include "gps/GpsValues.h"
-#include "gps/GreatCircle.h"
 #include "gps/MapEntry.h"
+#include "gps/NavFormula.h"
 
+#include <cmath>
 #include <vector>
 
 // The camera check as a plain walk over every record in file order, converting and
@@ -18,14 +19,14 @@ struct LinearCameraCheck {
 
     LinearCameraCheck(const std::vector<CameraRecord> &cameras, const NavFix &fix, double course)
     {
-        const GreatCircle::Point from = GreatCircle::fromFix(fix);
+        const NavFormula::Point from = NavFormula::pointOfFix(fix);
         entries.reserve(cameras.size());
         for (size_t k = 0; k < cameras.size(); ++k) {
-            const GreatCircle::Point to =
-                GreatCircle::fromDecimal(cameras[k].Latitude, cameras[k].Longitude);
-            const double d = GreatCircle::centralAngle(from, to);
-            const double dist = GreatCircle::distanceKm(d);
-            const double bearing = GreatCircle::courseDegrees(from, to, d);
+            const NavFormula::Point to =
+                NavFormula::pointOfDegrees(cameras[k].Latitude, cameras[k].Longitude);
+            const double d = NavFormula::centralAngle(from, to).value_or(NAN);
+            const double dist = NavFormula::kilometres(d);
+            const double bearing = NavFormula::courseDegrees(from, to, d);
             if (dist < nearestKm) {
                 nearestKm = dist;
                 nearestPosition = qint64(k);
