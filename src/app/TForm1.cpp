@@ -372,7 +372,9 @@ void TForm1::wireShell()
 {
     m_clock = std::make_unique<StatusClock>(
         *m_status, *m_topBar->CpuMeter, CpuLoadSampler(),
-        [this](const QString &line) { m_options->appendSysMessage(line); });
+        [this](const QString &line) { m_options->appendSysMessage(line); },
+        // The computer's clock as the drivers log sets it.
+        [this] { return m_services.clock->now(); });
     m_exit = std::make_unique<ExitSequence>(
         m_programDir, *m_services.sound, *m_services.power,
         ExitSequence::Actions{[this] { m_configuration->SaveSettings(); },

@@ -1,21 +1,136 @@
 // Renders each of the ten screens of a program directory offscreen into PNG files:
 // screen-0.png .. screen-9.png, plus options-<page>.png for the pages of the options,
 // options-can.png with a few decoded CAN lines, and with a track in the MP3 directory
-// now-playing.png and now-playing-options.png (the window's silent stand-in player "plays"
-// it).
+// playing (the window's silent stand-in player "plays" it) now-playing-options.png. When the
+// directory holds the demo's GPS log (feed/gps.log), the first minutes of the drive go through the
+// window's GPS port first: the POI screen shows the car among the cameras, the drivers log has
+// entries and the map shows where the car is. The window works on a mirror of the directory, so the
+// directory itself is never written.
+#include "ProgramMirror.h"
+
 #include "app/OptionsScreen.h"
 #include "app/PortRequestLog.h"
 #include "app/Screen.h"
 #include "app/TForm1.h"
+#include "log/DriversLog.h"
 #include "media/NowPlaying.h"
+#include "platform/ManualSystemClock.h"
 #include "platform/ScriptedAudioPlayer.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QStyleFactory>
 #include <QTextStream>
+
+#include <functional>
+
+namespace {
+
+// The drive's first second: the time its log starts at.
+const QDateTime DriveStart(QDate(2024, 5, 18), QTime(9, 30));
+// How much of the drive to replay, and the seconds at which the log looks for a place.
+constexpr int DriveSeconds = 150;
+constexpr int LogEvery = 50;
+
+// The sentences of a GPS log, one burst a second: each GGA starts a burst.
+QList<QByteArray> gpsBursts(const QString &log)
+{
+    QFile file(log);
+    QList<QByteArray> bursts;
+    if (!file.open(QIODevice::ReadOnly))
+        return bursts;
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        if (line.trimmed().isEmpty())
+            continue;
+        if (bursts.isEmpty() || line.startsWith("$GPGGA"))
+            bursts << QByteArray();
+        bursts.last() += line.trimmed() + "\r\n";
+    }
+    return bursts;
+}
+
+// Lets the window's queued work run until done() or the bound (for the map's creation).
+void settle(const std::function<bool()> &done, int boundMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < boundMs)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+class Shots {
+public:
+    Shots(TForm1 &form, QDir out) : m_form(form), m_out(std::move(out)) {}
+    void take(const QString &name)
+    {
+        QApplication::processEvents();
+        m_ok &= m_form.grab().save(m_out.filePath(name + QStringLiteral(".png")));
+    }
+    bool ok() const { return m_ok; }
+
+private:
+    TForm1 &m_form;
+    QDir m_out;
+    bool m_ok = true;
+};
+
+// The start of the demo drive through the GPS port, the drivers log in business mode
+// looking for the place now and then.
+void drive(TForm1 &form, ManualSystemClock &clock, const QList<QByteArray> &bursts)
+{
+    form.ComandPanelTopRightClick();
+    settle([&] { return form.shared().MapAvailable; }, 20000);
+    if (!form.shared().BusinessMode)
+        form.logbook()->Panel90Click();
+    const auto &port = static_cast<PortRequestLog &>(form.gpsPort());
+    for (int s = 0; s < std::min<int>(DriveSeconds, int(bursts.size())); ++s) {
+        clock.set(DriveStart.addSecs(s));
+        port.deliver(bursts[s]);
+        QApplication::processEvents();
+        if (s % LogEvery == 1)
+            form.logbook()->LogTimerTimer();
+    }
+}
+
+// The first track of the MP3 tree, in name order, 17 s into it on the now-playing screen.
+bool playFirstTrack(TForm1 &form)
+{
+    QStringList tracks;
+    QDirIterator it(form.options()->Mp3PathEdit->text(), {QStringLiteral("*.mp3")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        tracks << it.next();
+    tracks.sort();
+    if (tracks.isEmpty())
+        return false;
+    NowPlaying &playing = *form.nowPlaying();
+    playing.PlayMP3File(tracks.first(), false);
+    static_cast<ScriptedAudioPlayer &>(form.audio()).advance(17000);
+    playing.MP3TimerTimer();
+    playing.Image3Click();
+    return true;
+}
+
+// The options pages, and the "CAN" page after a few lines of the adapter on the window's
+// stand-in port.
+void options(TForm1 &form, Shots &shots)
+{
+    form.showScreen(Screen::Settings);
+    for (int p = 0; p < OptionsScreen::PageCount; ++p) {
+        form.options()->setPage(p);
+        shots.take(QStringLiteral("options-%1").arg(p));
+    }
+    form.options()->setPage(OptionsScreen::Can);
+    static_cast<PortRequestLog &>(form.can2comPort())
+        .deliver("1003\r1106\r1202\r13WAUZZZ4E56N012345\r1606\r1608\r160B\r");
+    shots.take(QStringLiteral("options-can"));
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -26,51 +141,38 @@ int main(int argc, char *argv[])
         QTextStream(stderr) << "usage: rovana-screenshots <program directory> <output directory>\n";
         return 2;
     }
-    QString programDir = QDir(QString::fromLocal8Bit(argv[1])).absolutePath() + QLatin1Char('/');
+    const QString programDir = QString::fromLocal8Bit(argv[1]);
+    ProgramMirror mirror(programDir);
+    if (!mirror.isValid()) {
+        QTextStream(stderr) << "rovana-screenshots: cannot mirror " << programDir << "\n";
+        return 1;
+    }
     QDir out(QString::fromLocal8Bit(argv[2]));
     QDir().mkpath(out.path());
 
-    TForm1 form(programDir);
+    Services services;
+    auto clock = std::make_unique<ManualSystemClock>(DriveStart);
+    ManualSystemClock &time = *clock;
+    services.clock = std::move(clock);
+    TForm1 form(mirror.path(), std::move(services));
     form.show();
     QApplication::processEvents();
-    bool ok = true;
+    Shots shots(form, out);
+
+    if (const auto bursts = gpsBursts(QDir(programDir).filePath(QStringLiteral("feed/gps.log")));
+        !bursts.isEmpty())
+        drive(form, time, bursts);
+    const bool playing = playFirstTrack(form);
     for (int i = 0; i < Screen::Count; ++i) {
         form.showScreen(i);
-        QApplication::processEvents();
-        ok &= form.grab().save(out.filePath(QStringLiteral("screen-%1.png").arg(i)));
+        shots.take(QStringLiteral("screen-%1").arg(i));
     }
-    form.showScreen(Screen::Settings);
-    for (int p = 0; p < OptionsScreen::PageCount; ++p) {
-        form.options()->setPage(p);
-        QApplication::processEvents();
-        ok &= form.grab().save(out.filePath(QStringLiteral("options-%1.png").arg(p)));
-    }
-    // The "CAN" page after a few lines of the adapter on the window's stand-in port.
-    form.options()->setPage(OptionsScreen::Can);
-    static_cast<PortRequestLog &>(form.can2comPort())
-        .deliver("1003\r1106\r1202\r13WAUZZZ4E56N012345\r1606\r1608\r160B\r");
-    QApplication::processEvents();
-    ok &= form.grab().save(out.filePath(QStringLiteral("options-can.png")));
-
-    // The first track of the MP3 tree, in name order.
-    QStringList tracks;
-    QDirIterator it(form.options()->Mp3PathEdit->text(), {QStringLiteral("*.mp3")}, QDir::Files,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext())
-        tracks << it.next();
-    tracks.sort();
-    if (!tracks.isEmpty()) {
-        NowPlaying &playing = *form.nowPlaying();
-        playing.PlayMP3File(tracks.first(), false);
-        static_cast<ScriptedAudioPlayer &>(form.audio()).advance(17000);
-        playing.MP3TimerTimer();
-        playing.Image3Click();
-        QApplication::processEvents();
-        ok &= form.grab().save(out.filePath(QStringLiteral("now-playing.png")));
+    options(form, shots);
+    if (playing) {
+        form.showScreen(Screen::MP3Album);
         quint16 key = 'C';
         form.dispatcher().FormKeyDown(key);
-        QApplication::processEvents();
-        ok &= form.grab().save(out.filePath(QStringLiteral("now-playing-options.png")));
+        shots.take(QStringLiteral("now-playing-options"));
     }
-    return ok ? 0 : 1;
+    return shots.ok() ? 0 : 1;
 }
