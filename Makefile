@@ -43,9 +43,13 @@ fuzz: deps
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b || exit 1; done
 
-# The pictures of the screens in docs/, rendered offscreen from the demo directory.
+# The pictures of the screens in docs/, rendered offscreen from the demo directory; the
+# README shows the ten screens and two overlays of the rest.
 screenshots: build
-	$(BUILD)/tools/rovana-screenshots $(BUILD)/demo docs/screenshots
+	$(BUILD)/tools/rovana-screenshots $(BUILD)/demo $(BUILD)/screenshots
+	mkdir -p docs/screenshots
+	cp $(BUILD)/screenshots/screen-*.png $(BUILD)/screenshots/now-playing-options.png $(BUILD)/screenshots/film-options.png \
+	    $(BUILD)/screenshots/options-can.png docs/screenshots/
 
 format:
 	find src tests bench fuzz tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i

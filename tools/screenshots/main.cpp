@@ -14,6 +14,7 @@
 #include "app/TForm1.h"
 #include "log/DriversLog.h"
 #include "media/NowPlaying.h"
+#include "media/VideoPlayback.h"
 #include "platform/ManualSystemClock.h"
 #include "platform/ScriptedAudioPlayer.h"
 
@@ -115,6 +116,20 @@ bool playFirstTrack(TForm1 &form)
     return true;
 }
 
+// The first film of the video tree with its options open: the stand-in player shows no
+// picture, the panels over it are the window's.
+void filmOptions(TForm1 &form, Shots &shots)
+{
+    QDirIterator it(form.options()->MoviePathEdit->text(), {QStringLiteral("*.avi")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    if (!it.hasNext())
+        return;
+    form.video()->PlayVideoFile(it.next());
+    form.video()->Button19Click();
+    shots.take(QStringLiteral("film-options"));
+    form.video()->Panel25Click();
+}
+
 // The options pages, and the "CAN" page after a few lines of the adapter on the window's
 // stand-in port.
 void options(TForm1 &form, Shots &shots)
@@ -168,6 +183,7 @@ int main(int argc, char *argv[])
         shots.take(QStringLiteral("screen-%1").arg(i));
     }
     options(form, shots);
+    filmOptions(form, shots);
     if (playing) {
         form.showScreen(Screen::MP3Album);
         quint16 key = 'C';
