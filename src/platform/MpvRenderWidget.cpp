@@ -30,6 +30,12 @@ MpvRenderWidget::~MpvRenderWidget()
         disconnect(gl, nullptr, this, nullptr);
 }
 
+bool MpvRenderWidget::openGlAvailable()
+{
+    QOpenGLContext probe;
+    return probe.create();
+}
+
 void MpvRenderWidget::initializeGL()
 {
     if (!m_render && m_mpv) {

@@ -18,6 +18,8 @@ public:
     ~MpvRenderWidget() override;
 
     bool hasRenderContext() const { return m_render != nullptr; }
+    // Whether the platform gives OpenGL contexts at all; without, the widget can't be shown.
+    static bool openGlAvailable();
 
 protected:
     void initializeGL() override;

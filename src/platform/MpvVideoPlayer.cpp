@@ -82,11 +82,16 @@ QWidget *MpvVideoPlayer::createDisplay(QWidget *parent)
 {
     if (m_display)
         return m_display;
-    if (m_mpv && drawsIntoDisplay())
+    if (m_mpv && drawsIntoDisplay() && MpvRenderWidget::openGlAvailable()) {
         m_display = new MpvRenderWidget(
             m_mpv.get(), [this](bool ok) { renderReady(ok); }, parent);
-    else
+    } else {
+        // No GL to draw with (a display without GL drivers, the offscreen platform): an
+        // OpenGL widget would take the whole window down at its first paint. Films
+        // play with sound only, as when the render context can't be made.
         m_display = blackWidget(parent);
+        m_renderChecked = true;
+    }
     m_display->hide();
     return m_display;
 }

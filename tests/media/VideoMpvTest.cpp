@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QLabel>
+#include <QOpenGLWidget>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -220,4 +221,25 @@ TEST(MpvVideoPlayerTest, StatesZoomAndAReplacedFilm)
     ASSERT_TRUE(QTest::qWaitFor([&] { return player.position() > 0.5; }, Bound))
         << int(player.openState()) << " " << int(player.playState()) << " " << player.position();
     EXPECT_TRUE(errors.empty());
+}
+
+// The program's own player where the platform has no OpenGL (the tests' offscreen
+// platform has none): the movie panel is a plain black widget, the window paints, and
+// a film still opens, with sound only.
+TEST(VideoWithoutOpenGl, FilmsPlayWithSoundOnlyAndTheWindowStaysUp)
+{
+    VideoFixture fixture;
+    ASSERT_TRUE(AviWriter::write(fixture.videoDir.file("film.avi"), seconds(5)));
+    MpvVideoPlayer *player =
+        fixture.start(std::make_unique<MpvVideoPlayer>(MpvVideoPlayer::Options{"libmpv", "null"}));
+    ASSERT_TRUE(player->isValid());
+    QWidget *panel = fixture.video().moviePanel();
+    EXPECT_EQ(qobject_cast<QOpenGLWidget *>(panel), nullptr);
+    fixture.open("film.avi");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return player->openState() == State::Open; }, Bound));
+    EXPECT_TRUE(panel->isVisible());
+    fixture.form->repaint();
+    EXPECT_EQ(
+        fixture.form->grab().toImage().pixelColor(panel->mapTo(fixture.form.get(), QPoint(5, 5))),
+        QColor(Qt::black));
 }
