@@ -88,20 +88,30 @@ QWidget *MpvVideoPlayer::createDisplay(QWidget *parent)
     } else {
         // No GL to draw with (a display without GL drivers, the offscreen platform): an
         // OpenGL widget would take the whole window down at its first paint. Films
-        // play with sound only, as when the render context can't be made.
+        // play unseen, with their sound.
         m_display = blackWidget(parent);
         m_renderChecked = true;
+        playUnseen();
     }
     m_display->hide();
     return m_display;
 }
 
-void MpvVideoPlayer::renderReady(bool)
+void MpvVideoPlayer::renderReady(bool ok)
 {
-    // Without a render context the film plays with sound only.
     m_renderChecked = true;
+    if (!ok)
+        playUnseen();
     if (!m_pending.isEmpty())
         load(std::exchange(m_pending, {}));
+}
+
+void MpvVideoPlayer::playUnseen()
+{
+    // mpv's own output for the program has nothing to draw into without a render
+    // context and would fail every film; the null output plays it, sound included.
+    if (m_mpv && drawsIntoDisplay())
+        mpv_set_property_string(m_mpv.get(), "vo", "null");
 }
 
 void MpvVideoPlayer::open(const QString &path)

@@ -48,6 +48,7 @@ public:
 private:
     bool drawsIntoDisplay() const { return m_options.videoOutput == "libmpv"; }
     void renderReady(bool ok);
+    void playUnseen();
     void load(const QByteArray &file);
     void setPaused(bool paused);
     void applyZoom();
