@@ -1,7 +1,6 @@
 #include "media/DirActionMenu.h"
 
 #include "app/ColourScheme.h"
-#include "app/CommandKey.h"
 #include "widgets/PanelButton.h"
 #include "widgets/SkinFont.h"
 
@@ -74,19 +73,7 @@ void DirActionMenu::commandKey(quint16 key)
 {
     if (!m_focus.current())
         m_focus.focus(Panel35);
-    switch (key) {
-    case CommandKey::R:
-        m_focus.next();
-        break;
-    case CommandKey::L:
-        m_focus.previous();
-        break;
-    case CommandKey::C:
-        activate(m_focus.current());
-        break;
-    default:
-        break;
-    }
+    m_focus.commandKey(key, [this](QWidget *entry) { activate(entry); });
 }
 
 void DirActionMenu::registerColours(ColourScheme &colours)

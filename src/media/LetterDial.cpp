@@ -1,7 +1,6 @@
 #include "media/LetterDial.h"
 
 #include "app/ColourScheme.h"
-#include "app/CommandKey.h"
 #include "media/TAUDIListbox.h"
 #include "widgets/DialFace.h"
 #include "widgets/PanelButton.h"
@@ -135,19 +134,7 @@ void LetterDial::Panel52Click(PanelButton *sender)
 
 void LetterDial::commandKey(quint16 key)
 {
-    switch (key) {
-    case CommandKey::R:
-        m_focus.next();
-        break;
-    case CommandKey::L:
-        m_focus.previous();
-        break;
-    case CommandKey::C:
-        Panel52Click(static_cast<PanelButton *>(m_focus.current()));
-        break;
-    default:
-        break;
-    }
+    m_focus.commandKey(key, [this](QWidget *w) { Panel52Click(static_cast<PanelButton *>(w)); });
 }
 
 void LetterDial::registerColours(ColourScheme &colours)

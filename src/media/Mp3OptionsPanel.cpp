@@ -1,7 +1,6 @@
 #include "media/Mp3OptionsPanel.h"
 
 #include "app/ColourScheme.h"
-#include "app/CommandKey.h"
 #include "app/Screen.h"
 #include "app/ScreenHost.h"
 #include "media/MarkerPlacement.h"
@@ -215,20 +214,7 @@ void Mp3OptionsPanel::activate(QWidget *button)
 
 void Mp3OptionsPanel::commandKey(quint16 key)
 {
-    switch (key) {
-    case CommandKey::R:
-        m_focus.next();
-        break;
-    case CommandKey::L:
-        m_focus.previous();
-        break;
-    case CommandKey::C:
-        if (QWidget *w = m_focus.current())
-            activate(w);
-        break;
-    default:
-        break;
-    }
+    m_focus.commandKey(key, [this](QWidget *button) { activate(button); });
 }
 
 void Mp3OptionsPanel::registerColours(ColourScheme &colours)

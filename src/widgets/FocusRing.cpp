@@ -1,5 +1,7 @@
 #include "widgets/FocusRing.h"
 
+#include "app/CommandKey.h"
+
 FocusRing::FocusRing(Ends ends) : m_ends(ends) {}
 
 void FocusRing::setEntries(const QList<QWidget *> &entries)
@@ -71,3 +73,21 @@ void FocusRing::step(int direction)
 void FocusRing::next() { step(+1); }
 
 void FocusRing::previous() { step(-1); }
+
+void FocusRing::commandKey(quint16 key, const Callback &activate)
+{
+    switch (key) {
+    case CommandKey::R:
+        next();
+        break;
+    case CommandKey::L:
+        previous();
+        break;
+    case CommandKey::C:
+        if (QWidget *w = current())
+            activate(w);
+        break;
+    default:
+        break;
+    }
+}

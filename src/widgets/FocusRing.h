@@ -33,6 +33,9 @@ public:
     void next();
     void previous();
     void clear() { focus(-1); }
+    // The knob on the panel: R focuses the next entry, L the previous one, C runs activate
+    // on the focused entry (not without one). Other keys do nothing.
+    void commandKey(quint16 key, const Callback &activate);
     int count() const { return int(m_entries.size()); }
 
 private:
