@@ -1,8 +1,10 @@
 #include "media/MediaListPanel.h"
 
 #include "app/ColourScheme.h"
+#include "media/MarkerPlacement.h"
 #include "media/TAUDIListbox.h"
 #include "widgets/ListRowsView.h"
+#include "widgets/SelectionMarker.h"
 #include "widgets/SkinFont.h"
 
 #include <QLabel>
@@ -86,6 +88,36 @@ void MediaListPanel::showIndicatorsDown()
 }
 
 void MediaListPanel::moveList(int left, int top) { view->move(left, top); }
+
+void MediaListPanel::enterDirectory(const QString &path)
+{
+    // Hidden while it is filled again, so no half-drawn list shows.
+    view->hide();
+    m_list->setDirectory(path);
+    view->show();
+    m_list->setItemIndex(m_list->count() > 0 ? 0 : -1);
+    m_placeMarker();
+    showIndicatorsDown();
+}
+
+void MediaListPanel::showSelection()
+{
+    if (m_list->itemIndex() < 0 && m_list->count() > 0)
+        m_list->setItemIndex(0);
+    m_placeMarker();
+}
+
+void MediaListPanel::pointMarker(SelectionMarker &marker, bool onScreen) const
+{
+    if (!onScreen || m_list->count() == 0 || m_list->itemIndex() < 0) {
+        marker.hide();
+        return;
+    }
+    const QPoint bar = MarkerPlacement::listBar(m_list->itemIndex() - m_list->topIndex(),
+                                                marker.barPosition().x());
+    marker.placeBar(bar.x(), bar.y());
+    marker.show();
+}
 
 void MediaListPanel::registerColours(ColourScheme &colours)
 {

@@ -6,6 +6,7 @@
 
 class ColourScheme;
 class ListRowsView;
+class SelectionMarker;
 class QLabel;
 class QWidget;
 class TAUDIListbox;
@@ -35,6 +36,15 @@ public:
     // The indicators as after a move down (also after a jump or a new directory).
     void showIndicatorsDown();
     void moveList(int left, int top);
+    // The entries of path with the first one selected (none in an empty directory), the
+    // marker placed and the indicators as after a move down.
+    void enterDirectory(const QString &path);
+    // The list as its screen shows it again: the first entry selected when none is, and
+    // the marker placed.
+    void showSelection();
+    // The marker's bar on the selected row; the marker hides when onScreen is false or no
+    // row is selected.
+    void pointMarker(SelectionMarker &marker, bool onScreen) const;
     void registerColours(ColourScheme &colours);
 
     ListRowsView *view = nullptr;

@@ -6,7 +6,6 @@
 #include "app/ScreenHost.h"
 #include "media/DirActionMenu.h"
 #include "media/LetterDial.h"
-#include "media/MarkerPlacement.h"
 #include "media/TAUDIListbox.h"
 #include "widgets/ListRowsView.h"
 #include "widgets/SelectionMarker.h"
@@ -81,23 +80,12 @@ void Mp3Directory::MP3ListboxClick()
 void Mp3Directory::enter(const QString &path)
 {
     m_marker.hide();
-    // Hidden while it is filled again, so no half-drawn list shows.
-    m_panel.view->hide();
-    MP3Listbox().setDirectory(path);
-    m_panel.view->show();
-    MP3Listbox().setItemIndex(MP3Listbox().count() > 0 ? 0 : -1);
-    SetMP3Selector();
-    m_panel.showIndicatorsDown();
+    m_panel.enterDirectory(path);
 }
 
 void Mp3Directory::Button6Click() { enter(MP3Listbox().parentPath()); }
 
-void Mp3Directory::MP3DirectoryShow()
-{
-    if (MP3Listbox().itemIndex() < 0 && MP3Listbox().count() > 0)
-        MP3Listbox().setItemIndex(0);
-    SetMP3Selector();
-}
+void Mp3Directory::MP3DirectoryShow() { m_panel.showSelection(); }
 
 // The marker shows only where it has a row to point at; on other screens it belongs to
 // them and is left alone.
@@ -174,16 +162,9 @@ void Mp3Directory::dialChosen()
 
 void Mp3Directory::SetMP3Selector()
 {
-    const TAUDIListbox &list = MP3Listbox();
-    if (m_screens.activeScreen() != Screen::MP3Directory || list.count() == 0 ||
-        list.itemIndex() < 0 || !FilterPanel->isHidden()) {
-        m_marker.hide();
-        return;
-    }
-    const QPoint bar =
-        MarkerPlacement::listBar(list.itemIndex() - list.topIndex(), m_marker.barPosition().x());
-    m_marker.placeBar(bar.x(), bar.y());
-    m_marker.show();
+    // Not while the letter dial covers the list.
+    m_panel.pointMarker(m_marker, m_screens.activeScreen() == Screen::MP3Directory &&
+                                      FilterPanel->isHidden());
 }
 
 void Mp3Directory::screenShown(int index)

@@ -3,10 +3,8 @@
 #include "app/CommandKey.h"
 #include "app/Screen.h"
 #include "app/ScreenHost.h"
-#include "media/MarkerPlacement.h"
 #include "media/TAUDIListbox.h"
 #include "widgets/ListRowsView.h"
-#include "widgets/SelectionMarker.h"
 
 #include <exception>
 
@@ -40,17 +38,7 @@ void VideoListScreen::Button17Click() { m_panel.next(); }
 
 void VideoListScreen::Button18Click() { m_panel.previous(); }
 
-void VideoListScreen::enter(const QString &path)
-{
-    m_panel.view->hide();
-    VideoListBox().setDirectory(path);
-    m_panel.view->show();
-    VideoListBox().setItemIndex(VideoListBox().count() > 0 ? 0 : -1);
-    SetVideoSelector();
-    m_panel.showIndicatorsDown();
-}
-
-void VideoListScreen::Button20Click() { enter(VideoListBox().parentPath()); }
+void VideoListScreen::Button20Click() { m_panel.enterDirectory(VideoListBox().parentPath()); }
 
 void VideoListScreen::VideoListboxClick()
 {
@@ -65,7 +53,7 @@ void VideoListScreen::VideoListboxClick()
         }
         const QString target = list.selectedTarget();
         if (target != list.directory())
-            enter(target);
+            m_panel.enterDirectory(target);
     } catch (const std::exception &) {
     } catch (...) {
     }
@@ -73,25 +61,13 @@ void VideoListScreen::VideoListboxClick()
 
 void VideoListScreen::SetVideoSelector()
 {
-    const TAUDIListbox &list = VideoListBox();
-    if (m_screens.activeScreen() != Screen::Vide_select || list.count() == 0 ||
-        list.itemIndex() < 0) {
-        m_marker.hide();
-        return;
-    }
-    const QPoint bar =
-        MarkerPlacement::listBar(list.itemIndex() - list.topIndex(), m_marker.barPosition().x());
-    m_marker.placeBar(bar.x(), bar.y());
-    m_marker.show();
+    m_panel.pointMarker(m_marker, m_screens.activeScreen() == Screen::Vide_select);
 }
 
 void VideoListScreen::screenShown(int index)
 {
-    if (index != Screen::Vide_select)
-        return;
-    if (VideoListBox().itemIndex() < 0 && VideoListBox().count() > 0)
-        VideoListBox().setItemIndex(0);
-    SetVideoSelector();
+    if (index == Screen::Vide_select)
+        m_panel.showSelection();
 }
 
 void VideoListScreen::commandKey(quint16 key)

@@ -38,7 +38,6 @@ public:
     void registerColours(ColourScheme &colours);
 
 private:
-    void enter(const QString &path);
     void readVideoType();
 
     ScreenHost &m_screens;
