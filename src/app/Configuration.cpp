@@ -2,6 +2,7 @@
 
 #include "app/ColourScheme.h"
 #include "app/ColourValue.h"
+#include "app/Guarded.h"
 #include "app/OptionsScreen.h"
 #include "app/SerialPortControl.h"
 #include "app/SettingsHost.h"
@@ -16,7 +17,6 @@
 #include <QStandardPaths>
 
 #include <cmath>
-#include <exception>
 #include <stdexcept>
 
 namespace {
@@ -24,16 +24,6 @@ namespace {
 const QString Pathes = QStringLiteral("Pathes");
 const QString Bitmaps = QStringLiteral("Bitmaps");
 const QString Colors = QStringLiteral("Colors");
-
-// Each step of loading is guarded by itself: a failure skips the rest of that step only.
-template <typename Step> void guarded(Step step)
-{
-    try {
-        step();
-    } catch (const std::exception &) {
-    } catch (...) {
-    }
-}
 
 // A choice list takes values above its last item as the last item and negative values as
 // no choice.
@@ -102,26 +92,28 @@ void Configuration::LoadSettings()
     m_loaded = ini;
     OptionsScreen &o = m_options;
 
-    guarded([&] { m_host.loadFixedPictures(); });                                   // 1
-    guarded([&] { loadPaths(ini); });                                               // 2
-    guarded([&] {                                                                   // 3
+    // Each step of loading is guarded by itself: a failure skips the rest of that step only.
+    Guarded::run([&] { m_host.loadFixedPictures(); }); // 1
+    Guarded::run([&] { loadPaths(ini); });             // 2
+    Guarded::run([&] {                                 // 3
         if (QFileInfo::exists(o.MainImageEdit->text()))
             m_host.showMainScreenImage(o.MainImageEdit->text());
     });
-    guarded([&] {                                                                   // 4
-        const QString last = ini.readString(QStringLiteral("Driverslog"),
-                                            QStringLiteral("last entry"), QString());
+    Guarded::run([&] { // 4
+        const QString last =
+            ini.readString(QStringLiteral("Driverslog"), QStringLiteral("last entry"), QString());
         if (!last.isEmpty())
             m_host.addDriversLogLine(last);
     });
-    guarded([&] { m_host.pointMediaLists(o.Mp3PathEdit->text(), o.MoviePathEdit->text()); }); // 5
-    guarded([&] { loadColours(ini); });                                             // 6
-    guarded([&] { loadExitChoice(ini); });                                          // 7
-    guarded([&] {                                                                   // 8
+    Guarded::run(
+        [&] { m_host.pointMediaLists(o.Mp3PathEdit->text(), o.MoviePathEdit->text()); }); // 5
+    Guarded::run([&] { loadColours(ini); });                                              // 6
+    Guarded::run([&] { loadExitChoice(ini); });                                           // 7
+    Guarded::run([&] {                                                                    // 8
         o.GPSMouseEnabledBox->setChecked(
             ini.readBool(QStringLiteral("GPSMouseOptions"), QStringLiteral("Enabled"), true));
     });
-    guarded([&] {                                                                   // 9
+    Guarded::run([&] { // 9
         o.appendSysMessage(QStringLiteral("Now reading CAN2ComPort-ini setting"));
         o.CAN2COMEnabledBox->setChecked(
             ini.readBool(QStringLiteral("CAN2ComPort"), QStringLiteral("Enabled"), false));
@@ -129,43 +121,43 @@ void Configuration::LoadSettings()
                                ? QStringLiteral("CAN2ComPort is enabled")
                                : QStringLiteral("CAN2ComPort is disabled"));
     });
-    guarded([&] {                                                                   // 10
-        m_shared.RadarSystemOn = ini.readBool(QStringLiteral("Global_radarwarning"),
-                                              QStringLiteral("Enabled"), false);
+    Guarded::run([&] { // 10
+        m_shared.RadarSystemOn =
+            ini.readBool(QStringLiteral("Global_radarwarning"), QStringLiteral("Enabled"), false);
     });
-    guarded([&] {                                                                   // 11
+    Guarded::run([&] { // 11
         // Read but never applied: the drivers log always starts in private mode.
         (void)ini.readBool(QStringLiteral("Global_log"), QStringLiteral("Enabled"), false);
         m_shared.BusinessMode = false;
         m_host.showPrivateMode();
     });
-    guarded([&] { m_host.showRadarSystem(m_shared.RadarSystemOn); });              // 12
-    guarded([&] { loadPorts(ini); });                                               // 13
-    guarded([&] {                                                                   // 14
+    Guarded::run([&] { m_host.showRadarSystem(m_shared.RadarSystemOn); }); // 12
+    Guarded::run([&] { loadPorts(ini); });                                 // 13
+    Guarded::run([&] {                                                     // 14
         m_shared.TripKm = ini.readInteger(QStringLiteral("LastRecorded"), QStringLiteral("km"), 0);
         m_host.showOdometer(m_shared.TripKm);
     });
-    guarded([&] {                                                                   // 15
+    Guarded::run([&] { // 15
         o.MouseEnabledBox->setChecked(
             ini.readBool(QStringLiteral("MouseOptions"), QStringLiteral("Enabled"), false));
         m_host.showMousePointer(o.MouseEnabledBox->isChecked());
     });
-    guarded([&] { openCan2Com(); });                                                // 16
-    guarded([&] { openGps(); });                                                    // 17
-    guarded([&] { m_host.loadNowPlayingBackground(o.Mp3BitmapEdit->text()); });     // 18
+    Guarded::run([&] { openCan2Com(); });                                            // 16
+    Guarded::run([&] { openGps(); });                                                // 17
+    Guarded::run([&] { m_host.loadNowPlayingBackground(o.Mp3BitmapEdit->text()); }); // 18
 }
 
 void Configuration::loadPaths(const IniFile &ini)
 {
     OptionsScreen &o = m_options;
     o.MainImageEdit->setText(ini.readString(Pathes, QStringLiteral("MAIN"), defaultMainImage()));
-    o.Mp3BitmapEdit->setText(ini.readString(Bitmaps, QStringLiteral("MP3PlayingBackgroundBitmap"),
-                                            defaultMp3Bitmap()));
+    o.Mp3BitmapEdit->setText(
+        ini.readString(Bitmaps, QStringLiteral("MP3PlayingBackgroundBitmap"), defaultMp3Bitmap()));
     o.Mp3PathEdit->setText(ini.readString(Pathes, QStringLiteral("MP3"), defaultMp3Path()));
     o.MoviePathEdit->setText(ini.readString(Pathes, QStringLiteral("MOVIE"), defaultMoviePath()));
     o.LogPathEdit->setText(ini.readString(Pathes, QStringLiteral("LOG"), defaultLogPath()));
-    o.Edit9->setText(ini.readString(QStringLiteral("Sounds"), QStringLiteral("Warning"),
-                                    defaultWarningSound()));
+    o.Edit9->setText(
+        ini.readString(QStringLiteral("Sounds"), QStringLiteral("Warning"), defaultWarningSound()));
 }
 
 void Configuration::loadColours(const IniFile &ini)
@@ -174,8 +166,8 @@ void Configuration::loadColours(const IniFile &ini)
                                        ColourScheme::BuiltInMainColour));
     for (size_t i = 0; i < m_options.cpx.size(); ++i) {
         const QString key = QStringLiteral("cpx%1.color").arg(i + 1);
-        m_options.cpx[i]->setColour(readColour(ini, QStringLiteral("colors"), key,
-                                               OptionsScreen::SwatchDefaults[i]));
+        m_options.cpx[i]->setColour(
+            readColour(ini, QStringLiteral("colors"), key, OptionsScreen::SwatchDefaults[i]));
     }
     m_host.changecolors();
 }
@@ -194,11 +186,11 @@ void Configuration::loadExitChoice(const IniFile &ini)
 
 void Configuration::loadPorts(const IniFile &ini)
 {
-    const int gps = ini.readInteger(QStringLiteral("GPSComPort"),
-                                    QStringLiteral("RadioGroup3.ItemIndex"), 0);
+    const int gps =
+        ini.readInteger(QStringLiteral("GPSComPort"), QStringLiteral("RadioGroup3.ItemIndex"), 0);
     m_options.RadioGroup3->setItemIndex(clampChoice(gps, 8));
-    const int can = ini.readInteger(QStringLiteral("CAN2ComPort"),
-                                    QStringLiteral("RadioGroup4.ItemIndex"), 0);
+    const int can =
+        ini.readInteger(QStringLiteral("CAN2ComPort"), QStringLiteral("RadioGroup4.ItemIndex"), 0);
     m_options.RadioGroup4->setItemIndex(clampChoice(can, 8));
 }
 
@@ -231,10 +223,11 @@ void Configuration::SaveSettings()
 {
     // Read the file afresh so that whatever else it holds now is kept, write every key,
     // and replace the file in one step. A failure leaves the old file as it was.
-    guarded([&] {
+    Guarded::run([&] {
         IniFile ini = IniFile::load(m_fileName);
         const OptionsScreen &o = m_options;
-        ini.writeString(Bitmaps, QStringLiteral("MP3PlayingBackgroundBitmap"), o.Mp3BitmapEdit->text());
+        ini.writeString(Bitmaps, QStringLiteral("MP3PlayingBackgroundBitmap"),
+                        o.Mp3BitmapEdit->text());
         ini.writeString(Pathes, QStringLiteral("MAIN"), o.MainImageEdit->text());
         ini.writeString(Pathes, QStringLiteral("MP3"), o.Mp3PathEdit->text());
         ini.writeString(Pathes, QStringLiteral("MOVIE"), o.MoviePathEdit->text());
@@ -246,9 +239,9 @@ void Configuration::SaveSettings()
         ini.writeInteger(QStringLiteral("ExitOptions"), QStringLiteral("RadioGroup1.ItemIndex"),
                          o.RadioGroup1->itemIndex());
         const double km = std::trunc(m_shared.TripKm);
-        ini.writeInteger(QStringLiteral("LastRecorded"), QStringLiteral("km"),
-                         qint32(qBound(double(INT32_MIN), std::isfinite(km) ? km : 0.0,
-                                       double(INT32_MAX))));
+        ini.writeInteger(
+            QStringLiteral("LastRecorded"), QStringLiteral("km"),
+            qint32(qBound(double(INT32_MIN), std::isfinite(km) ? km : 0.0, double(INT32_MAX))));
         ini.writeString(Colors, QStringLiteral("ComandPanel_ComandColor"),
                         ColourValue::toText(m_colours.mainColour()));
         for (size_t i = 0; i < o.cpx.size(); ++i)
@@ -262,7 +255,8 @@ void Configuration::SaveSettings()
                       o.CAN2COMEnabledBox->isChecked());
         ini.writeBool(QStringLiteral("Global_radarwarning"), QStringLiteral("Enabled"),
                       m_shared.RadarSystemOn);
-        ini.writeBool(QStringLiteral("Global_log"), QStringLiteral("Enabled"), m_shared.BusinessMode);
+        ini.writeBool(QStringLiteral("Global_log"), QStringLiteral("Enabled"),
+                      m_shared.BusinessMode);
         ini.writeInteger(QStringLiteral("GPSComPort"), QStringLiteral("RadioGroup3.ItemIndex"),
                          o.RadioGroup3->itemIndex());
         ini.writeInteger(QStringLiteral("CAN2ComPort"), QStringLiteral("RadioGroup4.ItemIndex"),

@@ -1,25 +1,12 @@
 #include "app/ExitSequence.h"
 
+#include "app/Guarded.h"
 #include "platform/PowerManager.h"
 #include "platform/SoundPlayer.h"
 
 #include <QFileInfo>
 
-#include <exception>
 #include <utility>
-
-namespace {
-
-template <typename Step> void guarded(Step step)
-{
-    try {
-        step();
-    } catch (const std::exception &) {
-    } catch (...) {
-    }
-}
-
-} // namespace
 
 ExitSequence::ExitSequence(QString programDir, SoundPlayer &sound, PowerManager &power,
                            Actions actions)
@@ -30,14 +17,14 @@ ExitSequence::ExitSequence(QString programDir, SoundPlayer &sound, PowerManager 
 
 void ExitSequence::ComandPanelBottomRightClick()
 {
-    guarded([&] { m_actions.saveSettings(); });
-    guarded([&] {
+    Guarded::run([&] { m_actions.saveSettings(); });
+    Guarded::run([&] {
         const QString sound = m_programDir + QStringLiteral("exit.wav");
         if (QFileInfo::exists(sound))
             m_sound.playAndWait(sound);
     });
     int choice = -1;
-    guarded([&] { choice = m_actions.exitChoice(); });
+    Guarded::run([&] { choice = m_actions.exitChoice(); });
     act(choice);
 }
 
@@ -47,24 +34,24 @@ void ExitSequence::act(int choice)
     case Leave:
         break;
     case LeaveWithShell:
-        guarded([&] { m_power.startShell(m_actions.shellCommand()); });
+        Guarded::run([&] { m_power.startShell(m_actions.shellCommand()); });
         break;
     // The system ends the program when it shuts down; until then it keeps running.
     case Halt:
-        guarded([&] { m_power.halt(); });
+        Guarded::run([&] { m_power.halt(); });
         return;
     case PowerOff:
-        guarded([&] { m_power.powerOff(); });
+        Guarded::run([&] { m_power.powerOff(); });
         return;
     // After waking up the program shows the screen it showed before.
     case Standby:
-        guarded([&] {
+        Guarded::run([&] {
             if (m_power.canSuspend())
                 m_power.suspend();
         });
         return;
     case Hibernate:
-        guarded([&] {
+        Guarded::run([&] {
             if (m_power.canHibernate())
                 m_power.hibernate();
         });

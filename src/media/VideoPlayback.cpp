@@ -2,6 +2,7 @@
 
 #include "app/ColourScheme.h"
 #include "app/CommandKey.h"
+#include "app/Guarded.h"
 #include "app/Screen.h"
 #include "app/ScreenHost.h"
 #include "media/MovieOptionsPanel.h"
@@ -15,7 +16,6 @@
 #include <QLabel>
 
 #include <cmath>
-#include <exception>
 
 namespace {
 
@@ -30,16 +30,6 @@ QString minutesSeconds(double seconds)
 {
     const qint64 whole = std::isfinite(seconds) && seconds > 0 ? qint64(seconds) : 0;
     return twoDigits(whole / 60) + QLatin1Char(':') + twoDigits(whole % 60);
-}
-
-// A failing step is skipped; the next one still runs.
-template <typename Step> void guarded(Step step)
-{
-    try {
-        step();
-    } catch (const std::exception &) {
-    } catch (...) {
-    }
 }
 
 } // namespace
@@ -146,13 +136,13 @@ void VideoPlayback::HideErrorPanel()
 
 void VideoPlayback::playSound(const QString &name)
 {
-    guarded([&] { m_sound.play(m_programDir + name); });
+    Guarded::run([&] { m_sound.play(m_programDir + name); });
 }
 
 void VideoPlayback::PlayVideoFile(const QString &path)
 {
     if (m_player.openState() != VideoPlayer::OpenState::Closed)
-        guarded([this] { m_player.stop(); });
+        Guarded::run([this] { m_player.stop(); });
     const QString loading = QStringLiteral(" loading...");
     m_options->MovieTime->setText(loading);
     Movie_progress_onstage->setText(loading);
@@ -319,7 +309,7 @@ void VideoPlayback::endFilm()
     Movie_progress_onstage->hide();
     HideVideo();
     MovieOptionsPanelDisappearTimer.stop();
-    guarded([this] {
+    Guarded::run([this] {
         m_player.stop();
         m_player.close();
     });
