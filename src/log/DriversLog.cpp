@@ -13,6 +13,8 @@
 #include "widgets/ArrowSymbol.h"
 #include "widgets/PanelButton.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 
 #include <cmath>
@@ -23,6 +25,14 @@ const QString Driverslog = QStringLiteral("driverslog/");
 QString withSeparator(const QString &dir)
 {
     return dir.endsWith(QLatin1Char('/')) ? dir : dir + QLatin1Char('/');
+}
+
+bool sameDirectory(const QString &a, const QString &b)
+{
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    if (!ca.isEmpty())
+        return ca == QFileInfo(b).canonicalFilePath();
+    return QDir::cleanPath(QDir(a).absolutePath()) == QDir::cleanPath(QDir(b).absolutePath());
 }
 } // namespace
 
@@ -106,7 +116,9 @@ void DriversLog::WriteLogEntry(const QString &note)
 
     // The second copy comes after the primary file, so its failure can't touch it.
     const QString dual = dualDirectory();
-    if (dual.isEmpty()) {
+    // A second path naming the program directory would write every entry twice into
+    // the one file: that is no second copy.
+    if (dual.isEmpty() || sameDirectory(dual, primary)) {
         trace(QStringLiteral("Dual logging not active !"));
         return;
     }

@@ -122,6 +122,25 @@ TEST_F(LogbookTest, BothCopiesGetTheSameLine)
                            dual + " found as dual log, appending log records..."}));
 }
 
+// The program directory named as the second path too, however written: one line an
+// entry in the one file.
+TEST_F(LogbookTest, ASecondPathThatIsTheProgramDirectoryWritesEachEntryOnce)
+{
+    openInBusinessMode();
+    for (const QString &same :
+         {programDir.path(), programDir.path() + "./", programDir.path() + "driverslog/.."}) {
+        QFile::remove(primaryFile());
+        dualPath = same;
+        log->LastLoggedPlace.clear();
+        traces.clear();
+        driveTo(51.1, Street);
+        driveTo(51.3, Other);
+        EXPECT_EQ(fileLines(primaryFile()).size(), 2) << same.toStdString();
+        EXPECT_EQ(count(traces, "Dual logging not active !"), 2) << same.toStdString();
+        driveTo(51.2); // nowhere, so that the next round logs its first place again
+    }
+}
+
 TEST_F(LogbookTest, ANewMonthStartsANewFileAndKeepsTheOldOne)
 {
     programDir.write("driverslog/12-2004.LOG", "Friday,12/3/04,08:00:00,88000,OLD,\r\n");
