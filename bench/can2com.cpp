@@ -66,13 +66,3 @@ static void BM_ReceiveChunk(benchmark::State &state, const char *line)
 BENCHMARK_CAPTURE(BM_ReceiveChunk, light_lines, "1203")->Unit(benchmark::kMicrosecond);
 // Wheel lines: a glyph, a trace line and a key each.
 BENCHMARK_CAPTURE(BM_ReceiveChunk, wheel_lines, "1601")->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -245,13 +245,3 @@ static void BM_DemoSoak(benchmark::State &state)
     }
 }
 BENCHMARK(BM_DemoSoak)->Arg(600)->Iterations(1)->Unit(benchmark::kSecond);
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

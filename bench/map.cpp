@@ -110,13 +110,3 @@ static void BM_Redraw(benchmark::State &state)
     state.counters["names"] = sprites.count();
 }
 BENCHMARK(BM_Redraw)->Arg(1)->Arg(8)->Arg(32)->Arg(128)->Arg(1024)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

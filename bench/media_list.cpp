@@ -78,12 +78,3 @@ static void BM_NextLetterJump(benchmark::State &state)
     }
 }
 BENCHMARK(BM_NextLetterJump)->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -43,5 +43,3 @@ BENCHMARK(BM_NmeaBurst)->Unit(benchmark::kMicrosecond);
 
 static void BM_NmeaBurstWithReadOuts(benchmark::State &state) { receive(state, true); }
 BENCHMARK(BM_NmeaBurstWithReadOuts)->Unit(benchmark::kMicrosecond);
-
-BENCHMARK_MAIN();

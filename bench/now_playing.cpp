@@ -89,5 +89,3 @@ static void BM_RandomWalk(benchmark::State &state)
     }
 }
 BENCHMARK(BM_RandomWalk)->Unit(benchmark::kMicrosecond);
-
-BENCHMARK_MAIN();

@@ -154,13 +154,3 @@ void BM_DrawRadarMap(benchmark::State &state)
 BENCHMARK(BM_DrawRadarMap)->Args({10, 10})->Args({200, 10})->Args({10, 200})->Args({2000, 200});
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -64,12 +64,3 @@ static void BM_ChunkToHandler(benchmark::State &state)
     port.ClosePort();
 }
 BENCHMARK(BM_ChunkToHandler)->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -33,5 +33,3 @@ static void BM_LoadAndSave1000UnknownKeys(benchmark::State &state)
     }
 }
 BENCHMARK(BM_LoadAndSave1000UnknownKeys)->Unit(benchmark::kMicrosecond);
-
-BENCHMARK_MAIN();

@@ -38,13 +38,3 @@ static void BM_SystemDescription(benchmark::State &state)
     }
 }
 BENCHMARK(BM_SystemDescription)->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

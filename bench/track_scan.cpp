@@ -115,5 +115,3 @@ void BM_TagReadPastA20MBPicture(benchmark::State &state)
 BENCHMARK(BM_TagReadPastA20MBPicture)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

@@ -56,5 +56,3 @@ static void BM_PositionText(benchmark::State &state)
     }
 }
 BENCHMARK(BM_PositionText);
-
-BENCHMARK_MAIN();
