@@ -24,6 +24,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTextStream>
 #include <QTime>
 #include <QTimer>
 
@@ -128,7 +129,9 @@ template <typename Done> void settle(Done done, std::chrono::milliseconds bound)
     QElapsedTimer t;
     t.start();
     while (!done() && t.elapsed() < bound.count())
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
+        // Sleeps until something happens (the window's timers wake it at least once a
+        // second): a loop that only polls would take a whole core from the program.
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 } // namespace
@@ -196,6 +199,7 @@ static void BM_DemoSoak(benchmark::State &state)
         qint64 rssAtMinute = 0, fdsAtMinute = 0;
         QTimer ticker;
         ticker.setInterval(100);
+        ticker.setTimerType(Qt::PreciseTimer); // a late tick is a stall, not timer slack
         QObject::connect(&ticker, &QTimer::timeout, [&] {
             const qint64 now = clock.elapsed();
             longestStall = std::max(longestStall, now - lastTick - 100);
@@ -240,8 +244,17 @@ static void BM_DemoSoak(benchmark::State &state)
         state.counters["fd_growth"] = double(openDescriptors() - fdsAtMinute);
         state.counters["longest_ui_stall_ms"] = double(longestStall);
         state.counters["keys"] = double(keys);
-        if (fixes != gpsCount || fixesOutOfStep != 0 || canWrong != 0)
+        if (fixes != gpsCount || fixesOutOfStep != 0 || canWrong != 0) {
+            qsizetype first = 0;
+            while (first < std::min<qsizetype>(traced.size(), canCount) &&
+                   traced[first] == captions[first % captions.size()])
+                ++first;
+            QTextStream(stderr) << "fixes " << fixes << " of " << gpsCount << ", "
+                                << fixesOutOfStep << " out of step; CAN lines " << traced.size()
+                                << " of " << canCount << ", first wrong at " << first << ": "
+                                << traced.value(first) << "\n";
             state.SkipWithError("lines lost, repeated or out of order");
+        }
     }
 }
 BENCHMARK(BM_DemoSoak)->Arg(600)->Iterations(1)->Unit(benchmark::kSecond);

@@ -60,7 +60,9 @@ void settle(const std::function<bool()> &done, int boundMs)
     QElapsedTimer clock;
     clock.start();
     while (!done() && clock.elapsed() < boundMs)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        // Sleeps until something happens (the window's timers wake it at least once a
+        // second): a loop that only polls would take a whole core from the program.
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 class Shots {
