@@ -64,8 +64,10 @@ QPixmap knobSettingsPicture()
     p.setBrush(QColor(40, 90, 200));
     p.drawEllipse(QPoint(60, 75), 12, 12);
     p.setFont(SkinFont::pixels(SkinFont::Sans, 13));
-    const char *rows[][2] = {{"Rotate right", "SEND KEY  R"},  {"Rotate left", "SEND KEY  L"},
-                             {"Click", "SEND KEY  C"},         {"Long click", "SEND KEY  Q"},
+    const char *rows[][2] = {{"Rotate right", "SEND KEY  R"},
+                             {"Rotate left", "SEND KEY  L"},
+                             {"Click", "SEND KEY  C"},
+                             {"Long click", "SEND KEY  Q"},
                              {"Press + rotate right", "SEND KEY  T"},
                              {"Press + rotate left", "SEND KEY  Z"}};
     int y = 28;
@@ -126,6 +128,7 @@ QWidget *OptionsScreen::buildSys()
     auto *layout = new QVBoxLayout(page);
     SysMemo = new QPlainTextEdit(page);
     SysMemo->setReadOnly(true);
+    SysMemo->setUndoRedoEnabled(false); // a log: nothing to undo, no history to keep
     SysMemo->setFocusPolicy(Qt::NoFocus);
     SysMemo->setFont(SkinFont::pixels(SkinFont::Sans, 13));
     MouseEnabledBox = checkBox(QStringLiteral("Mouse enabled"), page);
@@ -177,7 +180,8 @@ QWidget *OptionsScreen::buildDirs()
         pick = button(pickCaption, page);
         grid->addWidget(pick, r, 2);
     };
-    row(0, QStringLiteral("MP3 File Path"), Mp3PathEdit, Button13, QStringLiteral("Pick a directory"));
+    row(0, QStringLiteral("MP3 File Path"), Mp3PathEdit, Button13,
+        QStringLiteral("Pick a directory"));
     row(1, QStringLiteral("Movie file path"), MoviePathEdit, Button14,
         QStringLiteral("Pick a directory"));
     row(2, QStringLiteral("Alternative Drivers log path"), LogPathEdit, Button26,
@@ -219,14 +223,14 @@ QWidget *OptionsScreen::buildExit()
 {
     auto *page = new QWidget;
     auto *layout = new QVBoxLayout(page);
-    RadioGroup1 = new RadioGroup(QStringLiteral("When I select EXIT I want my PC to..."),
-                                 {QStringLiteral("Exit Rovana - return to Windows"),
-                                  QStringLiteral("Exit Rovana - return to Windows, start Explorer"),
-                                  QStringLiteral("Shutdown (\"it is now safe...\" screen !)"),
-                                  QStringLiteral("Shutdown with Power Off "),
-                                  QStringLiteral("Standby"),
-                                  QStringLiteral("Hibernate (Make sure Windows settings match)")},
-                                 1, page);
+    RadioGroup1 =
+        new RadioGroup(QStringLiteral("When I select EXIT I want my PC to..."),
+                       {QStringLiteral("Exit Rovana - return to Windows"),
+                        QStringLiteral("Exit Rovana - return to Windows, start Explorer"),
+                        QStringLiteral("Shutdown (\"it is now safe...\" screen !)"),
+                        QStringLiteral("Shutdown with Power Off "), QStringLiteral("Standby"),
+                        QStringLiteral("Hibernate (Make sure Windows settings match)")},
+                       1, page);
     RadioGroup1->setFont(SkinFont::pixels(SkinFont::Sans, 16));
     layout->addWidget(RadioGroup1);
     layout->addStretch();

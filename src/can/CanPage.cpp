@@ -106,6 +106,7 @@ QWidget *CanPage::buildTrace()
     CAN2COMMemo = new QPlainTextEdit(box);
     CAN2COMMemo->setObjectName(QStringLiteral("CAN2COMMemo"));
     CAN2COMMemo->setReadOnly(true);
+    CAN2COMMemo->setUndoRedoEnabled(false); // a log: nothing to undo, no history to keep
     CAN2COMMemo->setFocusPolicy(Qt::NoFocus);
     CAN2COMMemo->setFont(SkinFont::pixels(SkinFont::Sans, 13));
     // Long wheel texts wrap rather than hide behind a scroll bar.

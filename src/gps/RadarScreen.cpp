@@ -110,6 +110,7 @@ void RadarScreen::buildNavigation()
     RadarMemo = new QPlainTextEdit(this);
     RadarMemo->setObjectName(QStringLiteral("RadarMemo"));
     RadarMemo->setReadOnly(true);
+    RadarMemo->setUndoRedoEnabled(false); // a log: nothing to undo, no history to keep
     RadarMemo->setFocusPolicy(Qt::NoFocus);
     RadarMemo->setFrameShape(QFrame::NoFrame);
     RadarMemo->setFont(SkinFont::pixels(SkinFont::Narrow, 18));
