@@ -7,6 +7,8 @@
 #include "app/Screen.h"
 #include "app/StatusLine.h"
 #include "app/TForm1.h"
+#include "gps/CameraListText.h"
+#include "gps/RadarBin.h"
 #include "gps/RadarScreen.h"
 #include "NmeaSentence.h"
 #include "support/TempDir.h"
@@ -20,8 +22,6 @@
 #include <QProcess>
 #include <QTest>
 
-#include <cstring>
-
 namespace {
 
 constexpr int IoBoundMs = 10000; // real processes: generous, only reached on failure
@@ -32,24 +32,11 @@ QByteArray sourceFile(const QString &relative)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// radar.bin from the demo's camera list ("latitude, longitude, limit" a line).
+// radar.bin from the demo's camera list, as rovana-radar makes it.
 QByteArray radarBin(const QByteArray &list)
 {
-    QByteArray out;
-    for (const QByteArray &raw : list.split('\n')) {
-        const QByteArray line = raw.trimmed();
-        const QList<QByteArray> f = line.split(',');
-        if (line.startsWith('#') || f.size() != 3)
-            continue;
-        const double lat = f[0].trimmed().toDouble(), lon = f[1].trimmed().toDouble();
-        const qint32 limit = f[2].trimmed().toInt();
-        char record[24] = {};
-        std::memcpy(record, &lat, 8);
-        std::memcpy(record + 8, &lon, 8);
-        std::memcpy(record + 20, &limit, 4);
-        out.append(record, 24);
-    }
-    return out;
+    const CameraListText::Parsed parsed = CameraListText::parse(QString::fromUtf8(list));
+    return parsed.errors.isEmpty() ? RadarBin::encode(parsed.cameras) : QByteArray();
 }
 
 class DemoDriveTest : public ::testing::Test {
