@@ -36,6 +36,12 @@ const QDateTime DriveStart(QDate(2024, 5, 18), QTime(9, 30));
 // How much of the drive to replay, and the seconds at which the log looks for a place.
 constexpr int DriveSeconds = 150;
 constexpr int LogEvery = 50;
+// The title each screen has when the driver gets there from the main menu.
+const QString ScreenTitles[Screen::Count] = {
+    QStringLiteral("MP3 playing"), QStringLiteral("Select MP3"),    QStringLiteral("Main"),
+    QStringLiteral("Options"),     QStringLiteral("Video playing"), QStringLiteral("Select Video"),
+    QStringLiteral("POI"),         QStringLiteral("Media"),         QStringLiteral("Drivers log"),
+    QStringLiteral("Drivers log")};
 
 // The sentences of a GPS log, one burst a second: each GGA starts a burst.
 QList<QByteArray> gpsBursts(const QString &log)
@@ -179,9 +185,12 @@ int main(int argc, char *argv[])
     if (const auto bursts = gpsBursts(QDir(programDir).filePath(QStringLiteral("feed/gps.log")));
         !bursts.isEmpty())
         drive(form, time, bursts);
+    // One tick of the status line's clock, so that it shows the drive's time.
+    settle([] { return false; }, 1100);
     const bool playing = playFirstTrack(form);
     for (int i = 0; i < Screen::Count; ++i) {
         form.showScreen(i);
+        form.setTitle(ScreenTitles[i]);
         shots.take(QStringLiteral("screen-%1").arg(i));
     }
     options(form, shots);
