@@ -9,6 +9,8 @@ FUZZ_RUNS  ?= 20000
 # Let ccache reuse objects across checkouts at other paths.
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
+# Objects compiled with the precompiled headers can be cached too.
+export CCACHE_SLOPPINESS := pch_defines,time_macros,include_file_mtime,include_file_ctime
 
 .PHONY: all deps build run test unit-tests fuzz bench screenshots format clean
 
@@ -30,7 +32,8 @@ test: unit-tests fuzz
 
 unit-tests: deps
 	@[ -f $(TEST_BUILD)/build.ninja ] || cmake -S . -B $(TEST_BUILD) -G Ninja \
-	    -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g1 -O1" -DROVANA_SANITIZE=ON
+	    -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g1 -O1" -DROVANA_SANITIZE=ON \
+	    -DROVANA_BENCH=OFF
 	cmake --build $(TEST_BUILD) -j $(JOBS)
 	cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300
 

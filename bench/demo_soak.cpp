@@ -3,9 +3,9 @@
 // the reader's 40 ms gap), a knob key every 100 ms. Reports the growth of the resident
 // memory and of the open descriptors from the first minute to the end, every GPS fix and
 // CAN line lost or repeated on the way, and the longest stall of the UI thread.
-#include "app/CommandKey.h"
+#include "core/CommandKey.h"
 #include "app/CommPortControl.h"
-#include "app/Dispatcher.h"
+#include "core/Dispatcher.h"
 #include "app/TForm1.h"
 #include "can/CanTrace.h"
 #include "FeedLog.h"

@@ -1,6 +1,6 @@
 // One second of GPS data as the receiver sends it (a GGA and an RMC sentence), through
 // the reception: split, parse, fix update and, with the warning on, the read-out texts.
-#include "app/SharedValues.h"
+#include "core/SharedValues.h"
 #include "gps/GpsReception.h"
 #include "gps/NavigationText.h"
 

@@ -1,6 +1,6 @@
 // Load and save of a configuration file that holds 1,000 keys we don't know besides our
 // own: the cost of keeping unknown content.
-#include "app/IniFile.h"
+#include "core/IniFile.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,5 @@
-#include "app/ColourValue.h"
-#include "app/IniFile.h"
+#include "core/ColourValue.h"
+#include "core/IniFile.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "app/SharedValues.h"
+#include "core/SharedValues.h"
 #include "gps/GpsReception.h"
 #include "gps/NavigationText.h"
 

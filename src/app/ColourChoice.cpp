@@ -1,7 +1,7 @@
 #include "app/ColourChoice.h"
 
-#include "app/ColourScheme.h"
-#include "app/ColourValue.h"
+#include "core/ColourScheme.h"
+#include "core/ColourValue.h"
 #include "app/OptionsScreen.h"
 #include "widgets/ColourSwatch.h"
 #include "widgets/RadioGroup.h"

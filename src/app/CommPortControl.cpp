@@ -1,7 +1,7 @@
 #include "app/CommPortControl.h"
 
 #include "app/Configuration.h"
-#include "app/IniFile.h"
+#include "core/IniFile.h"
 #include "serial/TVSSComm32.h"
 
 namespace {

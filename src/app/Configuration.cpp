@@ -1,12 +1,12 @@
 #include "app/Configuration.h"
 
-#include "app/ColourScheme.h"
-#include "app/ColourValue.h"
-#include "app/Guarded.h"
+#include "core/ColourScheme.h"
+#include "core/ColourValue.h"
+#include "core/Guarded.h"
 #include "app/OptionsScreen.h"
-#include "app/SerialPortControl.h"
+#include "core/SerialPortControl.h"
 #include "app/SettingsHost.h"
-#include "app/SharedValues.h"
+#include "core/SharedValues.h"
 #include "widgets/ColourSwatch.h"
 #include "widgets/RadioGroup.h"
 

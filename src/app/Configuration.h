@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/IniFile.h"
+#include "core/IniFile.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "app/ExitSequence.h"
 
-#include "app/Guarded.h"
+#include "core/Guarded.h"
 #include "platform/PowerManager.h"
 #include "platform/SoundPlayer.h"
 

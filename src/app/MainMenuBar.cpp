@@ -25,52 +25,38 @@ MainMenuBar::MainMenuBar(QWidget *parent) : QWidget(parent)
     }
 }
 
-int MainMenuBar::highlighted() const
-{
-    for (int i = 0; i < EntryCount; ++i) {
-        if (m_entries[size_t(i)]->textColour() == White)
-            return i;
-    }
-    return -1;
-}
-
-void MainMenuBar::setHighlighted(int i, bool on)
+void MainMenuBar::showLook(int i, bool selected)
 {
     PanelButton *e = m_entries[size_t(i)];
-    e->setTextColour(on ? White : QColor(Qt::black));
-    e->setLook(28, on, false);
+    e->setTextColour(selected ? White : QColor(Qt::black));
+    e->setLook(28, selected, false);
 }
 
 void MainMenuBar::highlight(int i)
 {
-    const int old = highlighted();
-    if (old >= 0)
-        setHighlighted(old, false);
-    if (i >= 0 && i < EntryCount)
-        setHighlighted(i, true);
+    if (m_selected >= 0)
+        showLook(m_selected, false);
+    m_selected = (i >= 0 && i < EntryCount) ? i : -1;
+    if (m_selected >= 0)
+        showLook(m_selected, true);
 }
 
 void MainMenuBar::Button11Click()
 {
-    const int i = highlighted();
-    if (i < 0 || i == Exit)
+    if (m_selected < 0 || m_selected == Exit)
         return;
-    setHighlighted(i, false);
-    setHighlighted(i + 1, true);
+    highlight(m_selected + 1);
 }
 
 void MainMenuBar::Button10Click()
 {
-    const int i = highlighted();
-    if (i <= DriversLog)
+    if (m_selected <= DriversLog)
         return;
-    setHighlighted(i, false);
-    setHighlighted(i - 1, true);
+    highlight(m_selected - 1);
 }
 
 void MainMenuBar::Button12Click()
 {
-    const int i = highlighted();
-    if (i >= 0)
-        emit activated(i);
+    if (m_selected >= 0)
+        emit activated(m_selected);
 }

@@ -6,8 +6,8 @@
 
 class PanelButton;
 
-// The bar of the five main-menu entries. Exactly one entry is highlighted: the one whose
-// caption is white. The knob moves the highlight; a click acts on an entry at once.
+// The bar of the five main-menu entries. At most one entry is selected, and it shows
+// with a white caption. The knob moves the selection; a click acts on an entry at once.
 class MainMenuBar : public QWidget {
     Q_OBJECT
 public:
@@ -16,8 +16,8 @@ public:
     explicit MainMenuBar(QWidget *parent = nullptr);
 
     PanelButton *entry(int i) const { return m_entries[size_t(i)]; }
-    // The entry with the white caption, -1 when none is white.
-    int highlighted() const;
+    // The selected entry, -1 when none is.
+    int highlighted() const { return m_selected; }
     void highlight(int i);
 
     void Button11Click(); // next main: one entry right, no wrap
@@ -28,7 +28,8 @@ signals:
     void activated(int entry);
 
 private:
-    void setHighlighted(int i, bool on);
+    void showLook(int i, bool selected);
 
     std::array<PanelButton *, EntryCount> m_entries{};
+    int m_selected = -1;
 };

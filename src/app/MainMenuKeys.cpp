@@ -1,6 +1,6 @@
 #include "app/MainMenuKeys.h"
 
-#include "app/CommandKey.h"
+#include "core/CommandKey.h"
 #include "app/MainMenuBar.h"
 
 void MainMenuKeys::commandKey(quint16 key)

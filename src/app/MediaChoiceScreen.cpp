@@ -1,8 +1,8 @@
 #include "app/MediaChoiceScreen.h"
 
-#include "app/CommandKey.h"
-#include "app/Screen.h"
-#include "app/ScreenHost.h"
+#include "core/CommandKey.h"
+#include "core/Screen.h"
+#include "core/ScreenHost.h"
 #include "widgets/PanelButton.h"
 #include "widgets/SkinFont.h"
 

@@ -1,7 +1,7 @@
 #include "app/OptionsKeys.h"
 
-#include "app/ColourScheme.h"
-#include "app/CommandKey.h"
+#include "core/ColourScheme.h"
+#include "core/CommandKey.h"
 #include "app/OptionsScreen.h"
 #include "widgets/ColourSwatch.h"
 #include "widgets/RadioGroup.h"

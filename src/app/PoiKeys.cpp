@@ -1,6 +1,6 @@
 #include "app/PoiKeys.h"
 
-#include "app/CommandKey.h"
+#include "core/CommandKey.h"
 
 #include <array>
 

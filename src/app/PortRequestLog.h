@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SerialPortControl.h"
+#include "core/SerialPortControl.h"
 
 #include <QByteArray>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/PathChooser.h"
-#include "app/SerialPortControl.h"
+#include "core/SerialPortControl.h"
 #include "log/MapComponent.h"
 #include "platform/AudioPlayer.h"
 #include "platform/GammaRamp.h"

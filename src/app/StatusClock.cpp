@@ -1,6 +1,6 @@
 #include "app/StatusClock.h"
 
-#include "app/LongTimeFormat.h"
+#include "core/LongTimeFormat.h"
 #include "app/StatusLine.h"
 #include "widgets/LevelBar.h"
 

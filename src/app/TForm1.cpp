@@ -2,20 +2,20 @@
 
 #include "app/BrightnessControl.h"
 #include "app/ColourChoice.h"
-#include "app/CommandKey.h"
+#include "core/CommandKey.h"
 #include "app/DialogPathChooser.h"
 #include "app/ExitSequence.h"
 #include "app/MainMenuBar.h"
 #include "app/MainMenuKeys.h"
 #include "app/MainMenuScreen.h"
 #include "app/MediaChoiceScreen.h"
-#include "app/NullTraceSink.h"
+#include "core/NullTraceSink.h"
 #include "app/OptionsKeys.h"
 #include "app/OptionsPickers.h"
 #include "app/OptionsScreen.h"
 #include "app/PoiKeys.h"
 #include "app/PortRequestLog.h"
-#include "app/Screen.h"
+#include "core/Screen.h"
 #include "app/StatusClock.h"
 #include "app/StatusLine.h"
 #include "app/SystemDescription.h"
@@ -72,15 +72,9 @@
 #include <QWheelEvent>
 #include <QWindow>
 
-namespace {
-const char *const PageNames[Screen::Count] = {
-    "MP3Album",    "MP3Directory", "MP3Start",     "Settings",   "Video_Play",
-    "Vide_select", "Radar",        "media_select", "Log_select", "SetLog"};
-} // namespace
-
 TForm1::TForm1(const QString &programDir, Services services, QWidget *parent)
     : QWidget(parent), m_programDir(programDir), m_services(std::move(services)),
-      m_dispatcher(*this), m_trace(std::make_unique<NullTraceSink>())
+      m_dispatcher(m_navigator), m_trace(std::make_unique<NullTraceSink>())
 {
     if (!m_services.can2comPort)
         m_services.can2comPort = std::make_unique<PortRequestLog>(0);
@@ -136,8 +130,8 @@ TForm1::TForm1(const QString &programDir, Services services, QWidget *parent)
 
     raise();
     activateWindow();
-    showScreen(Screen::MP3Start);
-    setTitle(QStringLiteral("Main"));
+    m_navigator.showScreen(Screen::MP3Start);
+    m_navigator.setTitle(QStringLiteral("Main"));
     loadCameras();
 }
 
@@ -181,6 +175,9 @@ void TForm1::buildWindow()
     m_MP3Control = new QStackedWidget(this);
     m_MP3Control->setObjectName(QStringLiteral("MP3Control"));
     m_MP3Control->setGeometry(0, PageTop, 800, PageHeight);
+    // The page control follows the navigator before any subsystem hears of the change.
+    connect(&m_navigator, &Navigator::screenShown, m_MP3Control, &QStackedWidget::setCurrentIndex);
+    connect(&m_navigator, &Navigator::titleChanged, m_topBar->TopMidLabel, &QLabel::setText);
     m_status = new StatusLine(this);
     m_status->setGeometry(0, 600 - StatusHeight, 800, StatusHeight);
     buildPages();
@@ -191,7 +188,7 @@ void TForm1::buildPages()
 {
     for (int i = 0; i < Screen::Count; ++i) {
         auto *page = new QWidget(m_MP3Control);
-        page->setObjectName(QLatin1String(PageNames[i]));
+        page->setObjectName(QLatin1String(Navigator::table()[size_t(i)].name));
         page->setAutoFillBackground(true);
         QPalette p = page->palette();
         p.setColor(QPalette::Window, Qt::black);
@@ -210,30 +207,37 @@ void TForm1::buildPages()
     connect(m_options->Button22, &QAbstractButton::clicked, this, &TForm1::Button22Click);
     buildCan();
 
-    m_mediaChoice = new MediaChoiceScreen(*this, page(Screen::media_select));
+    m_mediaChoice = new MediaChoiceScreen(m_navigator, page(Screen::media_select));
     m_mediaChoice->setGeometry(0, 0, 800, PageHeight);
 
     m_marker = std::make_unique<SelectionMarker>(this);
     m_mp3Directory = new Mp3Directory(
-        *this, *m_marker, [this] { return m_options->Mp3PathEdit->text(); },
+        m_navigator, *m_marker, [this] { return m_options->Mp3PathEdit->text(); },
         page(Screen::MP3Directory));
-    m_videoList = new VideoListScreen(*this, *m_marker, page(Screen::Vide_select));
+    m_videoList = new VideoListScreen(m_navigator, *m_marker, page(Screen::Vide_select));
     m_nowPlaying =
-        new NowPlaying({*this, *m_marker, *m_mp3Directory, *m_services.audio, m_programDir,
+        new NowPlaying({m_navigator, *m_marker, *m_mp3Directory, *m_services.audio, m_programDir,
                         [this] {
                             return m_options->Mp3PathEdit->text();
                         }},
                        page(Screen::MP3Album));
     m_mp3Directory->setPlayback(m_nowPlaying);
     m_mediaChoice->setAudioAction([this] { m_nowPlaying->showAudio(); });
-    connect(this, &TForm1::screenShown, m_mp3Directory, &Mp3Directory::screenShown);
-    connect(this, &TForm1::screenShown, m_videoList, &VideoListScreen::screenShown);
+    connect(&m_navigator, &Navigator::screenShown, m_mp3Directory, &Mp3Directory::screenShown);
+    connect(&m_navigator, &Navigator::screenShown, m_videoList, &VideoListScreen::screenShown);
 
-    m_video = new VideoPlayback({*this, *m_services.sound, *m_services.video, m_programDir, this,
+    m_video = new VideoPlayback({m_navigator, *m_services.sound, *m_services.video, m_programDir, this,
                                  m_MP3Control->geometry(), m_topBar->CpuMeter, *m_videoList,
                                  m_options->Knob1, m_options->Knob1Label},
                                 this);
     m_videoList->setActions(m_video);
+    // A film leaves the screen for the main menu and comes back after an alert.
+    m_navigator.onBackToMain([this] {
+        m_video->MovieOptionsPanelDisappearTimerTimer();
+        m_video->HideVideo();
+    });
+    m_navigator.onReturnAfterAlert(Screen::Video_Play, [this] { m_video->ShowVideoWindowed(); });
+    m_navigator.onEnter(Screen::media_select, [this] { m_mediaChoice->media_selectEnter(); });
     m_mediaChoice->setVideoAction([this] { m_video->Panel87Click(); });
     m_radar = new RadarScreen(page(Screen::Radar));
     m_radar->setGeometry(0, 0, 800, PageHeight);
@@ -242,18 +246,18 @@ void TForm1::buildPages()
 
 void TForm1::buildDriversLog()
 {
-    m_driversLogScreen = new DriversLogScreen(*this, *m_marker, page(Screen::Log_select));
+    m_driversLogScreen = new DriversLogScreen(m_navigator, *m_marker, page(Screen::Log_select));
     m_driversLogScreen->setGeometry(0, 0, 800, PageHeight);
     m_mapScreen =
         new MapScreen({*m_services.map, m_shared, [this](bool ok) { m_logbook->mapCreated(ok); },
                        [this] {
-                           showScreen(Screen::Log_select);
+                           m_navigator.showScreen(Screen::Log_select);
                            m_driversLogScreen->focusShowMap();
                        }},
                       page(Screen::SetLog));
     m_mapScreen->setGeometry(0, 0, 800, PageHeight);
     m_logbook = std::make_unique<DriversLog>(
-        DriversLog::Context{m_shared, *this, *m_driversLogScreen, *m_mapScreen, *m_services.clock,
+        DriversLog::Context{m_shared, m_navigator, *m_driversLogScreen, *m_mapScreen, *m_services.clock,
                             m_programDir, [this] { return m_options->LogPathEdit->text(); },
                             [this](const QString &message) { trace().AddTrace(message); },
                             [this] { m_configuration->SaveSettings(); },
@@ -289,20 +293,20 @@ void TForm1::buildCan()
 void TForm1::registerColours()
 {
     using Role = ColourScheme::Role;
-    m_colours.add(m_mainMenu, Role::BackgroundMain);
-    m_colours.add(m_topBar->TopMidLabel, Role::TextMain);
-    m_colours.add(m_topBar->CpuLabel, Role::TextMain);
+    m_colours.add(m_mainMenu, Role::AccentBackground);
+    m_colours.add(m_topBar->TopMidLabel, Role::AccentText);
+    m_colours.add(m_topBar->CpuLabel, Role::AccentText);
     m_colours.add([this](const QColor &m) { m_topBar->CpuMeter->setBarColour(m); });
     for (QLabel *l :
          {m_status->Clock, m_status->DateLabel, m_status->sensorlabel, m_status->LogIndicator}) {
-        m_colours.add(l, Role::TextMain);
-        m_colours.add(l, Role::BackgroundBlack);
+        m_colours.add(l, Role::AccentText);
+        m_colours.add(l, Role::Background);
     }
-    m_colours.add(m_mainScreen->VersionPanel, Role::BackgroundMain);
-    m_colours.add(m_mainScreen->VersionPanel, Role::TextBlack);
-    m_colours.add(m_mediaChoice->ChoicePanel, Role::BackgroundMain);
-    m_colours.add(m_mediaChoice->Panel86, Role::TextBlack);
-    m_colours.add(m_mediaChoice->Panel87, Role::TextBlack);
+    m_colours.add(m_mainScreen->VersionPanel, Role::AccentBackground);
+    m_colours.add(m_mainScreen->VersionPanel, Role::TextOnAccent);
+    m_colours.add(m_mediaChoice->ChoicePanel, Role::AccentBackground);
+    m_colours.add(m_mediaChoice->Panel86, Role::TextOnAccent);
+    m_colours.add(m_mediaChoice->Panel87, Role::TextOnAccent);
     m_colours.add([this](const QColor &m) { m_marker->setColour(m); });
     m_mp3Directory->registerColours(m_colours);
     m_nowPlaying->registerColours(m_colours);
@@ -310,8 +314,8 @@ void TForm1::registerColours()
     m_video->registerColours(m_colours);
     m_radar->registerColours(m_colours);
     // The link indicators' text colours belong to the GPS and CAN links.
-    m_colours.add(m_status->GPSLabel, Role::BackgroundBlack);
-    m_colours.add(m_status->CANLabel, Role::BackgroundBlack);
+    m_colours.add(m_status->GPSLabel, Role::Background);
+    m_colours.add(m_status->CANLabel, Role::Background);
     m_colours.add([this](const QColor &m) { m_options->Knob1Picture->setFaceColour(m); });
     m_colours.add([this](const QColor &m) {
         m_driversLogScreen->applyColours(m);
@@ -340,9 +344,9 @@ void TForm1::wireKeys()
                          },
                          [this] { m_radar->CheckBox2->toggle(); },
                          [this] {
-                             Button5Click();
+                             m_navigator.Button5Click();
                          }});
-    m_driversLogKeys = std::make_unique<DriversLogKeys>(*m_driversLogScreen, *m_logbook, *this);
+    m_driversLogKeys = std::make_unique<DriversLogKeys>(*m_driversLogScreen, *m_logbook, m_navigator);
     m_dispatcher.setHandler(Dispatcher::Context::DriversLog, m_driversLogKeys.get());
     m_dispatcher.setHandler(Dispatcher::Context::Map, m_mapScreen);
     m_dispatcher.setHandler(Dispatcher::Context::MainMenu, m_mainMenuKeys.get());
@@ -355,16 +359,12 @@ void TForm1::wireKeys()
     m_dispatcher.setHandler(Dispatcher::Context::VideoList, m_videoList);
     m_dispatcher.setHandler(Dispatcher::Context::VideoPlaying, m_video);
     m_dispatcher.setHandler(Dispatcher::Context::VideoOptions, m_video->optionsPanel());
-    m_dispatcher.setOverlayProbe(Dispatcher::Overlay::MovieOptions,
-                                 [this] { return !m_video->optionsPanel()->isHidden(); });
     m_dispatcher.setHandler(Dispatcher::Context::NowPlaying, m_nowPlaying);
     m_dispatcher.setHandler(Dispatcher::Context::Mp3Options, m_nowPlaying->MP3OptionsPanel());
-    m_dispatcher.setOverlayProbe(Dispatcher::Overlay::Mp3Options,
-                                 [this] { return !m_nowPlaying->MP3OptionsPanel()->isHidden(); });
-    m_dispatcher.setOverlayProbe(Dispatcher::Overlay::DirAction,
-                                 [this] { return !m_mp3Directory->DirActionPanel->isHidden(); });
-    m_dispatcher.setOverlayProbe(Dispatcher::Overlay::Filter,
-                                 [this] { return !m_mp3Directory->FilterPanel->isHidden(); });
+    m_navigator.setOverlayPanel(Overlay::MovieOptions, m_video->optionsPanel());
+    m_navigator.setOverlayPanel(Overlay::Mp3Options, m_nowPlaying->MP3OptionsPanel());
+    m_navigator.setOverlayPanel(Overlay::DirAction, m_mp3Directory->DirActionPanel);
+    m_navigator.setOverlayPanel(Overlay::Filter, m_mp3Directory->FilterPanel);
 }
 
 // Status line, exit and the display settings.
@@ -444,11 +444,11 @@ void TForm1::wireCameraWarning()
 {
     m_radarView = std::make_unique<RadarWarningView>(*m_radar);
     m_cameras = std::make_unique<CameraWarning>(CameraWarning::Window{
-        *this, *m_services.sound, m_shared, *m_radarView, m_poiKeys->MapScaleKm,
+        m_navigator, *m_services.sound, m_shared, *m_radarView, m_poiKeys->MapScaleKm,
         m_poiKeys->WarningDistanceKm, [this] { return m_options->Edit9->text(); },
         [this] { return m_gps->gga().SatNum; },
         [this](bool on) { m_status->sensorlabel->setVisible(on); },
-        [this] { m_video->HideVideo(); }, [this] { m_video->ShowVideoWindowed(); },
+        [this] { m_video->HideVideo(); },
         [this](const QString &line) {
             m_options->appendSysMessage(line);
         }});
@@ -465,60 +465,30 @@ void TForm1::redrawRadarMap() { m_cameras->seekartePaint(); }
 
 // --- screens ---------------------------------------------------------------------------
 
-int TForm1::activeScreen() const { return m_MP3Control->currentIndex(); }
-
-void TForm1::showScreen(int index)
-{
-    if (index < 0 || index >= Screen::Count)
-        return;
-    m_MP3Control->setCurrentIndex(index);
-    if (index == Screen::media_select)
-        m_mediaChoice->media_selectEnter();
-    emit screenShown(index);
-}
-
-void TForm1::setTitle(const QString &title) { m_topBar->TopMidLabel->setText(title); }
-
-QString TForm1::title() const { return m_topBar->TopMidLabel->text(); }
-
-void TForm1::Button5Click()
-{
-    m_video->MovieOptionsPanelDisappearTimerTimer();
-    m_video->HideVideo();
-    showScreen(Screen::MP3Start);
-    setTitle(QStringLiteral("Main"));
-}
-
-void TForm1::ComandPanelTopLeftClick()
-{
-    setTitle(QStringLiteral("Media"));
-    showScreen(Screen::media_select);
-}
-
 // The map is made on the map page the first time; the drivers log shows either way,
 // with its menu once the map exists.
 void TForm1::ComandPanelTopRightClick()
 {
-    setTitle(QStringLiteral("Drivers log"));
-    showScreen(Screen::Log_select);
+    m_navigator.setTitle(QStringLiteral("Drivers log"));
+    m_navigator.showScreen(Screen::Log_select);
     m_marker->hide();
-    showScreen(Screen::SetLog);
+    m_navigator.showScreen(Screen::SetLog);
     m_mapScreen->CreateMap();
-    showScreen(Screen::Log_select);
+    m_navigator.showScreen(Screen::Log_select);
     m_driversLogScreen->focusShowMap();
 }
 
 void TForm1::ComandPanelBottomLeftClick()
 {
     m_shared.AlertReturnPage = Screen::Radar;
-    setTitle(QStringLiteral("POI"));
-    showScreen(Screen::Radar);
+    m_navigator.setTitle(QStringLiteral("POI"));
+    m_navigator.showScreen(Screen::Radar);
 }
 
 void TForm1::Main4Click()
 {
-    setTitle(QStringLiteral("Options"));
-    showScreen(Screen::Settings);
+    m_navigator.setTitle(QStringLiteral("Options"));
+    m_navigator.showScreen(Screen::Settings);
 }
 
 void TForm1::onMainMenuEntry(int entry)
@@ -528,7 +498,7 @@ void TForm1::onMainMenuEntry(int entry)
         ComandPanelTopRightClick();
         break;
     case MainMenuBar::Media:
-        ComandPanelTopLeftClick();
+        m_navigator.ComandPanelTopLeftClick();
         break;
     case MainMenuBar::Poi:
         ComandPanelBottomLeftClick();
@@ -548,7 +518,7 @@ void TForm1::BitBtn1Click()
 {
     m_options->setPage(OptionsScreen::Sys);
     m_configuration->SaveSettings();
-    Button5Click();
+    m_navigator.Button5Click();
 }
 
 void TForm1::showMainImage(const QString &path)

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "app/ColourScheme.h"
+#include "core/ColourScheme.h"
 #include "app/Configuration.h"
-#include "app/Dispatcher.h"
+#include "core/Dispatcher.h"
 #include "app/MainImageChooser.h"
-#include "app/ScreenHost.h"
+#include "core/Navigator.h"
 #include "app/Services.h"
 #include "app/SettingsHost.h"
-#include "app/SharedValues.h"
-#include "app/TraceSink.h"
+#include "core/SharedValues.h"
+#include "core/TraceSink.h"
 
 #include <QStringList>
 #include <QTimer>
@@ -50,7 +50,7 @@ class VideoPlayback;
 
 // The one borderless 800 x 600 window. It owns the controls and the subsystems, wires
 // them together and runs start-up; the logic lives in the subsystems.
-class TForm1 : public QWidget, public ScreenHost, public SettingsHost {
+class TForm1 : public QWidget, public SettingsHost {
     Q_OBJECT
 public:
     static constexpr int TopBarHeight = 80;
@@ -66,13 +66,8 @@ public:
 
     QString programDir() const { return m_programDir; }
 
-    // ScreenHost
-    int activeScreen() const override;
-    void showScreen(int index) override;
-    void setTitle(const QString &title) override;
-    QString title() const override;
-    void Button5Click() override;
-    void ComandPanelTopLeftClick() override;
+    // The screens, their titles and the ways between them.
+    Navigator &navigator() { return m_navigator; }
 
     // Main-menu operations
     void ComandPanelTopRightClick();   // Drivers log
@@ -139,10 +134,6 @@ public:
     TraceSink &trace() { return *m_trace; }
     Can2ComLink *canLink() const { return m_can.get(); }
 
-signals:
-    // Every screen change, also to the screen already showing.
-    void screenShown(int index);
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -167,6 +158,7 @@ private:
     Services m_services;
     SharedValues m_shared;
     ColourScheme m_colours;
+    Navigator m_navigator;
     Dispatcher m_dispatcher;
     MainImageChooser m_mainImages;
 

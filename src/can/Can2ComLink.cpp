@@ -1,7 +1,7 @@
 #include "can/Can2ComLink.h"
 
-#include "app/CommandKey.h"
-#include "app/SerialPortControl.h"
+#include "core/CommandKey.h"
+#include "core/SerialPortControl.h"
 #include "can/CanHex.h"
 #include "can/CanLine.h"
 #include "can/CanPage.h"

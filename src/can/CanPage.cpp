@@ -1,6 +1,6 @@
 #include "can/CanPage.h"
 
-#include "app/ColourScheme.h"
+#include "core/ColourScheme.h"
 #include "can/WheelGlyph.h"
 #include "widgets/SkinFont.h"
 
@@ -128,5 +128,5 @@ QWidget *CanPage::buildTrace()
 void CanPage::registerColours(ColourScheme &colours)
 {
     for (QLabel *l : {keypos, gear, light, id, rpm, speed})
-        colours.add(l, ColourScheme::Role::TextMain);
+        colours.add(l, ColourScheme::Role::AccentText);
 }

@@ -1,6 +1,6 @@
 #include "can/CanTrace.h"
 
-#include "app/LongTimeFormat.h"
+#include "core/LongTimeFormat.h"
 
 #include <QPlainTextEdit>
 #include <QSaveFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/TraceSink.h"
+#include "core/TraceSink.h"
 
 #include <QPointer>
 #include <QStringList>

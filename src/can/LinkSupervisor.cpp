@@ -1,6 +1,6 @@
 #include "can/LinkSupervisor.h"
 
-#include "app/SerialPortControl.h"
+#include "core/SerialPortControl.h"
 
 #include <QLabel>
 

@@ -1,7 +1,7 @@
 #include "can/SteeringWheel.h"
 
-#include "app/CommandKey.h"
-#include "app/TraceSink.h"
+#include "core/CommandKey.h"
+#include "core/TraceSink.h"
 #include "can/CanPage.h"
 #include "can/WheelGlyph.h"
 

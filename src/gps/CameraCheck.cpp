@@ -1,6 +1,6 @@
 #include "gps/CameraCheck.h"
 
-#include "app/NumberText.h"
+#include "core/NumberText.h"
 #include "gps/CameraTable.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "gps/CameraIndex.h"
-#include "gps/GpsValues.h"
+#include "core/GpsValues.h"
 #include "gps/MapEntry.h"
 
 #include <QString>

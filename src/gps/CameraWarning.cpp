@@ -1,8 +1,8 @@
 #include "gps/CameraWarning.h"
 
-#include "app/Screen.h"
-#include "app/ScreenHost.h"
-#include "app/SharedValues.h"
+#include "core/Screen.h"
+#include "core/ScreenHost.h"
+#include "core/SharedValues.h"
 #include "gps/CameraWarningView.h"
 #include "gps/RadarBin.h"
 #include "platform/SoundPlayer.h"
@@ -127,27 +127,7 @@ void CameraWarning::AlertDisappearTimerTimer()
 {
     m_w.view.showAlertPicture(false);
     showSwitchState();
-    const int page = m_w.shared.AlertReturnPage;
-    m_w.screens.showScreen(page);
-    switch (page) {
-    case Screen::MP3Directory:
-        m_w.screens.setTitle(QStringLiteral("Select MP3"));
-        break;
-    case Screen::MP3Start:
-        m_w.screens.setTitle(QStringLiteral("Main"));
-        break;
-    case Screen::Settings:
-        m_w.screens.setTitle(QStringLiteral("Options"));
-        break;
-    case Screen::Video_Play:
-        m_w.screens.setTitle(QStringLiteral("Video playing"));
-        call(m_w.showVideo);
-        break;
-    case Screen::Vide_select:
-        m_w.screens.setTitle(QStringLiteral("Select Video"));
-        break;
-    default:
-        break; // the title stays
-    }
+    // The screen the alert interrupted comes back with its title (and a film with it).
+    m_w.screens.returnAfterAlert(m_w.shared.AlertReturnPage);
     AlertDisappearTimer.stop();
 }

@@ -36,7 +36,6 @@ public:
         std::function<QString()> satNum;                       // satellites as received
         std::function<void(bool)> showIndicator;               // the status line's "POI"
         std::function<void()> hideVideo;                       // the film's picture
-        std::function<void()> showVideo;                       // back in its window
         std::function<void(const QString &)> addSystemMessage; // SysMemo
     };
 

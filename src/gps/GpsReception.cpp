@@ -1,7 +1,7 @@
 #include "gps/GpsReception.h"
 
-#include "app/NumberText.h"
-#include "app/SharedValues.h"
+#include "core/NumberText.h"
+#include "core/SharedValues.h"
 #include "gps/FixUpdate.h"
 #include "gps/NavigationText.h"
 

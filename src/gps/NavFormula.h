@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gps/GpsValues.h"
+#include "core/GpsValues.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
 #include "gps/NavigationText.h"
 
-#include "app/NumberText.h"
+#include "core/NumberText.h"
 #include "gps/Tgps_gga.h"
 #include "gps/Tgps_rmc.h"
 

@@ -1,6 +1,6 @@
 #include "gps/RadarMap.h"
 
-#include "app/NumberText.h"
+#include "core/NumberText.h"
 #include "widgets/SkinFont.h"
 
 #include <QFontMetrics>

@@ -1,7 +1,7 @@
 #include "gps/RadarScreen.h"
 
-#include "app/ColourScheme.h"
-#include "app/NumberText.h"
+#include "core/ColourScheme.h"
+#include "core/NumberText.h"
 #include "gps/NavigationText.h"
 #include "widgets/FittingPanel.h"
 #include "widgets/PaintBox.h"
@@ -159,16 +159,16 @@ void RadarScreen::CheckBox2Click()
 void RadarScreen::registerColours(ColourScheme &colours)
 {
     using Role = ColourScheme::Role;
-    colours.add(RadarPanel, Role::BackgroundMain);
-    colours.add(RadarInfoPanel, Role::BackgroundMain);
+    colours.add(RadarPanel, Role::AccentBackground);
+    colours.add(RadarInfoPanel, Role::AccentBackground);
     for (QWidget *w : std::initializer_list<QWidget *>{
              Alert_RadarWarning_limit, RadarWarning_distance, Second_RadarWarning_distance,
              RadarSensitivityLabel, RadarSystemMessage})
-        colours.add(w, Role::TextBlack);
+        colours.add(w, Role::TextOnAccent);
     for (QWidget *w :
          std::initializer_list<QWidget *>{NAV_COG_Computed, NAV_UTCTime, NAV_SatNum, NAV_LAT,
                                           NAV_LON, NAV_HEIGHT, NAV_SOG, Nav_scale})
-        colours.add(w, Role::TextWhite);
-    colours.add(RadarMemo, Role::TextMain);
-    colours.add(RadarMemo, Role::BackgroundBlack);
+        colours.add(w, Role::Text);
+    colours.add(RadarMemo, Role::AccentText);
+    colours.add(RadarMemo, Role::Background);
 }

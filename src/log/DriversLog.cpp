@@ -1,9 +1,9 @@
 #include "log/DriversLog.h"
 
-#include "app/LongTimeFormat.h"
-#include "app/Screen.h"
-#include "app/ScreenHost.h"
-#include "app/SharedValues.h"
+#include "core/LongTimeFormat.h"
+#include "core/Screen.h"
+#include "core/ScreenHost.h"
+#include "core/SharedValues.h"
 #include "log/DriversLogScreen.h"
 #include "log/LogFileWriter.h"
 #include "log/LogLine.h"

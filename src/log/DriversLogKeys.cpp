@@ -1,7 +1,7 @@
 #include "log/DriversLogKeys.h"
 
-#include "app/CommandKey.h"
-#include "app/ScreenHost.h"
+#include "core/CommandKey.h"
+#include "core/ScreenHost.h"
 #include "log/DriversLog.h"
 #include "log/DriversLogScreen.h"
 #include "widgets/PanelButton.h"

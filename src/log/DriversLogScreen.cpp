@@ -1,7 +1,7 @@
 #include "log/DriversLogScreen.h"
 
-#include "app/Screen.h"
-#include "app/ScreenHost.h"
+#include "core/Screen.h"
+#include "core/ScreenHost.h"
 #include "log/LogPanel.h"
 #include "widgets/ArrowSymbol.h"
 #include "widgets/ListRowsView.h"

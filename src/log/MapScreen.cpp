@@ -1,7 +1,7 @@
 #include "log/MapScreen.h"
 
-#include "app/CommandKey.h"
-#include "app/SharedValues.h"
+#include "core/CommandKey.h"
+#include "core/SharedValues.h"
 #include "log/MapComponent.h"
 #include "widgets/ArrowSymbol.h"
 #include "widgets/CarMarker.h"

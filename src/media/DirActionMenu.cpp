@@ -1,6 +1,6 @@
 #include "media/DirActionMenu.h"
 
-#include "app/ColourScheme.h"
+#include "core/ColourScheme.h"
 #include "widgets/PanelButton.h"
 #include "widgets/SkinFont.h"
 
@@ -78,7 +78,7 @@ void DirActionMenu::commandKey(quint16 key)
 
 void DirActionMenu::registerColours(ColourScheme &colours)
 {
-    colours.add(this, ColourScheme::Role::BackgroundMain);
+    colours.add(this, ColourScheme::Role::AccentBackground);
     colours.add([this](const QColor &) {
         for (QWidget *w : {Panel35, Panel22, Panel51, Panel40, Panel14})
             static_cast<PanelButton *>(w)->showFocus(m_focus.has(w), Qt::black);

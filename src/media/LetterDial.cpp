@@ -1,6 +1,6 @@
 #include "media/LetterDial.h"
 
-#include "app/ColourScheme.h"
+#include "core/ColourScheme.h"
 #include "media/TAUDIListbox.h"
 #include "widgets/DialFace.h"
 #include "widgets/PanelButton.h"
@@ -139,7 +139,7 @@ void LetterDial::commandKey(quint16 key)
 
 void LetterDial::registerColours(ColourScheme &colours)
 {
-    colours.add(MP3FilterLabel, ColourScheme::Role::TextWhite);
+    colours.add(MP3FilterLabel, ColourScheme::Role::Text);
     colours.add([this](const QColor &main) {
         m_main = main;
         FilterFrame->setColour(main);

@@ -1,6 +1,6 @@
 #include "media/MediaListPanel.h"
 
-#include "app/ColourScheme.h"
+#include "core/ColourScheme.h"
 #include "media/MarkerPlacement.h"
 #include "media/TAUDIListbox.h"
 #include "widgets/ListRowsView.h"
@@ -122,8 +122,8 @@ void MediaListPanel::pointMarker(SelectionMarker &marker, bool onScreen) const
 void MediaListPanel::registerColours(ColourScheme &colours)
 {
     using Role = ColourScheme::Role;
-    colours.add(PositionLabel, Role::TextMain);
-    colours.add(MoreWaitingAbove_indicator, Role::TextMain);
-    colours.add(MoreWaitingBelow_indicator, Role::TextMain);
+    colours.add(PositionLabel, Role::AccentText);
+    colours.add(MoreWaitingAbove_indicator, Role::AccentText);
+    colours.add(MoreWaitingBelow_indicator, Role::AccentText);
     colours.add([this](const QColor &main) { view->setColours(main, Qt::white); });
 }

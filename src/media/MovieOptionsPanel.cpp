@@ -1,7 +1,7 @@
 #include "media/MovieOptionsPanel.h"
 
-#include "app/ColourScheme.h"
-#include "app/CommandKey.h"
+#include "core/ColourScheme.h"
+#include "core/CommandKey.h"
 #include "platform/VideoPlayer.h"
 #include "widgets/PanelButton.h"
 #include "widgets/SkinFont.h"
@@ -210,8 +210,8 @@ void MovieOptionsPanel::commandKey(quint16 key)
 void MovieOptionsPanel::registerColours(ColourScheme &colours)
 {
     using Role = ColourScheme::Role;
-    colours.add(this, Role::BackgroundMain);
+    colours.add(this, Role::AccentBackground);
     for (QWidget *w : {static_cast<QWidget *>(MovieName), static_cast<QWidget *>(MovieTime),
                        static_cast<QWidget *>(MovieCodec)})
-        colours.add(w, Role::TextBlack);
+        colours.add(w, Role::TextOnAccent);
 }

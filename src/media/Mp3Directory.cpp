@@ -1,9 +1,9 @@
 #include "media/Mp3Directory.h"
 
-#include "app/ColourScheme.h"
-#include "app/CommandKey.h"
-#include "app/Screen.h"
-#include "app/ScreenHost.h"
+#include "core/ColourScheme.h"
+#include "core/CommandKey.h"
+#include "core/Screen.h"
+#include "core/ScreenHost.h"
 #include "media/DirActionMenu.h"
 #include "media/LetterDial.h"
 #include "media/TAUDIListbox.h"

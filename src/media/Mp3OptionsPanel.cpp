@@ -1,8 +1,8 @@
 #include "media/Mp3OptionsPanel.h"
 
-#include "app/ColourScheme.h"
-#include "app/Screen.h"
-#include "app/ScreenHost.h"
+#include "core/ColourScheme.h"
+#include "core/Screen.h"
+#include "core/ScreenHost.h"
 #include "media/MarkerPlacement.h"
 #include "widgets/PanelButton.h"
 #include "widgets/SelectionMarker.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/KeyContext.h"
+#include "core/KeyContext.h"
 #include "media/BitRateProbe.h"
 #include "media/Mp3Playback.h"
 #include "media/TRandomFile.h"

@@ -1,6 +1,6 @@
 #include "media/NowPlayingScreen.h"
 
-#include "app/ColourScheme.h"
+#include "core/ColourScheme.h"
 #include "media/Mp3OptionsPanel.h"
 #include "widgets/LevelBar.h"
 #include "widgets/PictureView.h"
@@ -74,12 +74,12 @@ NowPlayingScreen::NowPlayingScreen(ScreenHost &screens, SelectionMarker &marker,
 void NowPlayingScreen::registerColours(ColourScheme &colours)
 {
     using Role = ColourScheme::Role;
-    colours.add(MP3Title, Role::TextWhite);
-    colours.add(MP3Artist, Role::TextMain);
-    colours.add(MP3BitRate, Role::TextMain);
-    colours.add(MP3TimeLabel, Role::TextMain);
-    colours.add(InfoPanel, Role::BackgroundMain);
-    colours.add(InfoMessage, Role::TextBlack);
+    colours.add(MP3Title, Role::Text);
+    colours.add(MP3Artist, Role::AccentText);
+    colours.add(MP3BitRate, Role::AccentText);
+    colours.add(MP3TimeLabel, Role::AccentText);
+    colours.add(InfoPanel, Role::AccentBackground);
+    colours.add(InfoMessage, Role::TextOnAccent);
     colours.add([this](const QColor &main) {
         MP3_scroller->setTextColour(main);
         Mp3StatusIndicator->setColour(main);

@@ -1,8 +1,8 @@
 #include "media/VideoListScreen.h"
 
-#include "app/CommandKey.h"
-#include "app/Screen.h"
-#include "app/ScreenHost.h"
+#include "core/CommandKey.h"
+#include "core/Screen.h"
+#include "core/ScreenHost.h"
 #include "media/TAUDIListbox.h"
 #include "widgets/ListRowsView.h"
 

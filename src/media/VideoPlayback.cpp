@@ -1,10 +1,10 @@
 #include "media/VideoPlayback.h"
 
-#include "app/ColourScheme.h"
-#include "app/CommandKey.h"
-#include "app/Guarded.h"
-#include "app/Screen.h"
-#include "app/ScreenHost.h"
+#include "core/ColourScheme.h"
+#include "core/CommandKey.h"
+#include "core/Guarded.h"
+#include "core/Screen.h"
+#include "core/ScreenHost.h"
 #include "media/MovieOptionsPanel.h"
 #include "media/VideoCodecTag.h"
 #include "media/VideoListScreen.h"
@@ -103,12 +103,12 @@ void VideoPlayback::buildErrorPanel()
 void VideoPlayback::registerColours(ColourScheme &colours)
 {
     using Role = ColourScheme::Role;
-    colours.add(Movie_progress_onstage, Role::TextMain);
-    colours.add(Movie_progress_onstage, Role::BackgroundBlack);
-    colours.add(VideErrorPanel, Role::BackgroundMain);
+    colours.add(Movie_progress_onstage, Role::AccentText);
+    colours.add(Movie_progress_onstage, Role::Background);
+    colours.add(VideErrorPanel, Role::AccentBackground);
     for (QObject *child : VideErrorPanel->children())
         if (auto *label = qobject_cast<QLabel *>(child))
-            colours.add(label, Role::TextBlack);
+            colours.add(label, Role::TextOnAccent);
     m_options->registerColours(colours);
 }
 

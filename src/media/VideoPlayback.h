@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/KeyContext.h"
+#include "core/KeyContext.h"
 #include "media/VideoListActions.h"
 #include "platform/VideoPlayer.h"
 

@@ -1,6 +1,6 @@
 #include "widgets/ColourSwatch.h"
 
-#include "app/ColourValue.h"
+#include "core/ColourValue.h"
 
 #include <QMouseEvent>
 #include <QPainter>

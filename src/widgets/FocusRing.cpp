@@ -1,6 +1,6 @@
 #include "widgets/FocusRing.h"
 
-#include "app/CommandKey.h"
+#include "core/CommandKey.h"
 
 FocusRing::FocusRing(Ends ends) : m_ends(ends) {}
 

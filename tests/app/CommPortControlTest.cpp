@@ -123,5 +123,5 @@ TEST(CommPortControl, AMissingDeviceLeavesStartUpGoingAndTheLinkClosed)
     TForm1 form(dir.path(), std::move(services));
     EXPECT_FALSE(form.can2comPort().isOpen());
     EXPECT_FALSE(form.gpsPort().isOpen());
-    EXPECT_EQ(form.title(), "Main");
+    EXPECT_EQ(form.navigator().title(), "Main");
 }

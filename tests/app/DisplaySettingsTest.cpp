@@ -1,10 +1,10 @@
 #include "app/BrightnessControl.h"
 #include "app/ColourChoice.h"
-#include "app/ColourScheme.h"
-#include "app/IniFile.h"
+#include "core/ColourScheme.h"
+#include "core/IniFile.h"
 #include "app/MainMenuBar.h"
 #include "app/OptionsScreen.h"
-#include "app/Screen.h"
+#include "core/Screen.h"
 #include "app/StatusLine.h"
 #include "app/TForm1.h"
 #include "app/TopBar.h"
@@ -160,7 +160,7 @@ TEST_F(DisplaySettingsTest, StandbyNotAllowedSavesPlaysAndStaysOnTheScreen)
     key('C');
     EXPECT_EQ(sound->played(), QStringList{"wait " + dir.file("exit.wav")});
     EXPECT_TRUE(power->requests().isEmpty());
-    EXPECT_EQ(form->activeScreen(), Screen::MP3Start);
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::MP3Start);
     EXPECT_TRUE(form->isVisible());
     const IniFile ini = IniFile::load(dir.file("Rovana.ini"));
     EXPECT_EQ(ini.readString("Colors", "cpx1.color", ""), "$0099B8CD");

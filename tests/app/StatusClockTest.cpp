@@ -1,5 +1,5 @@
 #include "app/StatusClock.h"
-#include "app/LongTimeFormat.h"
+#include "core/LongTimeFormat.h"
 #include "app/StatusLine.h"
 #include "support/TempDir.h"
 #include "widgets/LevelBar.h"

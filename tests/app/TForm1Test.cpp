@@ -1,10 +1,10 @@
-#include "app/IniFile.h"
+#include "core/IniFile.h"
 #include "app/MainMenuBar.h"
 #include "app/MediaChoiceScreen.h"
 #include "app/OptionsScreen.h"
 #include "app/PoiKeys.h"
 #include "app/PortRequestLog.h"
-#include "app/Screen.h"
+#include "core/Screen.h"
 #include "app/StatusLine.h"
 #include "app/TForm1.h"
 #include "support/KeyInput.h"
@@ -50,8 +50,8 @@ QImage solidJpeg(const QColor &colour, int height)
 TEST_F(WindowTest, StartsOnTheMainMenuWithDriversLogHighlighted)
 {
     start();
-    EXPECT_EQ(form->activeScreen(), Screen::MP3Start);
-    EXPECT_EQ(form->title(), "Main");
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::MP3Start);
+    EXPECT_EQ(form->navigator().title(), "Main");
     EXPECT_EQ(highlighted(), MainMenuBar::DriversLog);
     EXPECT_EQ(form->geometry(), QRect(0, 0, 800, 600));
     EXPECT_TRUE(form->windowFlags() & Qt::FramelessWindowHint);
@@ -92,19 +92,19 @@ TEST_F(WindowTest, EnterActsAsCAndSpaceAsQ)
 {
     start();
     key(Qt::Key_Return); // select "Drivers Log"
-    EXPECT_EQ(form->activeScreen(), Screen::Log_select);
-    EXPECT_EQ(form->title(), "Drivers log");
-    form->Button5Click();
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::Log_select);
+    EXPECT_EQ(form->navigator().title(), "Drivers log");
+    form->navigator().Button5Click();
     key(Qt::Key_Space); // Q on the main menu: the options
-    EXPECT_EQ(form->activeScreen(), Screen::Settings);
-    EXPECT_EQ(form->title(), "Options");
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::Settings);
+    EXPECT_EQ(form->navigator().title(), "Options");
 }
 
 TEST_F(WindowTest, AltAndCtrlFoldOntoTAndZ)
 {
     start();
     form->ComandPanelBottomLeftClick();
-    ASSERT_EQ(form->activeScreen(), Screen::Radar);
+    ASSERT_EQ(form->navigator().activeScreen(), Screen::Radar);
     key(Qt::Key_Alt);
     EXPECT_NEAR(form->poiKeys()->WarningDistanceKm, 1.1, 1e-9);
     key(Qt::Key_Control);
@@ -116,33 +116,33 @@ TEST_F(WindowTest, MainMenuEntriesOpenTheirScreens)
     start();
     key('R'); // Media
     key('C');
-    EXPECT_EQ(form->activeScreen(), Screen::media_select);
-    EXPECT_EQ(form->title(), "Media");
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::media_select);
+    EXPECT_EQ(form->navigator().title(), "Media");
     key('Q');
-    EXPECT_EQ(form->activeScreen(), Screen::MP3Start);
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::MP3Start);
     key('R'); // POI
     key('C');
-    EXPECT_EQ(form->activeScreen(), Screen::Radar);
-    EXPECT_EQ(form->title(), "POI");
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::Radar);
+    EXPECT_EQ(form->navigator().title(), "POI");
     EXPECT_EQ(form->shared().AlertReturnPage, Screen::Radar);
     key('Q');
     key('R'); // Options
     key('C');
-    EXPECT_EQ(form->activeScreen(), Screen::Settings);
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::Settings);
 }
 
 TEST_F(WindowTest, MouseClickOnAnEntryActsWithoutMovingTheHighlight)
 {
     start();
     emit form->mainMenu()->entry(MainMenuBar::Poi)->clicked();
-    EXPECT_EQ(form->activeScreen(), Screen::Radar);
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::Radar);
     EXPECT_EQ(highlighted(), MainMenuBar::DriversLog);
 }
 
 TEST_F(WindowTest, MediaChoiceFocusAndChoices)
 {
     start();
-    form->ComandPanelTopLeftClick();
+    form->navigator().ComandPanelTopLeftClick();
     MediaChoiceScreen *choice = form->mediaChoice();
     EXPECT_TRUE(choice->focus().has(choice->Panel86));
     EXPECT_EQ(choice->Panel86->textColour(), QColor(Qt::white));
@@ -155,12 +155,12 @@ TEST_F(WindowTest, MediaChoiceFocusAndChoices)
     key('R'); // already on "Video"
     EXPECT_TRUE(choice->focus().has(choice->Panel87));
     key('C');
-    EXPECT_EQ(form->activeScreen(), Screen::Vide_select);
-    EXPECT_EQ(form->title(), "Select Video");
-    form->ComandPanelTopLeftClick();
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::Vide_select);
+    EXPECT_EQ(form->navigator().title(), "Select Video");
+    form->navigator().ComandPanelTopLeftClick();
     key('C'); // "Audio" with nothing playing: the MP3 list
-    EXPECT_EQ(form->activeScreen(), Screen::MP3Directory);
-    EXPECT_EQ(form->title(), "Select MP3");
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::MP3Directory);
+    EXPECT_EQ(form->navigator().title(), "Select MP3");
 }
 
 TEST_F(WindowTest, OptionsPagesTurnAndWrap)
@@ -276,7 +276,7 @@ TEST_F(WindowTest, PoiLadders)
     key('Z');
     EXPECT_NEAR(poi->WarningDistanceKm, 0.1, 1e-9);
     key('Q');
-    EXPECT_EQ(form->activeScreen(), Screen::MP3Start);
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::MP3Start);
 }
 
 TEST_F(WindowTest, OptionsAndBackSavesEveryKeyAndKeepsUnknownContent)
@@ -284,11 +284,11 @@ TEST_F(WindowTest, OptionsAndBackSavesEveryKeyAndKeepsUnknownContent)
     dir.write("Rovana.ini", "[Garage]\ndoor=open\n[Pathes]\nMP3=/music\nMyKey=42\n");
     start();
     key('Q');
-    EXPECT_EQ(form->activeScreen(), Screen::Settings);
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::Settings);
     form->options()->setPage(OptionsScreen::Color);
     key('Q');
-    EXPECT_EQ(form->activeScreen(), Screen::MP3Start);
-    EXPECT_EQ(form->title(), "Main");
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::MP3Start);
+    EXPECT_EQ(form->navigator().title(), "Main");
     EXPECT_EQ(form->options()->page(), OptionsScreen::Sys);
 
     const QByteArray text = dir.read("Rovana.ini");

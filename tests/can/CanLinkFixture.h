@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/Dispatcher.h"
-#include "app/KeyContext.h"
+#include "core/Dispatcher.h"
+#include "core/KeyContext.h"
 #include "app/PortRequestLog.h"
-#include "app/Screen.h"
-#include "app/ScreenHost.h"
+#include "core/Screen.h"
+#include "core/Navigator.h"
 #include "can/Can2ComLink.h"
 #include "can/CanPage.h"
 #include "can/CanTrace.h"
@@ -19,18 +19,6 @@
 
 #include <functional>
 #include <vector>
-
-// A screen host that stays on one screen.
-class FixedScreen : public ScreenHost {
-public:
-    int activeScreen() const override { return screen; }
-    void showScreen(int index) override { screen = index; }
-    void setTitle(const QString &) override {}
-    QString title() const override { return {}; }
-    void Button5Click() override {}
-    void ComandPanelTopLeftClick() override {}
-    int screen = Screen::MP3Start;
-};
 
 // The keys of the main menu as they reach it through the dispatcher; a test may hang an
 // action on a key.
@@ -77,7 +65,7 @@ protected:
                    }};
     QLabel canLabel{QStringLiteral("CAN")};
     PortRequestLog port;
-    FixedScreen screens;
+    Navigator screens; // stays on the main menu
     Dispatcher dispatcher{screens};
     KeyRecorder mainMenu;
     QColor mainColour = QColor(0xCD, 0xB8, 0x99);

@@ -1,6 +1,6 @@
 #include "CanLinkFixture.h"
 
-#include "app/LongTimeFormat.h"
+#include "core/LongTimeFormat.h"
 #include "support/TempDir.h"
 
 #include <QFile>

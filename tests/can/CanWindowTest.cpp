@@ -2,7 +2,7 @@
 #include "app/MainMenuBar.h"
 #include "app/OptionsScreen.h"
 #include "app/PortRequestLog.h"
-#include "app/Screen.h"
+#include "core/Screen.h"
 #include "app/StatusLine.h"
 #include "app/TForm1.h"
 #include "can/Can2ComLink.h"

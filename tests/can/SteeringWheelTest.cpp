@@ -1,6 +1,6 @@
 #include "CanLinkFixture.h"
 
-#include "app/CommandKey.h"
+#include "core/CommandKey.h"
 #include "can/SteeringWheel.h"
 
 #include <stdexcept>

@@ -1,7 +1,7 @@
 #include "gps/CameraWarning.h"
 
-#include "app/Screen.h"
-#include "app/SharedValues.h"
+#include "core/Screen.h"
+#include "core/SharedValues.h"
 #include "gps/RadarBin.h"
 #include "platform/RecordingSoundPlayer.h"
 
@@ -30,10 +30,11 @@ protected:
     CameraWarning &warning()
     {
         if (!m_warning) {
+            screens.onReturnAfterAlert(Screen::Video_Play, [this] { events << "show video"; });
             m_warning = std::make_unique<CameraWarning>(CameraWarning::Window{
                 screens, sound, shared, view, scaleKm, warningKm, [this] { return soundPath; },
                 [this] { return sats; }, [this](bool shown) { indicator = shown; },
-                [this] { events << "hide video"; }, [this] { events << "show video"; },
+                [this] { events << "hide video"; },
                 [this](const QString &line) {
                     messages << line;
                 }});
@@ -151,13 +152,13 @@ TEST_F(CameraWarningTest, AnAlertOnNowPlayingReturnsThereAfterFiveSecondsKeeping
 {
     load({cameraFrom(Home, 0.9, 30.5, 60)});
     shared.RadarSystemOn = true;
-    screens.screen = Screen::MP3Album;
+    screens.showScreen(Screen::MP3Album);
     fix(0.0);
     EXPECT_EQ(view.limit, "60");
     EXPECT_EQ(view.distance, "900 m");
     EXPECT_EQ(sound.played(), QStringList{"play /sounds/notify.wav"});
     EXPECT_TRUE(view.alertShown);
-    EXPECT_EQ(screens.screen, Screen::Radar);
+    EXPECT_EQ(screens.activeScreen(), Screen::Radar);
     EXPECT_EQ(screens.title(), "POI");
     EXPECT_EQ(shared.AlertReturnPage, Screen::MP3Album);
     EXPECT_EQ(events, QStringList{"hide video"});
@@ -171,7 +172,7 @@ TEST_F(CameraWarningTest, AnAlertOnNowPlayingReturnsThereAfterFiveSecondsKeeping
 
     warning().AlertDisappearTimerTimer(); // 5 s on
     EXPECT_FALSE(view.alertShown);
-    EXPECT_EQ(screens.screen, Screen::MP3Album);
+    EXPECT_EQ(screens.activeScreen(), Screen::MP3Album);
     EXPECT_EQ(screens.title(), "POI");
     EXPECT_EQ(view.message, "On");
     EXPECT_TRUE(indicator);
@@ -182,7 +183,7 @@ TEST_F(CameraWarningTest, TheTimerEndsTheAlertByItself)
 {
     load({cameraFrom(Home, 0.5, 0, 60)});
     shared.RadarSystemOn = true;
-    screens.screen = Screen::MP3Directory;
+    screens.showScreen(Screen::MP3Directory);
     fix();
     ASSERT_TRUE(view.alertShown);
     warning().AlertDisappearTimer.setInterval(1); // the same handler, sooner
@@ -190,7 +191,7 @@ TEST_F(CameraWarningTest, TheTimerEndsTheAlertByItself)
     for (int i = 0; i < 1000 && view.alertShown; ++i)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     EXPECT_FALSE(view.alertShown);
-    EXPECT_EQ(screens.screen, Screen::MP3Directory);
+    EXPECT_EQ(screens.activeScreen(), Screen::MP3Directory);
     EXPECT_EQ(screens.title(), "Select MP3");
 }
 
@@ -198,11 +199,11 @@ TEST_F(CameraWarningTest, AnAlertDuringAFilmHidesItAndBringsItBack)
 {
     load({cameraFrom(Home, 0.5, 0, 60)});
     shared.RadarSystemOn = true;
-    screens.screen = Screen::Video_Play;
+    screens.showScreen(Screen::Video_Play);
     fix();
     EXPECT_EQ(events, QStringList{"hide video"});
     warning().AlertDisappearTimerTimer();
-    EXPECT_EQ(screens.screen, Screen::Video_Play);
+    EXPECT_EQ(screens.activeScreen(), Screen::Video_Play);
     EXPECT_EQ(screens.title(), "Video playing");
     EXPECT_EQ(events, (QStringList{"hide video", "show video"}));
 }
@@ -216,10 +217,10 @@ TEST_F(CameraWarningTest, TitlesOnTheWayBack)
         {Screen::Settings, "Options"},        {Screen::Vide_select, "Select Video"},
         {Screen::media_select, "POI"},        {Screen::Log_select, "POI"}};
     for (const auto &[page, title] : pages) {
-        screens.screen = page;
+        screens.showScreen(page);
         fix();
         warning().AlertDisappearTimerTimer();
-        EXPECT_EQ(screens.screen, page);
+        EXPECT_EQ(screens.activeScreen(), page);
         EXPECT_EQ(screens.title(), title);
     }
 }
@@ -229,10 +230,10 @@ TEST_F(CameraWarningTest, AnAlertOnThePoiScreenStaysThere)
     load({cameraFrom(Home, 0.5, 0, 60)});
     shared.RadarSystemOn = true;
     shared.AlertReturnPage = Screen::Radar; // opened from the main menu
-    screens.screen = Screen::Radar;
+    screens.showScreen(Screen::Radar);
     fix();
     warning().AlertDisappearTimerTimer();
-    EXPECT_EQ(screens.screen, Screen::Radar);
+    EXPECT_EQ(screens.activeScreen(), Screen::Radar);
     EXPECT_EQ(screens.title(), "POI");
 }
 

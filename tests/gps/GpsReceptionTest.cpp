@@ -1,5 +1,5 @@
 #include "gps/GpsReception.h"
-#include "app/SharedValues.h"
+#include "core/SharedValues.h"
 #include "gps/GpsWatchdog.h"
 #include "gps/NavigationText.h"
 #include "gps/RadarScreen.h"

@@ -1,6 +1,6 @@
 #include "app/OptionsScreen.h"
 #include "app/PoiKeys.h"
-#include "app/Screen.h"
+#include "core/Screen.h"
 #include "app/StatusLine.h"
 #include "app/TForm1.h"
 #include "gps/CameraWarning.h"
@@ -103,11 +103,11 @@ TEST_F(RadarWarningWindowTest, WithoutAFileTheWarningIsDisabledWithAMessage)
 TEST_F(RadarWarningWindowTest, ACameraAheadRaisesTheAlertOverTheMainMenuAndReturns)
 {
     start({ahead(0.6, 50), ahead(2.0, 70)});
-    ASSERT_EQ(form->activeScreen(), Screen::MP3Start);
+    ASSERT_EQ(form->navigator().activeScreen(), Screen::MP3Start);
     driveNorth();
     RadarScreen *radar = form->radar();
-    EXPECT_EQ(form->activeScreen(), Screen::Radar);
-    EXPECT_EQ(form->title(), "POI");
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::Radar);
+    EXPECT_EQ(form->navigator().title(), "POI");
     EXPECT_TRUE(radar->Alertpanel->isVisible());
     EXPECT_EQ(radar->Alert_RadarWarning_limit->text(), "50");
     EXPECT_EQ(radar->RadarWarning_distance->text(), "600 m");
@@ -118,8 +118,8 @@ TEST_F(RadarWarningWindowTest, ACameraAheadRaisesTheAlertOverTheMainMenuAndRetur
     EXPECT_NE(radar->seekarte->image(), form->cameraWarning()->map().background());
 
     form->cameraWarning()->AlertDisappearTimerTimer();
-    EXPECT_EQ(form->activeScreen(), Screen::MP3Start);
-    EXPECT_EQ(form->title(), "Main");
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::MP3Start);
+    EXPECT_EQ(form->navigator().title(), "Main");
     EXPECT_FALSE(radar->Alertpanel->isVisible());
     EXPECT_TRUE(form->statusLine()->sensorlabel->isVisible());
 }
@@ -127,16 +127,16 @@ TEST_F(RadarWarningWindowTest, ACameraAheadRaisesTheAlertOverTheMainMenuAndRetur
 TEST_F(RadarWarningWindowTest, AnAlertDuringAFilmHidesItsPictureAndBringsItBack)
 {
     start({ahead(0.6, 50)});
-    form->showScreen(Screen::Video_Play);
-    form->setTitle(QStringLiteral("Video playing"));
+    form->navigator().showScreen(Screen::Video_Play);
+    form->navigator().setTitle(QStringLiteral("Video playing"));
     form->video()->ShowVideoWindowed();
     ASSERT_TRUE(form->video()->moviePanel()->isVisible());
     driveNorth();
-    EXPECT_EQ(form->activeScreen(), Screen::Radar);
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::Radar);
     EXPECT_FALSE(form->video()->moviePanel()->isVisible());
     form->cameraWarning()->AlertDisappearTimerTimer();
-    EXPECT_EQ(form->activeScreen(), Screen::Video_Play);
-    EXPECT_EQ(form->title(), "Video playing");
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::Video_Play);
+    EXPECT_EQ(form->navigator().title(), "Video playing");
     EXPECT_TRUE(form->video()->moviePanel()->isVisible());
 }
 

@@ -2,7 +2,7 @@
 #include "app/OptionsScreen.h"
 #include "app/PoiKeys.h"
 #include "app/PortRequestLog.h"
-#include "app/Screen.h"
+#include "core/Screen.h"
 #include "app/StatusLine.h"
 #include "app/TForm1.h"
 #include "gps/GpsReception.h"
@@ -116,7 +116,7 @@ TEST_F(RadarWindowTest, CTogglesTheWarning)
     EXPECT_EQ(radar->RadarSystemMessage->text(), "Off");
     EXPECT_FALSE(poi->isVisible());
     key('Q');
-    EXPECT_EQ(form->activeScreen(), Screen::MP3Start);
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::MP3Start);
 }
 
 TEST_F(RadarWindowTest, TheStoredSwitchIsShown)
@@ -207,13 +207,13 @@ TEST_F(RadarWindowTest, ACameraAheadRaisesTheAlertOverTheMainMenu)
 {
     dir.write("radar.bin", RadarBin::encode({{51.360773, 7.244797, 50}, {48.0, 11.0, 80}}));
     start("[Global_radarwarning]\nEnabled=1\n");
-    ASSERT_EQ(form->activeScreen(), Screen::MP3Start);
+    ASSERT_EQ(form->navigator().activeScreen(), Screen::MP3Start);
     ASSERT_TRUE(form->options()->sysMessages().filter("file radar.bin not found").isEmpty());
     const QImage before = radar->seekarte->image();
 
     emit radar->RadarSystemMessage->clicked();
 
-    EXPECT_EQ(form->activeScreen(), Screen::Radar);
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::Radar);
     EXPECT_TRUE(radar->Alertpanel->isVisible());
     EXPECT_EQ(radar->Alert_RadarWarning_limit->text(), "50");
     EXPECT_TRUE(radar->RadarWarning_distance->text().endsWith(" m"));
@@ -226,7 +226,7 @@ TEST_F(RadarWindowTest, WithoutACameraFileTheWarningStaysQuiet)
     start("[Global_radarwarning]\nEnabled=1\n");
     EXPECT_FALSE(form->options()->sysMessages().filter("file radar.bin not found").isEmpty());
     emit radar->RadarSystemMessage->clicked();
-    EXPECT_EQ(form->activeScreen(), Screen::MP3Start);
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::MP3Start);
     EXPECT_FALSE(radar->Alertpanel->isVisible());
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ScreenHost.h"
+#include "core/Navigator.h"
 #include "gps/CameraWarningView.h"
 
 #include <QStringList>
@@ -28,22 +28,11 @@ public:
 };
 
 // The page control and the title.
-class RecordingScreens : public ScreenHost {
+class RecordingScreens : public Navigator {
 public:
-    int activeScreen() const override { return screen; }
-    void showScreen(int index) override
+    RecordingScreens()
     {
-        screen = index;
-        shown << index;
+        showScreen(Screen::MP3Start);
+        setTitle(QStringLiteral("Main"));
     }
-    void setTitle(const QString &text) override { m_title = text; }
-    QString title() const override { return m_title; }
-    void Button5Click() override {}
-    void ComandPanelTopLeftClick() override {}
-
-    int screen = 2;
-    QList<int> shown;
-
-private:
-    QString m_title = QStringLiteral("Main");
 };

@@ -1,4 +1,4 @@
-#include "app/Screen.h"
+#include "core/Screen.h"
 #include "app/TForm1.h"
 #include "log/DriversLog.h"
 #include "log/DriversLogScreen.h"
@@ -93,7 +93,7 @@ TEST_F(DriversLogScreenshotTest, MapPage)
 {
     form->ComandPanelTopRightClick();
     form->mapScreen()->CentreOnCar(51.45, 7.01);
-    form->showScreen(Screen::SetLog);
+    form->navigator().showScreen(Screen::SetLog);
     const QImage image = shot("map.png");
     // The map fills the page; the car sits at its middle.
     EXPECT_TRUE(near(image.pixelColor(200, TForm1::PageTop + 60), QColor(0xEE, 0xE8, 0xD5)));

@@ -1,4 +1,4 @@
-#include "app/LongTimeFormat.h"
+#include "core/LongTimeFormat.h"
 #include "log/LogbookFixture.h"
 #include "log/LogFileWriter.h"
 #include "log/LogPanel.h"

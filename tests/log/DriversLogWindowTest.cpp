@@ -1,7 +1,7 @@
-#include "app/IniFile.h"
-#include "app/LongTimeFormat.h"
-#include "app/Screen.h"
-#include "app/SharedValues.h"
+#include "core/IniFile.h"
+#include "core/LongTimeFormat.h"
+#include "core/Screen.h"
+#include "core/SharedValues.h"
 #include "app/StatusClock.h"
 #include "app/StatusLine.h"
 #include "app/TForm1.h"
@@ -45,7 +45,7 @@ protected:
         }
         form = std::make_unique<TForm1>(dir.path(), std::move(services));
         form->show();
-        QObject::connect(form.get(), &TForm1::screenShown, [this](int i) { shown << i; });
+        QObject::connect(&form->navigator(), &Navigator::screenShown, [this](int i) { shown << i; });
     }
     void TearDown() override { LongTimeFormat::setPattern(LongTimeFormat::Seconds); }
     void key(char letter) { KeyInput::press(form.get(), letter); }
@@ -68,8 +68,8 @@ TEST_F(DriversLogWindowTest, DriversLogVisitsTheMapPageAndComesBackToShowMap)
     start();
     key('C'); // "Drivers Log" is highlighted at start
     EXPECT_EQ(shown, (QList<int>{Screen::Log_select, Screen::SetLog, Screen::Log_select}));
-    EXPECT_EQ(form->activeScreen(), Screen::Log_select);
-    EXPECT_EQ(form->title(), "Drivers log");
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::Log_select);
+    EXPECT_EQ(form->navigator().title(), "Drivers log");
     EXPECT_EQ(map->creations, 1);
     EXPECT_TRUE(form->shared().MapAvailable);
     EXPECT_FALSE(screen().DriversLogPanel->isHidden());
@@ -77,7 +77,7 @@ TEST_F(DriversLogWindowTest, DriversLogVisitsTheMapPageAndComesBackToShowMap)
     EXPECT_TRUE(form->marker().isVisible());
 
     key('Q');
-    EXPECT_EQ(form->activeScreen(), Screen::MP3Start);
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::MP3Start);
     EXPECT_FALSE(form->marker().isVisible());
     openDriversLog();
     EXPECT_EQ(map->creations, 1);
@@ -90,17 +90,17 @@ TEST_F(DriversLogWindowTest, WithoutMapDataBothVisitsSayMapPointNotFound)
     openDriversLog();
     EXPECT_EQ(screen().Panel92->text(), "Microsoft MapPoint not found");
     EXPECT_TRUE(screen().DriversLogPanel->isHidden());
-    EXPECT_EQ(form->activeScreen(), Screen::Log_select);
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::Log_select);
     key('Q');
     openDriversLog();
     EXPECT_EQ(screen().Panel92->text(), "Microsoft MapPoint not found");
-    EXPECT_EQ(form->activeScreen(), Screen::Log_select);
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::Log_select);
     EXPECT_FALSE(form->shared().MapAvailable);
     EXPECT_FALSE(form->marker().isVisible());
     // The knob finds nothing to focus and stays on the page.
     key('R');
     key('C');
-    EXPECT_EQ(form->activeScreen(), Screen::Log_select);
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::Log_select);
 }
 
 TEST_F(DriversLogWindowTest, MenuIsBoundedAtBothEnds)
@@ -189,8 +189,8 @@ TEST_F(DriversLogWindowTest, ShowMapAndTheMapKeys)
     start();
     openDriversLog();
     key('C');
-    EXPECT_EQ(form->activeScreen(), Screen::SetLog);
-    EXPECT_EQ(form->title(), "Drivers log");
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::SetLog);
+    EXPECT_EQ(form->navigator().title(), "Drivers log");
     MapScreen &m = *form->mapScreen();
     key('Z');
     EXPECT_EQ(m.ZoomFactor, 1.0);
@@ -206,7 +206,7 @@ TEST_F(DriversLogWindowTest, ShowMapAndTheMapKeys)
     key('R');
     EXPECT_EQ(map->calls, (QStringList{"pan 8 1", "pan 2 1"}));
     key('Q');
-    EXPECT_EQ(form->activeScreen(), Screen::Log_select);
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::Log_select);
     EXPECT_TRUE(focused(screen().Panel88));
     EXPECT_TRUE(form->marker().isVisible());
 }

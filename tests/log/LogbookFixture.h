@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ScreenHost.h"
-#include "app/SharedValues.h"
+#include "core/ScreenHost.h"
+#include "core/SharedValues.h"
 #include "log/DriversLog.h"
 #include "log/DriversLogScreen.h"
 #include "log/FakeMap.h"
@@ -30,6 +30,7 @@ public:
     QString title() const override { return titleText; }
     void Button5Click() override { showScreen(2); }
     void ComandPanelTopLeftClick() override { showScreen(7); }
+    void returnAfterAlert(int index) override { showScreen(index); }
 
     int screen = 8;
     QList<int> shown;

@@ -1,4 +1,4 @@
-#include "app/CommandKey.h"
+#include "core/CommandKey.h"
 #include "log/LogbookFixture.h"
 #include "widgets/ArrowSymbol.h"
 #include "widgets/CarMarker.h"

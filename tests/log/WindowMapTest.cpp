@@ -1,4 +1,4 @@
-#include "app/Screen.h"
+#include "core/Screen.h"
 #include "app/TForm1.h"
 #include "log/OsmMap.h"
 

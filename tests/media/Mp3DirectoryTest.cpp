@@ -1,7 +1,7 @@
 #include "media/Mp3Directory.h"
-#include "app/Dispatcher.h"
+#include "core/Dispatcher.h"
 #include "app/OptionsScreen.h"
-#include "app/Screen.h"
+#include "core/Screen.h"
 #include "media/DirActionMenu.h"
 #include "media/LetterDial.h"
 #include "media/RecordingMp3Playback.h"
@@ -60,8 +60,8 @@ protected:
 TEST_F(Mp3ListScreen, StartsOnTheConfiguredDirectoryAndShowsTheMarker)
 {
     startWithTracks();
-    EXPECT_EQ(form->title(), "Select MP3");
-    EXPECT_EQ(form->activeScreen(), Screen::MP3Directory);
+    EXPECT_EQ(form->navigator().title(), "Select MP3");
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::MP3Directory);
     EXPECT_EQ(list().directory(), music());
     EXPECT_EQ(list().count(), 11);
     EXPECT_EQ(selected(), Marker + "Album");
@@ -71,9 +71,9 @@ TEST_F(Mp3ListScreen, StartsOnTheConfiguredDirectoryAndShowsTheMarker)
     EXPECT_EQ(form->videoList()->VideoListBox().directory(), videos());
 
     // Every screen change hides the marker.
-    form->showScreen(Screen::MP3Start);
+    form->navigator().showScreen(Screen::MP3Start);
     EXPECT_FALSE(marker().isVisible());
-    form->showScreen(Screen::MP3Directory);
+    form->navigator().showScreen(Screen::MP3Directory);
     EXPECT_TRUE(marker().isVisible());
 }
 
@@ -103,7 +103,7 @@ TEST_F(Mp3ListScreen, KnobWalksTheListWithLabelIndicatorsAndMarker)
     EXPECT_EQ(list().itemIndex(), 9);
 
     key('Q');
-    EXPECT_EQ(form->activeScreen(), Screen::media_select);
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::media_select);
     EXPECT_FALSE(marker().isVisible());
 }
 
@@ -241,7 +241,7 @@ TEST_F(Mp3ListScreen, LetterDialWrapsPreselectsAndJumps)
     EXPECT_EQ(selected(), QStringLiteral("§ 1.mp3"));
     key('Q'); // nothing on the dial
     EXPECT_FALSE(dial().isHidden());
-    EXPECT_EQ(form->activeScreen(), Screen::MP3Directory);
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::MP3Directory);
     keys("RRRR"); // "^", "<<", "fav", "A"
     EXPECT_EQ(dialFocus(), "A");
     key('R');

@@ -1,4 +1,4 @@
-#include "app/Screen.h"
+#include "core/Screen.h"
 #include "platform/MpvAudioPlayer.h"
 #include "widgets/LevelBar.h"
 
@@ -42,7 +42,7 @@ TEST_F(RealPlayback, PlaysPausesAndResumes)
     EXPECT_NEAR(double(playing().progressMaximum()), 1200, 60);
     EXPECT_EQ(view().MP3Title->text(), "Gamma");
     EXPECT_EQ(symbol(), "4");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form->activeScreen() == Screen::MP3Album; }, Bound));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->navigator().activeScreen() == Screen::MP3Album; }, Bound));
 
     // The display update shows the position moving on.
     ASSERT_TRUE(QTest::qWaitFor([&] { return playing().progressPosition() > 0; }, Bound));

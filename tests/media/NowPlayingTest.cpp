@@ -1,6 +1,6 @@
-#include "app/Dispatcher.h"
+#include "core/Dispatcher.h"
 #include "app/MediaChoiceScreen.h"
-#include "app/Screen.h"
+#include "core/Screen.h"
 #include "platform/ScriptedAudioPlayer.h"
 #include "widgets/LevelBar.h"
 #include "widgets/SelectionMarker.h"
@@ -49,10 +49,10 @@ TEST_F(NowPlayingLogic, StartsWithNoMusicAndTheDefaultPicture)
     EXPECT_EQ(options().Panel20->text(), "Rnd is Off");
 
     // "Audio" shows the list while nothing was started.
-    form->ComandPanelTopLeftClick();
+    form->navigator().ComandPanelTopLeftClick();
     form->mediaChoice()->Panel86Click();
-    EXPECT_EQ(form->activeScreen(), Screen::MP3Directory);
-    EXPECT_EQ(form->title(), "Select MP3");
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::MP3Directory);
+    EXPECT_EQ(form->navigator().title(), "Select MP3");
 }
 
 TEST_F(NowPlayingLogic, SelectPlaysAndSwitchesToNowPlaying300MsLater)
@@ -72,12 +72,12 @@ TEST_F(NowPlayingLogic, SelectPlaysAndSwitchesToNowPlaying300MsLater)
     EXPECT_EQ(playing().MP3Timer().interval(), 1000);
 
     // Still on the list until the delayed switch runs, once.
-    EXPECT_EQ(form->activeScreen(), Screen::MP3Directory);
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::MP3Directory);
     ASSERT_TRUE(playing().SwitchToNowPlayingTimer().isActive());
     EXPECT_EQ(playing().SwitchToNowPlayingTimer().interval(), 300);
     playing().SwitchToNowPlayingTimerTimer();
-    EXPECT_EQ(form->activeScreen(), Screen::MP3Album);
-    EXPECT_EQ(form->title(), "MP3 playing");
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::MP3Album);
+    EXPECT_EQ(form->navigator().title(), "MP3 playing");
     EXPECT_FALSE(playing().SwitchToNowPlayingTimer().isActive());
     EXPECT_FALSE(form->marker().isVisible());
 
@@ -90,10 +90,10 @@ TEST_F(NowPlayingLogic, SelectPlaysAndSwitchesToNowPlaying300MsLater)
 
     // "Audio" on the media choice now comes back here.
     key('Q');
-    EXPECT_EQ(form->activeScreen(), Screen::media_select);
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::media_select);
     key('C');
-    EXPECT_EQ(form->activeScreen(), Screen::MP3Album);
-    EXPECT_EQ(form->title(), "MP3 playing");
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::MP3Album);
+    EXPECT_EQ(form->navigator().title(), "MP3 playing");
 }
 
 TEST_F(NowPlayingLogic, EndOfTrackWalksOnInListOrderPassingOverDirectoriesAndBadFiles)
@@ -232,7 +232,7 @@ TEST_F(NowPlayingLogic, OptionsPanelFocusMarkerAndAutoHide)
     // T, Z and Q do nothing on the panel.
     keys("TZQ");
     EXPECT_EQ(playingFile(), track("a.mp3"));
-    EXPECT_EQ(form->activeScreen(), Screen::MP3Album);
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::MP3Album);
 
     // 8 s without activity: the panel and the marker hide, the timer stops.
     options().MP3OptionsPanelDisappearTimerTimer();
@@ -279,7 +279,7 @@ TEST_F(NowPlayingLogic, PauseResumeAndTheOtherButtons)
     // "Main Menue": playback goes on.
     options().focus().focus(options().Panel19);
     key('C');
-    EXPECT_EQ(form->activeScreen(), Screen::MP3Start);
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::MP3Start);
     EXPECT_TRUE(player().isPlaying());
     // The panel's auto-hide on another screen leaves that screen's marker alone.
     form->mp3Directory()->Image2Click();
@@ -298,8 +298,8 @@ TEST_F(NowPlayingLogic, StopShowsTheListAndEndsTheDisplayUpdate)
     options().focus().focus(options().Panel4);
     key('C');
     EXPECT_FALSE(player().isOpen());
-    EXPECT_EQ(form->activeScreen(), Screen::MP3Directory);
-    EXPECT_EQ(form->title(), "Select MP3");
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::MP3Directory);
+    EXPECT_EQ(form->navigator().title(), "Select MP3");
     EXPECT_TRUE(options().isHidden());
     EXPECT_EQ(symbol(), "<");
     EXPECT_EQ(scroller(), "No MP3 file selected");
@@ -313,7 +313,7 @@ TEST_F(NowPlayingLogic, StopShowsTheListAndEndsTheDisplayUpdate)
     EXPECT_EQ(options().Panel2->text(), "Pause");
     // "Audio" now shows the list.
     form->mediaChoice()->Panel86Click();
-    EXPECT_EQ(form->activeScreen(), Screen::MP3Directory);
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::MP3Directory);
 }
 
 TEST_F(NowPlayingLogic, RandomPlayAndItsSwitch)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Screen.h"
+#include "core/Screen.h"
 #include "app/TForm1.h"
 #include "media/MovieOptionsPanel.h"
 #include "media/TAUDIListbox.h"
@@ -35,8 +35,8 @@ public:
         services.video = std::move(player);
         form = std::make_unique<TForm1>(programDir.path(), std::move(services));
         form->show();
-        form->setTitle("Select Video");
-        form->showScreen(Screen::Vide_select);
+        form->navigator().setTitle("Select Video");
+        form->navigator().showScreen(Screen::Vide_select);
         return raw;
     }
 

@@ -1,4 +1,4 @@
-#include "app/Screen.h"
+#include "core/Screen.h"
 #include "media/RecordingVideoListActions.h"
 #include "media/TAUDIListbox.h"
 #include "media/VideoListScreen.h"
@@ -31,8 +31,8 @@ protected:
         videoDir.write("notes.txt", "x");
         start();
         screen().setActions(&actions);
-        form->setTitle("Select Video");
-        form->showScreen(Screen::Vide_select);
+        form->navigator().setTitle("Select Video");
+        form->navigator().showScreen(Screen::Vide_select);
     }
     VideoListScreen &screen() const { return *form->videoList(); }
     TAUDIListbox &list() const { return screen().VideoListBox(); }
@@ -70,6 +70,6 @@ TEST_F(VideoListTest, KeysWalkOpenAndLeave)
     EXPECT_EQ(actions.calls(), (QStringList{"hide error", "play " + videos() + "/a.avi"}));
 
     key('Q');
-    EXPECT_EQ(form->activeScreen(), Screen::media_select);
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::media_select);
     EXPECT_FALSE(form->marker().isVisible());
 }

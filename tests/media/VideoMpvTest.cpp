@@ -1,4 +1,4 @@
-#include "app/CommandKey.h"
+#include "core/CommandKey.h"
 #include "platform/MpvVideoPlayer.h"
 #include "support/AviWriter.h"
 #include "widgets/PanelButton.h"
@@ -102,7 +102,7 @@ TEST_F(VideoMpvTest, SkipsEndAtTheEndsAndTheFilmStaysOpen)
     EXPECT_LE(player->position(), 20);
     // The end of the film changes nothing: it stays open on the video screen.
     EXPECT_EQ(player->openState(), State::Open);
-    EXPECT_EQ(form->activeScreen(), Screen::Video_Play);
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::Video_Play);
     EXPECT_TRUE(video().videoPlaying());
 
     option(panel().Panel26); // pause, so that the start stays the start
@@ -134,8 +134,8 @@ TEST_F(VideoMpvTest, StopClosesTheFilmAndShowsTheList)
 {
     playFilm();
     option(panel().Panel25);
-    EXPECT_EQ(form->activeScreen(), Screen::Vide_select);
-    EXPECT_EQ(form->title(), "Select Video");
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::Vide_select);
+    EXPECT_EQ(form->navigator().title(), "Select Video");
     EXPECT_EQ(player->openState(), State::Closed);
     EXPECT_EQ(player->fileName(), "");
     EXPECT_EQ(player->duration(), 0);
@@ -148,8 +148,8 @@ TEST_F(VideoMpvTest, UnreadableFilesShowTheServicesTextAndTheList)
     open("broken.avi");
     ASSERT_TRUE(waitFor([&] { return video().VideErrorPanel->isVisible(); }));
     EXPECT_EQ(video().VideoErrorLabel->text(), " unrecognized file format");
-    EXPECT_EQ(form->activeScreen(), Screen::Vide_select);
-    EXPECT_EQ(form->title(), "Select Video");
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::Vide_select);
+    EXPECT_EQ(form->navigator().title(), "Select Video");
     EXPECT_FALSE(video().videoPlaying());
     EXPECT_FALSE(video().moviePanel()->isVisible());
 
@@ -158,7 +158,7 @@ TEST_F(VideoMpvTest, UnreadableFilesShowTheServicesTextAndTheList)
     EXPECT_FALSE(video().VideErrorPanel->isVisible());
     ASSERT_TRUE(waitFor([&] { return video().VideErrorPanel->isVisible(); }));
     EXPECT_EQ(video().VideoErrorLabel->text(), " loading failed");
-    EXPECT_EQ(form->activeScreen(), Screen::Vide_select);
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::Vide_select);
 }
 
 TEST(MpvVideoPlayerTest, StatesZoomAndAReplacedFilm)

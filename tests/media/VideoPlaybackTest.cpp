@@ -45,8 +45,8 @@ TEST_F(VideoPlaybackTest, PlayingAFilmShowsItWindowedWithItsTimes)
 {
     open("b.avi");
     EXPECT_EQ(player->calls(), QStringList{"open " + film()});
-    EXPECT_EQ(form->activeScreen(), Screen::Video_Play);
-    EXPECT_EQ(form->title(), "Video playing");
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::Video_Play);
+    EXPECT_EQ(form->navigator().title(), "Video playing");
     EXPECT_EQ(sounds->played(), QStringList{"play " + programDir.path() + "movie.wav"});
     EXPECT_TRUE(video().moviePanel()->isVisible());
     EXPECT_EQ(video().moviePanel()->geometry(), QRect(0, 144, 800, 398));
@@ -68,7 +68,7 @@ TEST_F(VideoPlaybackTest, PlayingAFilmShowsItWindowedWithItsTimes)
 
     // A second film stops the first before it opens.
     player->clear();
-    form->showScreen(Screen::Vide_select);
+    form->navigator().showScreen(Screen::Vide_select);
     open("a.mpg");
     EXPECT_EQ(player->calls(), (QStringList{"stop", "open " + videos() + "/a.mpg"}));
 }
@@ -113,7 +113,7 @@ TEST_F(VideoPlaybackTest, SkipsStayWithinTheFilmAndShowTheOverlay)
     EXPECT_FALSE(video().Movie_progress_onstage_timer.isActive());
 
     // A film of unknown length doesn't jump to its start.
-    form->showScreen(Screen::Vide_select);
+    form->navigator().showScreen(Screen::Vide_select);
     open("a.mpg");
     player->deliverOpen(0);
     player->setPosition(12);
@@ -122,7 +122,7 @@ TEST_F(VideoPlaybackTest, SkipsStayWithinTheFilmAndShowTheOverlay)
     EXPECT_TRUE(player->calls().isEmpty());
 
     // Before the film has opened nothing moves, but the overlay still shows.
-    form->showScreen(Screen::Vide_select);
+    form->navigator().showScreen(Screen::Vide_select);
     open("a.mpg");
     player->clear();
     key('R');
@@ -158,21 +158,21 @@ TEST_F(VideoPlaybackTest, OptionsRingWrapsAndHidesAfterFifteenSeconds)
     key('Q');
     EXPECT_TRUE(panel().isVisible());
     EXPECT_EQ(focused(), panel().HeightPanel);
-    EXPECT_EQ(form->activeScreen(), Screen::Video_Play);
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::Video_Play);
     EXPECT_TRUE(player->calls().isEmpty());
 
     video().MovieOptionsPanelDisappearTimerTimer();
     EXPECT_FALSE(panel().isVisible());
     EXPECT_FALSE(video().MovieOptionsPanelDisappearTimer.isActive());
     key('Q'); // the panel is gone: Q leaves the film for the main menu
-    EXPECT_EQ(form->activeScreen(), Screen::MP3Start);
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::MP3Start);
 }
 
 TEST_F(VideoPlaybackTest, ThePanelsKeysActOnItWhateverScreenLiesBelow)
 {
     playFilm();
     key('C');
-    form->showScreen(Screen::Settings); // say, a speed-camera alert left it there
+    form->navigator().showScreen(Screen::Settings); // say, a speed-camera alert left it there
     const int page = form->options()->page();
     key('R');
     EXPECT_EQ(focused(), panel().Panel26);
@@ -180,7 +180,7 @@ TEST_F(VideoPlaybackTest, ThePanelsKeysActOnItWhateverScreenLiesBelow)
     EXPECT_EQ(form->options()->page(), page);
     EXPECT_EQ(panel().Panel26->text(), "Resume");
     EXPECT_EQ(focused(), panel().Panel27);
-    form->showScreen(Screen::MP3Start);
+    form->navigator().showScreen(Screen::MP3Start);
     key('R');
     EXPECT_EQ(focused(), panel().Panel26);
     EXPECT_EQ(form->mainMenu()->highlighted(), 0); // not the main menu's next entry
@@ -312,8 +312,8 @@ TEST_F(VideoPlaybackTest, MainLeavesTheFilmPlayingAndVideoReturnsToIt)
     focus(panel().Panel30);
     player->clear();
     key('C'); // Main
-    EXPECT_EQ(form->activeScreen(), Screen::MP3Start);
-    EXPECT_EQ(form->title(), "Main");
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::MP3Start);
+    EXPECT_EQ(form->navigator().title(), "Main");
     EXPECT_FALSE(panel().isVisible());
     EXPECT_FALSE(video().moviePanel()->isVisible());
     EXPECT_FALSE(video().Movie_progress_onstage->isVisible());
@@ -322,24 +322,24 @@ TEST_F(VideoPlaybackTest, MainLeavesTheFilmPlayingAndVideoReturnsToIt)
     EXPECT_TRUE(player->calls().isEmpty()); // not stopped
     EXPECT_TRUE(video().videoPlaying());
 
-    form->ComandPanelTopLeftClick();
+    form->navigator().ComandPanelTopLeftClick();
     keys("RC"); // "Video"
-    EXPECT_EQ(form->activeScreen(), Screen::Video_Play);
-    EXPECT_EQ(form->title(), "Video playing");
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::Video_Play);
+    EXPECT_EQ(form->navigator().title(), "Video playing");
     EXPECT_TRUE(video().moviePanel()->isVisible());
     EXPECT_EQ(video().moviePanel()->geometry(), QRect(0, 144, 800, 398));
 
     key('Q'); // straight back to the main menu
-    EXPECT_EQ(form->activeScreen(), Screen::MP3Start);
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::MP3Start);
     EXPECT_FALSE(video().moviePanel()->isVisible());
 }
 
 TEST_F(VideoPlaybackTest, VideoWithoutAFilmShowsTheList)
 {
-    form->ComandPanelTopLeftClick();
+    form->navigator().ComandPanelTopLeftClick();
     keys("RC");
-    EXPECT_EQ(form->activeScreen(), Screen::Vide_select);
-    EXPECT_EQ(form->title(), "Select Video");
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::Vide_select);
+    EXPECT_EQ(form->navigator().title(), "Select Video");
     EXPECT_TRUE(form->marker().isVisible());
     EXPECT_FALSE(video().moviePanel()->isVisible());
 }
@@ -360,14 +360,14 @@ TEST_F(VideoPlaybackTest, StopReturnsToTheList)
     EXPECT_FALSE(panel().zoomEdit());
     EXPECT_FALSE(video().MovieOptionsPanelDisappearTimer.isActive());
     EXPECT_FALSE(video().moviePanel()->isVisible());
-    EXPECT_EQ(form->activeScreen(), Screen::Vide_select);
-    EXPECT_EQ(form->title(), "Select Video");
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::Vide_select);
+    EXPECT_EQ(form->navigator().title(), "Select Video");
     EXPECT_TRUE(form->marker().isVisible());
 
     // Nothing plays now: "Video" shows the list.
-    form->ComandPanelTopLeftClick();
+    form->navigator().ComandPanelTopLeftClick();
     keys("RC");
-    EXPECT_EQ(form->activeScreen(), Screen::Vide_select);
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::Vide_select);
 }
 
 TEST_F(VideoPlaybackTest, AnErrorShowsItsTextAndReturnsToTheList)
@@ -384,8 +384,8 @@ TEST_F(VideoPlaybackTest, AnErrorShowsItsTextAndReturnsToTheList)
     EXPECT_FALSE(video().videoPlaying());
     EXPECT_FALSE(panel().isVisible());
     EXPECT_FALSE(video().moviePanel()->isVisible());
-    EXPECT_EQ(form->activeScreen(), Screen::Vide_select);
-    EXPECT_EQ(form->title(), "Select Video");
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::Vide_select);
+    EXPECT_EQ(form->navigator().title(), "Select Video");
 
     video().VideErrorPanelDisappearTimerTimer();
     EXPECT_FALSE(video().VideErrorPanel->isVisible());

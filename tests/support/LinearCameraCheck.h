@@ -1,7 +1,7 @@
 #pragma once
 
 #include "gps/CameraRecord.h"
-#include "gps/GpsValues.h"
+#include "core/GpsValues.h"
 #include "gps/MapEntry.h"
 #include "gps/NavFormula.h"
 

@@ -1,10 +1,10 @@
 // The demo as make run starts it, for a few seconds: the real rovana-feed replaying the
 // demo drive and the car's lines through pseudo-terminals, the window on a program
 // directory set up as the demo's.
-#include "app/ColourScheme.h"
+#include "core/ColourScheme.h"
 #include "app/CommPortControl.h"
 #include "app/MainMenuBar.h"
-#include "app/Screen.h"
+#include "core/Screen.h"
 #include "app/StatusLine.h"
 #include "app/TForm1.h"
 #include "gps/CameraListText.h"
@@ -127,7 +127,7 @@ TEST_F(DemoDriveTest, TheCarDrivesPastACamera)
         << radar->NAV_LON->text().toStdString();
     // Under way towards the first camera: the alert, on the POI screen.
     ASSERT_TRUE(QTest::qWaitFor([&] { return radar->Alertpanel->isVisible(); }, IoBoundMs));
-    EXPECT_EQ(form->activeScreen(), Screen::Radar);
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::Radar);
     EXPECT_FALSE(radar->RadarWarning_distance->text().isEmpty());
 }
 

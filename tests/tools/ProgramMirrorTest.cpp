@@ -1,7 +1,7 @@
 // The screenshots' mirror of a program directory: the window may write to it as it likes,
 // the directory it mirrors stays as it was.
 #include "ProgramMirror.h"
-#include "app/IniFile.h"
+#include "core/IniFile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "widgets/FocusRing.h"
-#include "app/CommandKey.h"
+#include "core/CommandKey.h"
 
 #include <QWidget>
 

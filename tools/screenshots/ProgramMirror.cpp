@@ -1,6 +1,6 @@
 #include "ProgramMirror.h"
 
-#include "app/IniFile.h"
+#include "core/IniFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -10,7 +10,7 @@
 
 #include "app/OptionsScreen.h"
 #include "app/PortRequestLog.h"
-#include "app/Screen.h"
+#include "core/Screen.h"
 #include "app/TForm1.h"
 #include "log/DriversLog.h"
 #include "media/NowPlaying.h"
@@ -142,7 +142,7 @@ void filmOptions(TForm1 &form, Shots &shots)
 // stand-in port.
 void options(TForm1 &form, Shots &shots)
 {
-    form.showScreen(Screen::Settings);
+    form.navigator().showScreen(Screen::Settings);
     for (int p = 0; p < OptionsScreen::PageCount; ++p) {
         form.options()->setPage(p);
         shots.take(QStringLiteral("options-%1").arg(p));
@@ -189,14 +189,14 @@ int main(int argc, char *argv[])
     settle([] { return false; }, 1100);
     const bool playing = playFirstTrack(form);
     for (int i = 0; i < Screen::Count; ++i) {
-        form.showScreen(i);
-        form.setTitle(ScreenTitles[i]);
+        form.navigator().showScreen(i);
+        form.navigator().setTitle(ScreenTitles[i]);
         shots.take(QStringLiteral("screen-%1").arg(i));
     }
     options(form, shots);
     filmOptions(form, shots);
     if (playing) {
-        form.showScreen(Screen::MP3Album);
+        form.navigator().showScreen(Screen::MP3Album);
         quint16 key = 'C';
         form.dispatcher().FormKeyDown(key);
         shots.take(QStringLiteral("now-playing-options"));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gps/GpsValues.h"
+#include "core/GpsValues.h"
 
 // Values several subsystems read and write, owned by the window.
 struct SharedValues {

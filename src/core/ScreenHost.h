@@ -2,7 +2,7 @@
 
 #include <QString>
 
-// What every screen owner needs of the window: the page control, the title and the two
+// What every screen owner needs of the navigator: the screen showing, the title and the
 // common ways back.
 class ScreenHost {
 public:
@@ -18,4 +18,6 @@ public:
     virtual void Button5Click() = 0;
     // The media choice.
     virtual void ComandPanelTopLeftClick() = 0;
+    // Back from a speed-camera alert to the screen it interrupted, with that screen's title.
+    virtual void returnAfterAlert(int index) = 0;
 };

@@ -1,4 +1,4 @@
-#include "app/Guarded.h"
+#include "core/Guarded.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/ColourValue.h"
+#include "core/ColourValue.h"
 
 #include <gtest/gtest.h>
 

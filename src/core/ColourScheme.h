@@ -8,23 +8,34 @@
 #include <functional>
 
 // The main colour and the colour pass (changecolors). Every screen registers its
-// elements here once, with the role they take; the pass then sets each element's colour
-// from its role. The pass keeps no state: it sets every colour each time it runs.
+// elements here once, with the purpose they serve; the pass then sets each element's
+// colour from the palette's colour for that purpose. The pass keeps no state: it sets
+// every colour each time it runs.
 class ColourScheme {
 public:
     enum class Role {
-        BackgroundMain,  // background in the main colour
-        TextMain,        // text in the main colour
-        BackgroundBlack,
-        TextBlack,
-        TextWhite,
+        AccentBackground, // bars and panels in the accent (the configured main colour)
+        AccentText,       // text in the accent
+        Background,       // the screens' ground
+        TextOnAccent,     // text over an accent background
+        Text,             // plain text and the focused entry
     };
-    using Painter = std::function<void(const QColor &main)>;
+    // The colours by purpose. The day palette is the configured main colour on black.
+    struct Palette {
+        QColor accent;
+        QColor background;
+        QColor textOnAccent;
+        QColor text;
+        QColor warning;
+        QColor colour(Role role) const;
+    };
+    using Painter = std::function<void(const QColor &accent)>;
 
     static constexpr quint32 BuiltInMainColour = 0x0099B8CD;
 
     quint32 mainColour() const { return m_main; }
     QColor main() const;
+    Palette palette() const;
     // Stores the colour; the screens change at the next pass.
     void setMainColour(quint32 bgr) { m_main = bgr; }
 

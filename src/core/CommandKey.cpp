@@ -1,4 +1,4 @@
-#include "app/CommandKey.h"
+#include "core/CommandKey.h"
 
 #include <Qt>
 

@@ -1,6 +1,6 @@
-#include "app/ColourValue.h"
+#include "core/ColourValue.h"
 
-#include "app/IniFile.h"
+#include "core/IniFile.h"
 
 #include <array>
 #include <utility>

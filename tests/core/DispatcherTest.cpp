@@ -1,7 +1,9 @@
-#include "app/CommandKey.h"
-#include "app/Dispatcher.h"
-#include "app/Screen.h"
-#include "app/ScreenHost.h"
+#include "core/CommandKey.h"
+#include "core/Dispatcher.h"
+#include "core/Screen.h"
+#include "core/Navigator.h"
+
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -10,18 +12,6 @@
 
 namespace {
 
-class FakeScreens : public ScreenHost {
-public:
-    int activeScreen() const override { return screen; }
-    void showScreen(int index) override { screen = index; }
-    void setTitle(const QString &t) override { m_title = t; }
-    QString title() const override { return m_title; }
-    void Button5Click() override {}
-    void ComandPanelTopLeftClick() override {}
-    int screen = Screen::MP3Start;
-    QString m_title;
-};
-
 class Recorder : public KeyContext {
 public:
     void commandKey(quint16 key) override { keys.push_back(key); }
@@ -29,23 +19,29 @@ public:
 };
 
 using C = Dispatcher::Context;
-using O = Dispatcher::Overlay;
+using O = Overlay;
 
+// The navigator with a panel for each overlay; a panel shows while it is not hidden.
 class DispatcherTest : public ::testing::Test {
 protected:
     DispatcherTest()
     {
-        for (O o : {O::MovieOptions, O::DirAction, O::Filter, O::Mp3Options})
-            d.setOverlayProbe(o, [this, o] { return overlays[size_t(o)]; });
+        for (O o : {O::MovieOptions, O::DirAction, O::Filter, O::Mp3Options}) {
+            panels[size_t(o)].setParent(&window);
+            panels[size_t(o)].hide();
+            screens.setOverlayPanel(o, &panels[size_t(o)]);
+        }
     }
+    void show(O o) { panels[size_t(o)].show(); }
     C at(int screen)
     {
-        screens.screen = screen;
+        screens.showScreen(screen);
         return d.context();
     }
-    FakeScreens screens;
+    QWidget window;
+    QWidget panels[4];
+    Navigator screens;
     Dispatcher d{screens};
-    bool overlays[4] = {};
 };
 
 } // namespace
@@ -79,18 +75,18 @@ TEST_F(DispatcherTest, EachScreenHasItsContext)
 
 TEST_F(DispatcherTest, VideoOptionsPanelWinsOnEveryScreen)
 {
-    overlays[size_t(O::MovieOptions)] = true;
+    show(O::MovieOptions);
     for (int s = 0; s < Screen::Count; ++s)
         EXPECT_EQ(at(s), C::VideoOptions) << s;
 }
 
 TEST_F(DispatcherTest, OverlaysOfTheMp3Screens)
 {
-    overlays[size_t(O::Filter)] = true;
+    show(O::Filter);
     EXPECT_EQ(at(Screen::MP3Directory), C::LetterPanel);
-    overlays[size_t(O::DirAction)] = true;
+    show(O::DirAction);
     EXPECT_EQ(at(Screen::MP3Directory), C::ActionPanel);
-    overlays[size_t(O::Mp3Options)] = true;
+    show(O::Mp3Options);
     EXPECT_EQ(at(Screen::MP3Album), C::Mp3Options);
     // An overlay of another screen changes nothing here.
     EXPECT_EQ(at(Screen::MP3Start), C::MainMenu);
@@ -100,7 +96,7 @@ TEST_F(DispatcherTest, KeysReachTheHandlerFolded)
 {
     Recorder menu;
     d.setHandler(C::MainMenu, &menu);
-    screens.screen = Screen::MP3Start;
+    screens.showScreen(Screen::MP3Start);
     quint16 key = CommandKey::Enter;
     d.FormKeyDown(key);
     EXPECT_EQ(key, CommandKey::C); // the caller sees the folded code
@@ -111,7 +107,7 @@ TEST_F(DispatcherTest, KeysReachTheHandlerFolded)
 
 TEST_F(DispatcherTest, MissingHandlerAndFailingActionAreHarmless)
 {
-    screens.screen = Screen::SetLog;
+    screens.showScreen(Screen::SetLog);
     quint16 key = CommandKey::R;
     d.FormKeyDown(key); // nothing handles the map yet
     struct Throwing : KeyContext {

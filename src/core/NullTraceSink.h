@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/TraceSink.h"
+#include "core/TraceSink.h"
 
 // A trace that keeps nothing: the window's trace until the CAN trace takes its place.
 class NullTraceSink : public TraceSink {

@@ -1,6 +1,6 @@
-#include "app/ColourScheme.h"
+#include "core/ColourScheme.h"
 
-#include "app/ColourValue.h"
+#include "core/ColourValue.h"
 
 namespace {
 
@@ -31,30 +31,39 @@ void ColourScheme::add(QWidget *widget, Role role) { m_entries.append({widget, r
 
 void ColourScheme::add(Painter painter) { m_painters.append(std::move(painter)); }
 
+QColor ColourScheme::Palette::colour(Role role) const
+{
+    switch (role) {
+    case Role::AccentBackground:
+    case Role::AccentText:
+        return accent;
+    case Role::Background:
+        return background;
+    case Role::TextOnAccent:
+        return textOnAccent;
+    case Role::Text:
+        return text;
+    }
+    return text;
+}
+
+ColourScheme::Palette ColourScheme::palette() const
+{
+    return {main(), QColor(Qt::black), QColor(Qt::black), QColor(Qt::white), QColor(Qt::red)};
+}
+
 void ColourScheme::changecolors()
 {
-    const QColor m = main();
+    const Palette p = palette();
     for (const Entry &e : m_entries) {
         if (!e.widget)
             continue;
-        switch (e.role) {
-        case Role::BackgroundMain:
-            setBackground(e.widget, m);
-            break;
-        case Role::TextMain:
-            setText(e.widget, m);
-            break;
-        case Role::BackgroundBlack:
-            setBackground(e.widget, Qt::black);
-            break;
-        case Role::TextBlack:
-            setText(e.widget, Qt::black);
-            break;
-        case Role::TextWhite:
-            setText(e.widget, Qt::white);
-            break;
-        }
+        const QColor c = p.colour(e.role);
+        if (e.role == Role::AccentBackground || e.role == Role::Background)
+            setBackground(e.widget, c);
+        else
+            setText(e.widget, c);
     }
     for (const Painter &paint : m_painters)
-        paint(m);
+        paint(p.accent);
 }

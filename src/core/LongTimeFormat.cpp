@@ -1,4 +1,4 @@
-#include "app/LongTimeFormat.h"
+#include "core/LongTimeFormat.h"
 
 namespace {
 // Part of the shell's own state, like the main colour: one format for the whole program.

@@ -1,0 +1,1 @@
+// Compiles the precompiled headers that every library of the tree reuses.
