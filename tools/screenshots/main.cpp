@@ -14,6 +14,7 @@
 #include "app/Screen.h"
 #include "app/TForm1.h"
 #include "log/DriversLog.h"
+#include "media/CoverProbe.h"
 #include "media/NowPlaying.h"
 #include "media/VideoPlayback.h"
 #include "platform/ManualSystemClock.h"
@@ -127,7 +128,14 @@ bool playFirstTrack(TForm1 &form)
     if (tracks.isEmpty())
         return false;
     NowPlaying &playing = *form.nowPlaying();
+    // A cover inside the track's tag is read in the background: waited for (a while at
+    // most, as there may be none to read).
+    bool coverRead = !CoverProbe::mayHoldCover(tracks.first());
+    const QMetaObject::Connection read = QObject::connect(
+        &playing.coverProbe(), &CoverProbe::finished, &form, [&coverRead] { coverRead = true; });
     playing.PlayMP3File(tracks.first(), false);
+    settle([&coverRead] { return coverRead; }, 2000);
+    QObject::disconnect(read);
     static_cast<ScriptedAudioPlayer &>(form.audio()).advance(17000);
     playing.MP3TimerTimer();
     playing.Image3Click();
