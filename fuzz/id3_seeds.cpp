@@ -35,6 +35,12 @@ int main(int argc, char **argv)
              frame24("APIC", picture) + frame24("TIT2", utf8Text("T")) +
                  frame24("TPE1", utf16BeText("A"))));
     save(dir, "v22", tag(2, 0, frame22("TT2", title) + frame22("TP1", artist)));
+    save(dir, "v22-pic",
+         tag(2, 0,
+             frame22("PIC", QByteArray("\1JPG\0\xFF\xFE"
+                                       "d\0\0\0",
+                                       11) +
+                                QByteArray(300, '\xD8'))));
     save(dir, "v23-unsync",
          tag(3, 0x80, unsynchronise(frame23("APIC", picture) + frame23("TIT2", title))));
     save(dir, "v24-unsync", tag(4, 0, frame24("TIT2", unsynchronise(picture), 0x02)));

@@ -2,6 +2,7 @@
 #include "media/WindowsWildcard.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstddef>
 #include <cstdint>
@@ -30,5 +31,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         __builtin_trap();
     if (EntryOrder::less(a, a))
         __builtin_trap();
+    // The list's sort by keys gives the order of less().
+    QStringList sorted{a, b, a.left(a.size() / 2), b.toUpper()};
+    EntryOrder::sort(sorted);
+    for (qsizetype i = 1; i < sorted.size(); ++i)
+        if (EntryOrder::less(sorted[i], sorted[i - 1]))
+            __builtin_trap();
     return 0;
 }

@@ -26,7 +26,7 @@ bool MainMenuScreen::loadPicture(const QString &path)
         return false;
     Image1->setPixmap(QPixmap::fromImage(image).scaled(Image1->size(), Qt::KeepAspectRatio,
                                                        Qt::SmoothTransformation));
-    Image1->setProperty("sourceHeight", image.height());
+    m_pictureHeight = image.height();
     return true;
 }
 

@@ -16,6 +16,8 @@ public:
     // False when the file can't be loaded; the picture then stays as it was.
     bool loadPicture(const QString &path);
     QPixmap picture() const;
+    // The loaded picture's own height in pixels (it is shown scaled); 0 before any.
+    int pictureHeight() const { return m_pictureHeight; }
 
     QLabel *Image1 = nullptr;
     PanelButton *VersionPanel = nullptr;
@@ -26,4 +28,7 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    int m_pictureHeight = 0;
 };

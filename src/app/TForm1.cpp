@@ -5,6 +5,7 @@
 #include "core/CommandKey.h"
 #include "app/DialogPathChooser.h"
 #include "app/ExitSequence.h"
+#include "app/ForegroundKeeper.h"
 #include "app/MainMenuBar.h"
 #include "app/MainMenuKeys.h"
 #include "app/MainMenuScreen.h"
@@ -23,6 +24,7 @@
 #include "can/Can2ComLink.h"
 #include "can/CanPage.h"
 #include "can/CanTrace.h"
+#include "can/QtIntervalTimer.h"
 #include "gps/CameraWarning.h"
 #include "gps/GpsReception.h"
 #include "gps/GpsWatchdog.h"
@@ -40,6 +42,7 @@
 #include "media/Mp3Directory.h"
 #include "media/Mp3OptionsPanel.h"
 #include "media/NowPlaying.h"
+#include "media/NowPlayingScreen.h"
 #include "media/TAUDIListbox.h"
 #include "media/VideoListScreen.h"
 #include "media/VideoPlayback.h"
@@ -123,9 +126,7 @@ TForm1::TForm1(const QString &programDir, Services services, QWidget *parent)
     m_configuration->LoadSettings();
 
     m_logbook->logTimer().start();
-    m_foregroundTimer.setInterval(5000);
-    connect(&m_foregroundTimer, &QTimer::timeout, this, &TForm1::BringSelfToForegroundTimer);
-    m_foregroundTimer.start();
+    m_foreground = std::make_unique<ForegroundKeeper>(*this, QtIntervalTimer::make());
     qApp->installEventFilter(this);
 
     raise();
@@ -534,18 +535,10 @@ void TForm1::Button21Click() { showMainImage(m_mainImages.next()); }
 
 void TForm1::Button22Click() { showMainImage(m_mainImages.previous()); }
 
-void TForm1::BringSelfToForegroundTimer()
-{
-    if (isActiveWindow())
-        return;
-    raise();
-    activateWindow();
-}
-
 void TForm1::Image1Click()
 {
     QMessageBox::information(this, QStringLiteral("Rovana"),
-                             QString::number(m_mainScreen->Image1->height()));
+                             QString::number(m_mainScreen->pictureHeight()));
     showMinimized();
 }
 
@@ -595,6 +588,9 @@ void TForm1::showMousePointer(bool shown)
         unsetCursor();
     else
         setCursor(Qt::BlankCursor);
+    // The screens' mouse targets are for a pointer that can be seen.
+    m_mp3Directory->showMouseTargets(shown);
+    m_nowPlaying->screen()->showMouseTargets(shown);
 }
 
 SerialPortControl &TForm1::can2comPort() { return *m_services.can2comPort; }

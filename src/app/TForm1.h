@@ -11,7 +11,6 @@
 #include "core/TraceSink.h"
 
 #include <QStringList>
-#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -26,6 +25,7 @@ class DriversLog;
 class DriversLogKeys;
 class DriversLogScreen;
 class ExitSequence;
+class ForegroundKeeper;
 class GpsReception;
 class GpsWatchdog;
 class MainMenuBar;
@@ -77,7 +77,6 @@ public:
     void BitBtn1Click();  // back from the options with a save
     void Button21Click(); // next main screen image
     void Button22Click(); // previous main screen image
-    void BringSelfToForegroundTimer();
     void Image1Click();
 
     // SettingsHost
@@ -133,6 +132,7 @@ public:
     // The CAN trace that the CAN link and the drivers log write to.
     TraceSink &trace() { return *m_trace; }
     Can2ComLink *canLink() const { return m_can.get(); }
+    ForegroundKeeper &foregroundKeeper() const { return *m_foreground; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -197,6 +197,6 @@ private:
 
     std::unique_ptr<TraceSink> m_trace;
     std::unique_ptr<Can2ComLink> m_can; // writes to m_trace: goes first
-    QTimer m_foregroundTimer;
+    std::unique_ptr<ForegroundKeeper> m_foreground;
     int m_wheelDelta = 0;
 };

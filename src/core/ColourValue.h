@@ -11,7 +11,7 @@
 class ColourValue {
 public:
     static QString toText(quint32 bgr);
-    // A colour name (any case) or an integer ("$", "0x" or decimal); nullopt otherwise.
+    // A colour name (any case) or "$" and hexadecimal digits; nullopt otherwise.
     static std::optional<quint32> fromText(const QString &text);
 
     static QColor toQColor(quint32 bgr);

@@ -112,13 +112,13 @@ void MapScreen::applyZoom()
     }
 }
 
-void MapScreen::ZoomIn()
+void MapScreen::ZoomOut()
 {
     ZoomFactor *= 2;
     applyZoom();
 }
 
-void MapScreen::ZoomOut()
+void MapScreen::ZoomIn()
 {
     ZoomFactor = qMax(1.0, ZoomFactor / 2);
     applyZoom();
@@ -159,10 +159,10 @@ void MapScreen::commandKey(quint16 key)
 {
     switch (key) {
     case CommandKey::T:
-        ZoomIn();
+        ZoomOut();
         break;
     case CommandKey::Z:
-        ZoomOut();
+        ZoomIn();
         break;
     case CommandKey::L:
         PanBack();

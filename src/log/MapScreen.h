@@ -39,8 +39,9 @@ public:
     QString PlaceAtPosition(double latitude, double longitude);
 
     // The knob on this page.
-    void ZoomIn();     // T: zoom factor x 2
-    void ZoomOut();    // Z: zoom factor / 2, not below 1.0
+    // The factor scales the distance shown: the start view (1.0) is the closest.
+    void ZoomOut();    // T: zoom factor x 2
+    void ZoomIn();     // Z: zoom factor / 2, not below 1.0
     void PanBack();    // L: north, or west
     void PanForward(); // R: south, or east
     void SwitchAxis(); // C

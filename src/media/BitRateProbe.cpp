@@ -2,21 +2,24 @@
 
 #include "media/TrackInfo.h"
 
-BitRateProbe::BitRateProbe(QObject *parent) : QObject(parent) {}
+BitRateProbe::BitRateProbe(QObject *parent, Scan scan)
+    : QObject(parent),
+      m_scan(scan ? std::move(scan) : Scan([](const QString &path, std::stop_token stop) {
+          return TrackInfo::getbitrate(path, std::move(stop));
+      }))
+{
+}
 
 // The worker is joined before the QObject goes away; results it posted and that are
 // still queued are dropped with the object.
-BitRateProbe::~BitRateProbe()
-{
-    stopWorker();
-}
+BitRateProbe::~BitRateProbe() { stopWorker(); }
 
 void BitRateProbe::start(const QString &path)
 {
     stopWorker();
     const quint64 generation = ++m_generation;
-    m_worker = std::jthread([this, generation, path](std::stop_token stop) {
-        const QString text = TrackInfo::getbitrate(path, stop);
+    m_worker = std::jthread([this, generation, path, scan = m_scan](std::stop_token stop) {
+        const QString text = scan(path, stop);
         if (stop.stop_requested())
             return;
         QMetaObject::invokeMethod(

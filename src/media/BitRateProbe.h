@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+#include <stop_token>
 #include <thread>
 
 // The bit-rate analysis of TrackInfo::getbitrate on a worker thread: the call to use from
@@ -13,7 +15,10 @@
 class BitRateProbe : public QObject {
     Q_OBJECT
 public:
-    explicit BitRateProbe(QObject *parent = nullptr);
+    // The analysis run on the worker: getbitrate, or a stand-in in tests.
+    using Scan = std::function<QString(const QString &path, std::stop_token stop)>;
+
+    explicit BitRateProbe(QObject *parent = nullptr, Scan scan = {});
     ~BitRateProbe() override;
 
     void start(const QString &path);
@@ -28,6 +33,7 @@ private:
     void deliver(quint64 generation, const QString &path, const QString &text);
     void stopWorker();
 
+    Scan m_scan;
     std::jthread m_worker;
     quint64 m_generation = 0; // touched on the probe's thread only
 };

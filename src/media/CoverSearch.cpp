@@ -83,10 +83,22 @@ QString CoverSearch::findFile(const QString &dir, const QString &name)
 QString CoverSearch::coverFor(const QString &trackPath, const QString &starsDir,
                               const QStringList &stars)
 {
+    const QString own = ownPicture(trackPath);
+    return own.isEmpty() ? sharedPicture(trackPath, starsDir, stars) : own;
+}
+
+QString CoverSearch::ownPicture(const QString &trackPath)
+{
     const QFileInfo track(trackPath);
-    PictureLookup dir(track.path());
-    for (const QString &name : {withJpgExtension(track.fileName()), QStringLiteral("folder.jpg"),
-                                QStringLiteral("front.jpg"), QStringLiteral("cover.jpg")}) {
+    return PictureLookup(track.path()).find(withJpgExtension(track.fileName()));
+}
+
+QString CoverSearch::sharedPicture(const QString &trackPath, const QString &starsDir,
+                                   const QStringList &stars)
+{
+    PictureLookup dir(QFileInfo(trackPath).path());
+    for (const QString &name :
+         {QStringLiteral("folder.jpg"), QStringLiteral("front.jpg"), QStringLiteral("cover.jpg")}) {
         const QString found = dir.find(name);
         if (!found.isEmpty())
             return found;

@@ -11,12 +11,17 @@ public:
     // The "*.jpg" files of the artist-picture directory, sorted without regard to case.
     static QStringList starPictures(const QString &starsDir);
 
-    // The picture for a track, the first that exists: the track's own name with ".jpg",
-    // then "folder.jpg", "front.jpg", "cover.jpg" of its directory, then the last star
-    // picture whose name (without ".jpg") the track's path contains, case ignored.
-    // Empty when none: the default picture is shown.
+    // The picture file for a track, the first that exists: the track's own name with
+    // ".jpg", then "folder.jpg", "front.jpg", "cover.jpg" of its directory, then the last
+    // star picture whose name (without ".jpg") the track's path contains, case ignored.
+    // Empty when none: the default picture is shown. (A picture inside the track's tag
+    // comes between its own picture and the directory's; playback looks there.)
     static QString coverFor(const QString &trackPath, const QString &starsDir,
                             const QStringList &stars);
+    // The first of those steps alone, and the steps after it.
+    static QString ownPicture(const QString &trackPath);
+    static QString sharedPicture(const QString &trackPath, const QString &starsDir,
+                                 const QStringList &stars);
 
     // The cover of a directory that a favourite takes: of "folder.jpg", "front.jpg" and
     // "cover.jpg" the last that exists; empty for none.

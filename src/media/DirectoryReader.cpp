@@ -54,8 +54,9 @@ std::optional<QStringList> DirectoryReader::read(const QString &directory,
         const bool directoryEntry = isDirectory(dir.get(), entry);
         if (!mask.matches(name, directoryEntry))
             continue;
-        const QString text = QFile::decodeName(name);
-        entries.append(directoryEntry ? DirectoryMarker + text : text);
+        // File names are UTF-8 to Qt on Linux: decoded straight into the entry text.
+        QString text = QString::fromUtf8(name);
+        entries.append(directoryEntry ? DirectoryMarker + text : std::move(text));
     }
     return entries;
 }

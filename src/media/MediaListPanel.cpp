@@ -20,8 +20,12 @@ MediaListPanel::MediaListPanel(const QString &mask, const QString &indicatorSuff
     view->setTextIndent(100);
     view->setGeometry(ListLeft, ListTop, 800, 300);
 
-    PositionLabel = new QLabel(page);
-    PositionLabel->setGeometry(500, 322, 280, 44);
+    BottomBar = new QWidget(page);
+    BottomBar->setObjectName(QStringLiteral("BottomBar") + indicatorSuffix);
+    BottomBar->setGeometry(0, BarTop, 800, BarHeight);
+    BottomBar->setAutoFillBackground(true);
+    PositionLabel = new QLabel(BottomBar);
+    PositionLabel->setGeometry(500, 6, 280, 44);
     PositionLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     PositionLabel->setFont(SkinFont::points(SkinFont::Narrow, 20, true));
 
@@ -93,9 +97,11 @@ void MediaListPanel::enterDirectory(const QString &path)
 {
     // Hidden while it is filled again, so no half-drawn list shows.
     view->hide();
-    m_list->setDirectory(path);
+    const bool entered = m_list->setDirectory(path);
     view->show();
-    m_list->setItemIndex(m_list->count() > 0 ? 0 : -1);
+    // A directory that can't be entered leaves the list as it was, selection included.
+    if (entered)
+        m_list->setItemIndex(m_list->count() > 0 ? 0 : -1);
     m_placeMarker();
     showIndicatorsDown();
 }
@@ -122,7 +128,8 @@ void MediaListPanel::pointMarker(SelectionMarker &marker, bool onScreen) const
 void MediaListPanel::registerColours(ColourScheme &colours)
 {
     using Role = ColourScheme::Role;
-    colours.add(PositionLabel, Role::AccentText);
+    colours.add(BottomBar, Role::AccentBackground);
+    colours.add(PositionLabel, Role::TextOnAccent);
     colours.add(MoreWaitingAbove_indicator, Role::AccentText);
     colours.add(MoreWaitingBelow_indicator, Role::AccentText);
     colours.add([this](const QColor &main) { view->setColours(main, Qt::white); });

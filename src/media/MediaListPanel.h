@@ -17,6 +17,8 @@ class MediaListPanel {
 public:
     static constexpr int ListLeft = 40;
     static constexpr int ListTop = 7;
+    static constexpr int BarTop = 316;
+    static constexpr int BarHeight = 63; // to the bottom of the page
 
     // placeMarker runs after each move; suffix (may be empty) is appended to the position
     // label after a blank.
@@ -37,7 +39,8 @@ public:
     void showIndicatorsDown();
     void moveList(int left, int top);
     // The entries of path with the first one selected (none in an empty directory), the
-    // marker placed and the indicators as after a move down.
+    // marker placed and the indicators as after a move down. A directory that can't be
+    // entered leaves the entries and the selection as they were.
     void enterDirectory(const QString &path);
     // The list as its screen shows it again: the first entry selected when none is, and
     // the marker placed.
@@ -48,6 +51,9 @@ public:
     void registerColours(ColourScheme &colours);
 
     ListRowsView *view = nullptr;
+    // The bar along the bottom of the screen, in the main colour; the position label and
+    // the screen's own controls sit on it.
+    QWidget *BottomBar = nullptr;
     QLabel *PositionLabel = nullptr;
     QLabel *MoreWaitingAbove_indicator = nullptr;
     QLabel *MoreWaitingBelow_indicator = nullptr;

@@ -46,9 +46,17 @@ MovieOptionsPanel::MovieOptionsPanel(VideoPlayer &player, Brightness brightness,
 void MovieOptionsPanel::buildFields()
 {
     MovieName = new PanelButton(QString(), this);
-    MovieName->setGeometry(10, 8, 430, 50);
+    MovieName->setGeometry(10, 8, 320, 50);
     MovieName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     MovieName->setFont(SkinFont::points(SkinFont::Narrow, 22, true));
+    MediaLabel = new PanelButton(QStringLiteral("Media"), this);
+    MediaLabel->setObjectName(QStringLiteral("MovieMediaLabel"));
+    MediaLabel->setGeometry(335, 8, 110, 50);
+    MediaLabel->setFont(SkinFont::points(SkinFont::Narrow, Points));
+    connect(MediaLabel, &PanelButton::clicked, this, [this] {
+        if (m_actions.media)
+            m_actions.media();
+    });
     MovieCodec = new QLabel(this);
     MovieCodec->setGeometry(450, 8, 70, 50);
     MovieCodec->setAlignment(Qt::AlignCenter);
@@ -212,6 +220,6 @@ void MovieOptionsPanel::registerColours(ColourScheme &colours)
     using Role = ColourScheme::Role;
     colours.add(this, Role::AccentBackground);
     for (QWidget *w : {static_cast<QWidget *>(MovieName), static_cast<QWidget *>(MovieTime),
-                       static_cast<QWidget *>(MovieCodec)})
+                       static_cast<QWidget *>(MovieCodec), static_cast<QWidget *>(MediaLabel)})
         colours.add(w, Role::TextOnAccent);
 }

@@ -32,6 +32,8 @@ public:
         std::function<void()> full;  // Panel28Click
         // A focus change restarts the panel's hide timer.
         std::function<void()> restartHideTimer;
+        // The "Media" label: the media choice.
+        std::function<void()> media;
     };
     // The brightness knob of the options screen and the label that names its value.
     struct Brightness {
@@ -62,6 +64,7 @@ public:
     PanelButton *LumiPanel = nullptr;
     PanelButton *Panel28 = nullptr; // Full / Normal
     PanelButton *MovieName = nullptr;
+    PanelButton *MediaLabel = nullptr;
     PanelButton *MovieTime = nullptr;
     QLabel *MovieCodec = nullptr;
     QLabel *DivXLogo = nullptr;

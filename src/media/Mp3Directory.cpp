@@ -8,7 +8,9 @@
 #include "media/LetterDial.h"
 #include "media/TAUDIListbox.h"
 #include "widgets/ListRowsView.h"
+#include "widgets/PanelButton.h"
 #include "widgets/SelectionMarker.h"
+#include "widgets/SkinFont.h"
 
 #include <exception>
 
@@ -39,6 +41,44 @@ Mp3Directory::Mp3Directory(ScreenHost &screens, SelectionMarker &marker,
                                   }},
                                  this);
     FilterPanel->move(0, 40);
+    buildBottomBar();
+}
+
+void Mp3Directory::buildBottomBar()
+{
+    QWidget *bar = m_panel.BottomBar;
+    MediaLabel = new PanelButton(QStringLiteral("Media"), bar);
+    MediaLabel->setObjectName(QStringLiteral("MediaLabel"));
+    MediaLabel->setFont(SkinFont::points(SkinFont::Narrow, 28));
+    MediaLabel->setGeometry(12, 4, 130, 55);
+    MediaLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    connect(MediaLabel, &PanelButton::clicked, this,
+            [this] { m_screens.ComandPanelTopLeftClick(); });
+    // The glyphs of the knob's actions on the list.
+    const struct {
+        const char16_t *glyph;
+        void (Mp3Directory::*action)();
+    } targets[] = {{u"\u25B2", &Mp3Directory::Button2Click},
+                   {u"\u25BC", &Mp3Directory::Button1Click},
+                   {u"A\u2192Z", &Mp3Directory::Button4Click},
+                   {u"\u2191..", &Mp3Directory::Button6Click},
+                   {u"\u2630", &Mp3Directory::MP3ListboxClick}};
+    int x = 170;
+    for (const auto &target : targets) {
+        auto *button = new PanelButton(QString::fromUtf16(target.glyph), bar);
+        button->setFont(SkinFont::pixels(SkinFont::Sans, 26, true));
+        button->setGeometry(x, 4, 62, 55);
+        x += 66;
+        connect(button, &PanelButton::clicked, this, target.action);
+        button->hide();
+        mouseTargets.append(button);
+    }
+}
+
+void Mp3Directory::showMouseTargets(bool shown)
+{
+    for (PanelButton *button : std::as_const(mouseTargets))
+        button->setVisible(shown);
 }
 
 Mp3Directory::~Mp3Directory() = default;
@@ -203,6 +243,9 @@ void Mp3Directory::commandKey(quint16 key)
 void Mp3Directory::registerColours(ColourScheme &colours)
 {
     m_panel.registerColours(colours);
+    colours.add(MediaLabel, ColourScheme::Role::TextOnAccent);
+    for (PanelButton *button : std::as_const(mouseTargets))
+        colours.add(button, ColourScheme::Role::TextOnAccent);
     DirActionPanel->registerColours(colours);
     FilterPanel->registerColours(colours);
 }

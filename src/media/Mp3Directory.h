@@ -4,6 +4,7 @@
 #include "media/MediaListPanel.h"
 #include "media/RecordingMp3Playback.h"
 
+#include <QList>
 #include <QWidget>
 
 #include <functional>
@@ -11,6 +12,7 @@
 class ColourScheme;
 class DirActionMenu;
 class LetterDial;
+class PanelButton;
 class Mp3Playback;
 class ScreenHost;
 class SelectionMarker;
@@ -33,6 +35,11 @@ public:
     MediaListPanel &panel() { return m_panel; }
     DirActionMenu *DirActionPanel = nullptr;
     LetterDial *FilterPanel = nullptr;
+    // On the bottom bar: "Media" leads to the media choice; the mouse targets (previous,
+    // next, next letter, up, menu) show only while the mouse is enabled.
+    PanelButton *MediaLabel = nullptr;
+    QList<PanelButton *> mouseTargets;
+    void showMouseTargets(bool shown);
 
     void Button1Click(); // next entry
     void Button2Click(); // previous entry
@@ -61,6 +68,7 @@ private:
     // Enters a directory with the first entry selected.
     void enter(const QString &path);
     void dialChosen();
+    void buildBottomBar();
 
     ScreenHost &m_screens;
     SelectionMarker &m_marker;

@@ -17,7 +17,10 @@ namespace {
 constexpr int RowLeft[] = {88, 78, 72, 68, 67, 69, 72, 80, 90};
 // Captions start right of the marker's line.
 constexpr int CaptionLeft = 140;
-constexpr int FirstRowTop = 10;
+// The marker's bar lies level with the middle of its row: the page starts 103 pixels
+// below the top the marker counts from.
+constexpr int BarOffset = 103 + Mp3OptionsPanel::FirstRowTop +
+                          (Mp3OptionsPanel::RowSpacing - SelectionMarker::BarHeight) / 2;
 // Italic throughout; the focused row bold and larger.
 constexpr PanelButton::FocusFont RowFont{Mp3OptionsPanel::Points, Mp3OptionsPanel::FocusPoints,
                                          true};
@@ -46,8 +49,9 @@ Mp3OptionsPanel::Mp3OptionsPanel(ScreenHost &screens, SelectionMarker &marker, Q
     : QWidget(parent), m_screens(screens), m_marker(marker), m_focus(FocusRing::Ends::Bounded)
 {
     setObjectName(QStringLiteral("MP3OptionsPanel"));
-    // Nine rows fit the page: 10 + 9 x 40 + 8 = 378 of its 379 pixels.
-    resize(521, FirstRowTop + Rows * RowSpacing + 8);
+    // Nine rows fit: 3 + 9 x 34 = 309 of the 313 pixels.
+    static_assert(FirstRowTop + Rows * RowSpacing <= Height);
+    resize(Width, Height);
     m_face = new PanelFace(this);
     m_face->setGeometry(rect());
     // The skin's symbol-font characters of "² Directory" and "Æ Main Menue" are drawn as
@@ -65,7 +69,7 @@ Mp3OptionsPanel::Mp3OptionsPanel(ScreenHost &screens, SelectionMarker &marker, Q
         auto *b = new PanelButton(captions[row], this);
         b->setFont(SkinFont::points(SkinFont::Narrow, Points, false, true));
         b->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        b->setGeometry(CaptionLeft, FirstRowTop + row * RowSpacing + 2, width() - CaptionLeft - 8,
+        b->setGeometry(CaptionLeft, FirstRowTop + row * RowSpacing, width() - CaptionLeft - 8,
                        RowSpacing);
         connect(b, &PanelButton::clicked, this, [this, b] {
             m_focus.focus(b);
@@ -107,7 +111,7 @@ int Mp3OptionsPanel::rowOf(const QWidget *button) const
 QPoint Mp3OptionsPanel::markerBar(int row)
 {
     const int left = row >= 0 && row < int(std::size(RowLeft)) ? RowLeft[row] : RowLeft[0];
-    return {left, MarkerPlacement::ScreenAreaTop + row * RowSpacing + 121};
+    return {left, MarkerPlacement::ScreenAreaTop + row * RowSpacing + BarOffset};
 }
 
 void Mp3OptionsPanel::restartHideTimer() { m_hideTimer.start(); }

@@ -13,16 +13,20 @@ class PanelButton;
 class ScreenHost;
 class SelectionMarker;
 
-// The options panel of the now-playing screen (MP3OptionsPanel): nine buttons in rows 40
-// pixels apart. The knob walks them from the random switch at the bottom up to
+// The options panel of the now-playing screen (MP3OptionsPanel): 521 x 313 at the top-left
+// of the page, clear of the time and the progress bar below it, with nine buttons in rows
+// 34 pixels apart. The knob walks them from the random switch at the bottom up to
 // "Directory" at the top without wrapping; the selection marker points at the focused
 // row. The panel hides itself 8 s after the last activity on it.
 class Mp3OptionsPanel : public QWidget, public KeyContext {
     Q_OBJECT
 public:
     static constexpr int HideMs = 8000;
-    static constexpr int RowSpacing = 40;
+    static constexpr int Width = 521;
+    static constexpr int Height = 313;
     static constexpr int Rows = 9;
+    static constexpr int FirstRowTop = 3;
+    static constexpr int RowSpacing = 34;
     static constexpr int FocusPoints = 27;
     static constexpr int Points = 24;
     static inline const QString PauseText = QStringLiteral("Pause");

@@ -26,6 +26,7 @@
 #include <algorithm>
 #include <climits>
 #include <exception>
+#include <utility>
 
 namespace {
 
@@ -66,11 +67,23 @@ NowPlaying::NowPlaying(Parts parts, QWidget *page)
     connect(&m_timer, &QTimer::timeout, this, &NowPlaying::MP3TimerTimer);
     m_switchTimer.setInterval(SwitchMs);
     connect(&m_switchTimer, &QTimer::timeout, this, &NowPlaying::SwitchToNowPlayingTimerTimer);
+    connect(&m_coverProbe, &CoverProbe::finished, this, &NowPlaying::embeddedCoverRead);
     connect(&m_probe, &BitRateProbe::finished, this,
             [this](const QString &path, const QString &text) {
                 if (path == m_bitRatePath)
                     m_screen->MP3BitRate->setText(text);
             });
+
+    const std::pair<PanelButton *, void (NowPlaying::*)()> targets[] = {
+        {m_screen->PreviousTarget, &NowPlaying::BitBtn2Click},
+        {m_screen->BackTarget, &NowPlaying::Button8Click},
+        {m_screen->ForwardTarget, &NowPlaying::Button7Click},
+        {m_screen->NextTarget, &NowPlaying::Button9Click},
+        {m_screen->ListTarget, &NowPlaying::Panel11Click}};
+    for (const auto &[button, action] : targets)
+        connect(button, &PanelButton::clicked, this, action);
+    connect(m_screen->OptionsTarget, &PanelButton::clicked, MP3OptionsPanel(),
+            &Mp3OptionsPanel::open);
 
     m_screen->MP3_scroller->setText(NoMusic);
     m_stars = CoverSearch::starPictures(m_starsDir);
@@ -126,28 +139,66 @@ void NowPlaying::PlayMP3File(const QString &path, bool switchToNowPlaying)
     showCover(path);
 }
 
+// The picture of a track, first match wins: its own picture file, the picture inside its
+// tag (read off this thread), then the pictures it shares with others.
 void NowPlaying::showCover(const QString &track)
 {
+    m_coverProbe.cancel();
     try {
-        const QString cover = CoverSearch::coverFor(track, m_starsDir, m_stars);
-        if (cover.isEmpty()) {
-            if (m_shownPicturePath != m_defaultPicturePath || m_defaultPicturePath.isEmpty()) {
-                m_screen->PlayMP3Image->setPixmap(m_defaultPicture);
-                m_shownPicturePath = m_defaultPicturePath;
-            }
+        const QString own = CoverSearch::ownPicture(track);
+        if (!own.isEmpty()) {
+            showPictureFile(own);
             return;
         }
-        if (cover == m_shownPicturePath)
+        if (m_shownPicturePath == track)
+            return; // its tag's picture shows already
+        if (CoverProbe::mayHoldCover(track)) {
+            m_coverProbe.start(track, m_screen->PlayMP3Image->size() * 2);
             return;
-        const QPixmap picture = loadFitted(cover, m_screen->PlayMP3Image->size() * 2);
-        ++m_pictureLoads;
-        // A picture that can't be read leaves the screen as it was.
-        if (picture.isNull())
-            return;
-        m_screen->PlayMP3Image->setPixmap(picture);
-        m_shownPicturePath = cover;
+        }
+        showSharedCover(track);
     } catch (const std::exception &) {
     }
+}
+
+void NowPlaying::embeddedCoverRead(const QString &track, const QImage &picture)
+{
+    try {
+        if (picture.isNull()) {
+            showSharedCover(track);
+            return;
+        }
+        ++m_pictureLoads;
+        m_screen->PlayMP3Image->setPixmap(QPixmap::fromImage(picture));
+        m_shownPicturePath = track;
+    } catch (const std::exception &) {
+    }
+}
+
+void NowPlaying::showSharedCover(const QString &track)
+{
+    const QString cover = CoverSearch::sharedPicture(track, m_starsDir, m_stars);
+    if (!cover.isEmpty()) {
+        showPictureFile(cover);
+        return;
+    }
+    if (m_shownPicturePath != m_defaultPicturePath || m_defaultPicturePath.isEmpty()) {
+        m_screen->PlayMP3Image->setPixmap(m_defaultPicture);
+        m_shownPicturePath = m_defaultPicturePath;
+    }
+}
+
+void NowPlaying::showPictureFile(const QString &path)
+{
+    if (path == m_shownPicturePath)
+        return;
+    const QPixmap picture = loadFitted(path, m_screen->PlayMP3Image->size() * 2);
+    ++m_pictureLoads;
+    // A picture that can't be read leaves the screen as it was.
+    if (picture.isNull())
+        return;
+    m_screen->PlayMP3Image->setPixmap(picture);
+    m_shownPicturePath = path;
 }
 
 bool NowPlaying::setDefaultPicture(const QString &path)

@@ -2,6 +2,7 @@
 
 #include "core/KeyContext.h"
 #include "media/BitRateProbe.h"
+#include "media/CoverProbe.h"
 #include "media/Mp3Playback.h"
 #include "media/TRandomFile.h"
 
@@ -93,7 +94,9 @@ public:
     qint64 progressPosition() const { return m_progressPos; }
     bool randomMode() const { return m_randomMode; }
     QString randomRoot() const { return m_randomRoot; }
+    // The file of the picture shown; the track's own path for the picture in its tag.
     QString shownPicturePath() const { return m_shownPicturePath; }
+    CoverProbe &coverProbe() { return m_coverProbe; }
     // How many pictures were read from the disk for tracks.
     int pictureLoads() const { return m_pictureLoads; }
     const QStringList &starPictures() const { return m_stars; }
@@ -110,6 +113,10 @@ private:
     void playSelected(bool showBitRate);
     void followOnList();
     void showCover(const QString &track);
+    // The pictures after the one inside the tag: the directory's, a star's, the default.
+    void showSharedCover(const QString &track);
+    void showPictureFile(const QString &path);
+    void embeddedCoverRead(const QString &track, const QImage &picture);
     void setProgressMaximum(qint64 ms);
 
     ScreenHost &m_screens;
@@ -121,6 +128,7 @@ private:
     Favourites *m_favourites;
     BitRateProbe m_probe;
     QString m_bitRatePath;
+    CoverProbe m_coverProbe;
     TRandomFile m_randomFile;
     QTimer m_timer;
     QTimer m_switchTimer;

@@ -3,6 +3,7 @@
 #include "core/ColourScheme.h"
 #include "media/Mp3OptionsPanel.h"
 #include "widgets/LevelBar.h"
+#include "widgets/PanelButton.h"
 #include "widgets/PictureView.h"
 #include "widgets/ScrollingText.h"
 #include "widgets/SkinFont.h"
@@ -40,7 +41,9 @@ NowPlayingScreen::NowPlayingScreen(ScreenHost &screens, SelectionMarker &marker,
     MP3_scroller = new ScrollingText(this);
     MP3_scroller->setObjectName(QStringLiteral("MP3_scroller"));
     MP3_scroller->setFont(SkinFont::points(SkinFont::Narrow, 22));
-    MP3_scroller->setGeometry(24, 282, 752, 40);
+    // A bar across the screen; the path starts where the texts above do.
+    MP3_scroller->setGeometry(0, 280, 800, 42);
+    MP3_scroller->setContentsMargins(24, 0, 24, 0);
 
     Mp3StatusIndicator = new StatusSymbol(this);
     Mp3StatusIndicator->setObjectName(QStringLiteral("Mp3StatusIndicator"));
@@ -51,6 +54,21 @@ NowPlayingScreen::NowPlayingScreen(ScreenHost &screens, SelectionMarker &marker,
     MP3ProgressBar->setGeometry(270, 338, 506, 20);
     MP3ProgressBar->setMaximum(0);
     MP3ProgressBar->hide();
+
+    // Between the texts and the path bar, left of the picture.
+    const QString glyphs[] = {QStringLiteral("\u25AE\u25C0"), QStringLiteral("\u25C0\u25C0"),
+                              QStringLiteral("\u25B6\u25B6"), QStringLiteral("\u25B6\u25AE"),
+                              QStringLiteral("\u2630"),       QStringLiteral("\u2191..")};
+    PanelButton **targets[] = {&PreviousTarget, &BackTarget,    &ForwardTarget,
+                               &NextTarget,     &OptionsTarget, &ListTarget};
+    for (int i = 0; i < 6; ++i) {
+        auto *button = new PanelButton(glyphs[i], this);
+        button->setFont(SkinFont::pixels(SkinFont::Sans, 24, true));
+        button->setGeometry(24 + i * 82, 210, 74, 56);
+        button->hide();
+        *targets[i] = button;
+        m_mouseTargets.append(button);
+    }
 
     MP3OptionsPanel = new Mp3OptionsPanel(screens, marker, this);
     MP3OptionsPanel->move(0, 0);
@@ -71,18 +89,29 @@ NowPlayingScreen::NowPlayingScreen(ScreenHost &screens, SelectionMarker &marker,
     InfoPanel->hide();
 }
 
+void NowPlayingScreen::showMouseTargets(bool shown)
+{
+    for (PanelButton *button : std::as_const(m_mouseTargets))
+        button->setVisible(shown);
+}
+
 void NowPlayingScreen::registerColours(ColourScheme &colours)
 {
     using Role = ColourScheme::Role;
-    colours.add(MP3Title, Role::Text);
+    colours.add(MP3Title, Role::AccentText);
     colours.add(MP3Artist, Role::AccentText);
-    colours.add(MP3BitRate, Role::AccentText);
+    colours.add(MP3BitRate, Role::Text);
     colours.add(MP3TimeLabel, Role::AccentText);
-    colours.add(InfoPanel, Role::AccentBackground);
-    colours.add(InfoMessage, Role::TextOnAccent);
+    colours.add(InfoPanel, Role::Background);
+    colours.add(InfoMessage, Role::AccentText);
+    colours.add(MP3_scroller, Role::AccentBackground);
+    for (PanelButton *button : std::as_const(m_mouseTargets)) {
+        colours.add(button, Role::AccentBackground);
+        colours.add(button, Role::TextOnAccent);
+    }
     colours.add([this](const QColor &main) {
-        MP3_scroller->setTextColour(main);
-        Mp3StatusIndicator->setColour(main);
+        MP3_scroller->setTextColour(Qt::black);
+        Mp3StatusIndicator->setColour(Qt::white);
         MP3ProgressBar->setBarColour(main);
     });
     MP3OptionsPanel->registerColours(colours);

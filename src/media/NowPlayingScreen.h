@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
 class ColourScheme;
 class LevelBar;
 class Mp3OptionsPanel;
+class PanelButton;
 class PictureView;
 class QLabel;
 class ScreenHost;
@@ -33,4 +35,17 @@ public:
     Mp3OptionsPanel *MP3OptionsPanel = nullptr;
     QWidget *InfoPanel = nullptr;
     QLabel *InfoMessage = nullptr;
+
+    // The mouse targets, shown only while the mouse is enabled: previous track, back
+    // 10 s, forward 10 s, next track, the options panel and the MP3 list.
+    PanelButton *PreviousTarget = nullptr;
+    PanelButton *BackTarget = nullptr;
+    PanelButton *ForwardTarget = nullptr;
+    PanelButton *NextTarget = nullptr;
+    PanelButton *OptionsTarget = nullptr;
+    PanelButton *ListTarget = nullptr;
+    void showMouseTargets(bool shown);
+
+private:
+    QList<PanelButton *> m_mouseTargets;
 };

@@ -15,10 +15,7 @@ constexpr quint8 TagUnsynchronised = 0x80;
 constexpr quint8 TagExtendedHeader = 0x40;
 constexpr quint8 V22TagCompressed = 0x40;
 
-quint8 byteAt(QByteArrayView bytes, qsizetype i)
-{
-    return quint8(bytes[i]);
-}
+quint8 byteAt(QByteArrayView bytes, qsizetype i) { return quint8(bytes[i]); }
 
 qint64 plainSize(QByteArrayView bytes)
 {
@@ -37,10 +34,7 @@ qint64 syncsafeSize(QByteArrayView bytes)
     return n;
 }
 
-bool isIdChar(char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-}
+bool isIdChar(char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); }
 
 bool isFrameId(QByteArrayView id)
 {
@@ -50,14 +44,8 @@ bool isFrameId(QByteArrayView id)
     return !id.isEmpty();
 }
 
-int idLength(int major)
-{
-    return major == 2 ? 3 : 4;
-}
-int frameHeaderSize(int major)
-{
-    return major == 2 ? 6 : 10;
-}
+int idLength(int major) { return major == 2 ? 3 : 4; }
+int frameHeaderSize(int major) { return major == 2 ? 6 : 10; }
 
 // Length in bytes of the first string of a UTF-16 text: up to a zero code unit.
 qsizetype utf16Length(QByteArrayView text)
@@ -119,22 +107,106 @@ struct InflateStream {
 TrackTags TID3Engine::read()
 {
     TrackTags tags;
-    if (const auto tag = tagHeader(m_source)) {
-        if (tag->major < 4 && (tag->flags & TagUnsynchronised)) {
-            // Before version 2.4 the whole tag after its header is unsynchronised, frame
-            // headers included: frames can only be found once that is undone.
-            const QByteArray body = resynchronise(m_source.readBytes(10, tag->end - 10));
-            MemoryByteSource inner(body);
-            TagHeader innerTag = *tag;
-            innerTag.end = body.size();
-            tags = readFrames(inner, 0, innerTag);
-        } else {
-            tags = readFrames(m_source, 10, *tag);
+    bool haveTitle = false;
+    bool haveArtist = false;
+    visitFrames([&](ByteSource &source, const FrameHeader &frame, const TagHeader &tag) {
+        const bool v22 = tag.major == 2;
+        const bool isTitle = !haveTitle && frame.id == (v22 ? "TT2" : "TIT2");
+        const bool isArtist = !haveArtist && frame.id == (v22 ? "TP1" : "TPE1");
+        if (isTitle || isArtist) {
+            if (const auto data = frameData(source, frame, tag, MaxTextFrame)) {
+                (isTitle ? tags.title : tags.artist) = decodeText(*data);
+                (isTitle ? haveTitle : haveArtist) = true;
+            }
         }
-    }
+        return !(haveTitle && haveArtist);
+    });
     if (tags.title.isEmpty() && tags.artist.isEmpty())
         tags = readV1(m_source);
     return tags;
+}
+
+std::optional<EmbeddedPicture> TID3Engine::cover()
+{
+    constexpr int FrontCover = 3;
+    // Room for the MIME type and description beside the largest picture.
+    constexpr qint64 FieldAllowance = 64 * 1024;
+    std::optional<EmbeddedPicture> first;
+    std::optional<EmbeddedPicture> front;
+    visitFrames([&](ByteSource &source, const FrameHeader &frame, const TagHeader &tag) {
+        const bool v22 = tag.major == 2;
+        if (frame.id != (v22 ? "PIC" : "APIC"))
+            return true;
+        const auto data = frameData(source, frame, tag, MaxPicture + FieldAllowance);
+        if (!data)
+            return true;
+        auto picture = parsePicture(*data, v22);
+        if (!picture || picture->data.isEmpty() || picture->data.size() > MaxPicture)
+            return true;
+        if (picture->type == FrontCover) {
+            front = std::move(picture);
+            return false;
+        }
+        if (!first)
+            first = std::move(picture);
+        return true;
+    });
+    return front ? front : first;
+}
+
+std::optional<EmbeddedPicture> TID3Engine::parsePicture(QByteArrayView frameData, bool v22)
+{
+    if (frameData.isEmpty())
+        return std::nullopt;
+    const quint8 encoding = byteAt(frameData, 0);
+    qsizetype pos = 1;
+    if (v22) {
+        pos += 3; // image format, "JPG" or "PNG"
+    } else {
+        const qsizetype end = frameData.indexOf('\0', pos);
+        if (end < 0)
+            return std::nullopt;
+        pos = end + 1; // MIME type
+    }
+    if (pos >= frameData.size())
+        return std::nullopt;
+    EmbeddedPicture picture;
+    picture.type = byteAt(frameData, pos++);
+    // The description ends at a zero of its encoding's width.
+    if (encoding == 1 || encoding == 2) {
+        for (;; pos += 2) {
+            if (pos + 1 >= frameData.size())
+                return std::nullopt;
+            if (frameData[pos] == 0 && frameData[pos + 1] == 0)
+                break;
+        }
+        pos += 2;
+    } else {
+        const qsizetype end = frameData.indexOf('\0', pos);
+        if (end < 0)
+            return std::nullopt;
+        pos = end + 1;
+    }
+    picture.data = frameData.sliced(pos).toByteArray();
+    return picture;
+}
+
+void TID3Engine::visitFrames(const FrameVisitor &visit)
+{
+    const auto tag = tagHeader(m_source);
+    if (!tag)
+        return;
+    if (tag->major < 4 && (tag->flags & TagUnsynchronised)) {
+        // Before version 2.4 the whole tag after its header is unsynchronised, frame
+        // headers included: frames can only be found once that is undone.
+        const QByteArray body = resynchronise(m_source.readBytes(10, tag->end - 10));
+        MemoryByteSource inner(body);
+        TagHeader innerTag = *tag;
+        innerTag.end = body.size();
+        walkFrames(inner, 0, innerTag, visit);
+    } else {
+        walkFrames(m_source, 10, *tag, visit);
+    }
 }
 
 std::optional<TID3Engine::TagHeader> TID3Engine::tagHeader(ByteSource &source)
@@ -153,47 +225,36 @@ std::optional<TID3Engine::TagHeader> TID3Engine::tagHeader(ByteSource &source)
     return tag;
 }
 
-TrackTags TID3Engine::readFrames(ByteSource &source, qint64 pos, const TagHeader &tag)
+void TID3Engine::walkFrames(ByteSource &source, qint64 pos, const TagHeader &tag,
+                            const FrameVisitor &visit)
 {
-    TrackTags tags;
-    if (tag.major >= 3 && (tag.flags & TagExtendedHeader)) {
-        const auto after = skipExtendedHeader(source, pos, tag);
-        if (!after)
-            return tags;
-        pos = *after;
-    }
-    const QByteArray titleId = tag.major == 2 ? "TT2" : "TIT2";
-    const QByteArray artistId = tag.major == 2 ? "TP1" : "TPE1";
-    bool haveTitle = false;
-    bool haveArtist = false;
-    while (!(haveTitle && haveArtist)) {
-        const auto frame = frameHeader(source, pos, tag);
-        if (!frame)
-            break;
-        const bool isTitle = !haveTitle && frame->id == titleId;
-        const bool isArtist = !haveArtist && frame->id == artistId;
-        if (isTitle || isArtist) {
-            if (const auto text = frameText(source, *frame, tag)) {
-                (isTitle ? tags.title : tags.artist) = *text;
-                (isTitle ? haveTitle : haveArtist) = true;
-            }
-        }
+    if (tag.major >= 3 && (tag.flags & TagExtendedHeader))
+        pos = skipExtendedHeader(source, pos, tag);
+    while (const auto frame = frameHeader(source, pos, tag)) {
+        if (!visit(source, *frame, tag))
+            return;
         pos = frame->dataStart + frame->size;
     }
-    return tags;
 }
 
-std::optional<qint64> TID3Engine::skipExtendedHeader(ByteSource &source, qint64 pos,
-                                                     const TagHeader &tag)
+// An extended header whose size can't be right (past the tag, too small to hold its own
+// fields, or not syncsafe in version 2.4) was claimed by a flag the writer set wrongly:
+// the frames are then read from right after the tag header rather than lost.
+qint64 TID3Engine::skipExtendedHeader(ByteSource &source, qint64 pos, const TagHeader &tag)
 {
     const QByteArray sizeBytes = source.readBytes(pos, 4);
     if (sizeBytes.size() < 4)
-        return std::nullopt;
+        return pos;
+    if (tag.major == 4) {
+        for (char c : sizeBytes)
+            if (quint8(c) & 0x80)
+                return pos;
+    }
     // Version 2.3 counts the extended header without its plain size field; version 2.4
     // counts all of it in a syncsafe number.
     const qint64 length = tag.major == 3 ? 4 + plainSize(sizeBytes) : syncsafeSize(sizeBytes);
     if (length < 6 || length > tag.end - pos)
-        return std::nullopt;
+        return pos;
     return pos + length;
 }
 
@@ -249,8 +310,8 @@ bool TID3Engine::frameCanStartAt(ByteSource &source, qint64 pos, qint64 end)
     return head[0] == 0 || (head.size() == 4 && isFrameId(head));
 }
 
-std::optional<QString> TID3Engine::frameText(ByteSource &source, const FrameHeader &frame,
-                                             const TagHeader &tag)
+std::optional<QByteArray> TID3Engine::frameData(ByteSource &source, const FrameHeader &frame,
+                                                const TagHeader &tag, qint64 cap)
 {
     bool compressed = false;
     bool encrypted = false;
@@ -270,7 +331,7 @@ std::optional<QString> TID3Engine::frameText(ByteSource &source, const FrameHead
         const bool lengthGiven = frame.format & 0x01;
         extra = (grouped ? 1 : 0) + (encrypted ? 1 : 0) + (lengthGiven ? 4 : 0);
     }
-    if (encrypted || frame.size > MaxTextFrame + extra)
+    if (encrypted || frame.size > cap + extra)
         return std::nullopt;
     QByteArray body = source.readBytes(frame.dataStart, frame.size);
     if (body.size() != frame.size)
@@ -281,12 +342,12 @@ std::optional<QString> TID3Engine::frameText(ByteSource &source, const FrameHead
         return std::nullopt;
     QByteArray data = body.sliced(extra);
     if (compressed) {
-        auto inflated = inflateCapped(data, MaxTextFrame);
+        auto inflated = inflateCapped(data, cap);
         if (!inflated)
             return std::nullopt;
         data = std::move(*inflated);
     }
-    return decodeText(data);
+    return data;
 }
 
 TrackTags TID3Engine::readV1(ByteSource &source)

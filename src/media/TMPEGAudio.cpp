@@ -131,7 +131,8 @@ TMPEGAudio::Result TMPEGAudio::scan(std::stop_token stop)
     // block can be read from it.
     m_block.resize(qsizetype(qMin(m_blockSize + 3, size)));
     m_blockLength = 0;
-    for (m_blockStart = 0; m_blockStart + 4 <= size; m_blockStart += m_blockSize) {
+    m_blockStart = 0;
+    while (m_blockStart + 4 <= size) {
         if (stop.stop_requested())
             return {Outcome::Cancelled};
         const qint64 want = qMin<qint64>(m_blockSize + 3, size - m_blockStart);
@@ -143,19 +144,66 @@ TMPEGAudio::Result TMPEGAudio::scan(std::stop_token stop)
             break; // the file shrank while we read it
         const char *data = m_block.constData();
         const qint64 positions = qMin(m_blockSize, got - 3);
-        for (qint64 i = nextSync(data, 0, positions); i < positions;
-             i = nextSync(data, i + 1, positions)) {
-            const auto header = decode(bigEndian(data + i));
-            if (!header)
+        const QByteArrayView view(data, got);
+        qint64 tag = view.indexOf("ID3");
+        std::optional<qint64> resume;
+        for (qint64 i = nextSync(data, 0, positions); !resume;) {
+            // Tags and frame syncs in file order; neither can start where the other does.
+            if (tag >= 0 && tag < positions && tag < i) {
+                resume = skipTag(m_blockStart + tag, size);
+                if (!resume && (tag = view.indexOf("ID3", tag + 1)) < 0)
+                    tag = positions;
                 continue;
-            std::optional<quint32> next;
-            if (!wordAt(m_blockStart + i + header->frameLength, next))
-                return {Outcome::ReadError};
-            if (next && decode(*next))
-                return accept(m_blockStart + i, *header);
+            }
+            if (i >= positions)
+                break;
+            if (const auto header = decode(bigEndian(data + i))) {
+                std::optional<quint32> next;
+                if (!wordAt(m_blockStart + i + header->frameLength, next))
+                    return {Outcome::ReadError};
+                if (next && decode(*next))
+                    return accept(m_blockStart + i, *header);
+            }
+            i = nextSync(data, i + 1, positions);
         }
+        if (resume && *resume < 0)
+            return {Outcome::ReadError};
+        m_blockStart = resume ? *resume : m_blockStart + m_blockSize;
     }
     return {};
+}
+
+std::optional<qint64> TMPEGAudio::tagLength(QByteArrayView header, qint64 remaining)
+{
+    constexpr quint8 FooterPresent = 0x10;
+    if (header.size() < 10 || !header.startsWith("ID3"))
+        return std::nullopt;
+    const int major = quint8(header[3]);
+    if (major < 2 || major > 4 || quint8(header[4]) == 0xFF)
+        return std::nullopt;
+    qint64 body = 0;
+    for (int i = 6; i < 10; ++i) {
+        if (quint8(header[i]) & 0x80)
+            return std::nullopt;
+        body = body << 7 | quint8(header[i]);
+    }
+    const qint64 length = 10 + body + ((quint8(header[5]) & FooterPresent) ? 10 : 0);
+    if (length > remaining)
+        return std::nullopt;
+    return length;
+}
+
+// -1 stands for a read error.
+std::optional<qint64> TMPEGAudio::skipTag(qint64 pos, qint64 size)
+{
+    char header[10];
+    const qint64 got = m_source.read(pos, header, sizeof header);
+    if (got < 0)
+        return -1;
+    const auto length = tagLength(QByteArrayView(header, got), size - pos);
+    if (!length)
+        return std::nullopt;
+    return pos + *length;
 }
 
 bool TMPEGAudio::wordAt(qint64 pos, std::optional<quint32> &word)
@@ -184,6 +232,10 @@ TMPEGAudio::Result TMPEGAudio::accept(qint64 offset, const Header &header)
     if (!wordAt(offset + xingOffset(header), mark))
         return {Outcome::ReadError};
     if (mark && *mark == bigEndian("Xing"))
+        result.bitRate = VariableBitRate;
+    if (!wordAt(offset + VbriOffset, mark))
+        return {Outcome::ReadError};
+    if (mark && *mark == bigEndian("VBRI"))
         result.bitRate = VariableBitRate;
     return result;
 }

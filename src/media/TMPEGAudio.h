@@ -2,6 +2,7 @@
 
 #include "media/ByteSource.h"
 
+#include <QByteArrayView>
 #include <QtGlobal>
 
 #include <optional>
@@ -9,9 +10,10 @@
 
 // Finds the first MPEG audio frame of a file and its bit rate. A frame is accepted when
 // its header is valid and another valid header follows exactly one frame length later;
-// the scan starts at offset 0 (an ID3 tag is scanned through like any other bytes) and
-// moves one byte on after every rejected position. The file is read in large blocks, with
-// exactly the result of stepping through it byte by byte.
+// the scan moves one byte on after every rejected position. An ID3 version 2 tag met on
+// the way (at the start, or after leading junk) is jumped over whole, footer included:
+// a picture inside it can hold a false pair of frame headers. The file is read in large
+// blocks, with exactly the result of stepping through it byte by byte.
 class TMPEGAudio {
 public:
     enum Version { Mpeg25 = 0, Mpeg2 = 2, Mpeg1 = 3 };
@@ -32,7 +34,7 @@ public:
     struct Result {
         Outcome outcome = Outcome::NoFrame;
         qint64 offset = -1; // of the accepted frame
-        int bitRate = 0;    // kbit/s of the accepted frame, or VariableBitRate (Xing)
+        int bitRate = 0;    // kbit/s of the accepted frame, or VariableBitRate
     };
 
     // blockSize is how much is read at a time (at least 1); tests use tiny blocks to
@@ -46,12 +48,20 @@ public:
     static std::optional<Header> decode(quint32 word);
     // Where the "Xing" mark of a variable-bit-rate file sits, counted from the header.
     static int xingOffset(const Header &header);
+    // The "VBRI" mark of the other common encoder sits at one place in every frame kind.
+    static constexpr int VbriOffset = 36;
+    // The bytes an ID3 version 2 tag starting with these 10 header bytes takes, header and
+    // footer included; nothing when they are no tag header or the tag claims more than
+    // the remaining bytes (such a size is not trusted with the rest of the file).
+    static std::optional<qint64> tagLength(QByteArrayView header, qint64 remaining);
 
 private:
     // The 4 bytes at pos as a word: from the block when they lie in it, else read.
     // Nothing beyond the end of the source; false on a read error.
     bool wordAt(qint64 pos, std::optional<quint32> &word);
     Result accept(qint64 offset, const Header &header);
+    // Where the scan goes on after a tag starting at pos; nothing when there is none.
+    std::optional<qint64> skipTag(qint64 pos, qint64 size);
 
     ByteSource &m_source;
     qint64 m_blockSize;

@@ -42,14 +42,15 @@ VideoPlayback::VideoPlayback(Window w, QObject *parent)
     m_moviePanel = m_player.createDisplay(m_window);
     m_moviePanel->setGeometry(WindowedPanel);
     buildOverlay();
-    m_options = new MovieOptionsPanel(m_player, {w.brightnessKnob, w.brightnessLabel},
-                                      {[this] { Panel30Click(); }, [this] { Panel27Click(); },
-                                       [this] { Panel26Click(); }, [this] { Panel25Click(); },
-                                       [this] { Panel28Click(); },
-                                       [this] {
-                                           MovieOptionsPanelDisappearTimer.start(OptionsHideMs);
-                                       }},
-                                      m_window);
+    m_options = new MovieOptionsPanel(
+        m_player, {w.brightnessKnob, w.brightnessLabel},
+        {[this] { Panel30Click(); }, [this] { Panel27Click(); }, [this] { Panel26Click(); },
+         [this] { Panel25Click(); }, [this] { Panel28Click(); },
+         [this] { MovieOptionsPanelDisappearTimer.start(OptionsHideMs); },
+         [this] {
+             MediaLabelClick();
+         }},
+        m_window);
     buildErrorPanel();
 
     MovieOptionsPanelDisappearTimer.setInterval(OptionsHideMs);
@@ -282,6 +283,15 @@ void VideoPlayback::Panel30Click()
 }
 
 void VideoPlayback::Panel27Click() { m_options->hide(); }
+
+// As Main, but to the media choice; "Video" there brings the film back.
+void VideoPlayback::MediaLabelClick()
+{
+    m_options->Panel28->setText(QStringLiteral("Full"));
+    MovieOptionsPanelDisappearTimerTimer();
+    HideVideo();
+    m_screens.ComandPanelTopLeftClick();
+}
 
 void VideoPlayback::Panel26Click()
 {

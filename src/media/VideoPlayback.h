@@ -71,6 +71,7 @@ public:
     void VideErrorPanelDisappearTimerTimer();    // error panel hide
     void Panel30Click();                         // Main
     void Panel27Click();                         // Show
+    void MediaLabelClick();                      // the "Media" label
     void Panel26Click();                         // Pause / Resume
     void Panel25Click();                         // Stop
     void Panel28Click();                         // Full / Normal

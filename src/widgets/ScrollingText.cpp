@@ -45,7 +45,7 @@ int ScrollingText::textWidth() const { return fontMetrics().horizontalAdvance(m_
 void ScrollingText::updateTimer()
 {
     // Only a text that can't stand still costs timer ticks.
-    if (m_scrolling && textWidth() > width())
+    if (m_scrolling && textWidth() > contentsRect().width())
         m_timer.start();
     else
         m_timer.stop();
@@ -71,12 +71,15 @@ void ScrollingText::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.setPen(m_colour);
+    const QRect area = contentsRect();
+    p.setClipRect(area);
     const int w = textWidth();
     if (!m_timer.isActive()) {
-        p.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter, m_text);
+        p.drawText(area, Qt::AlignLeft | Qt::AlignVCenter, m_text);
         return;
     }
     // The text and its next copy, so the line never runs empty.
-    for (int x = -m_offset; x < width(); x += w + Gap)
-        p.drawText(QRect(x, 0, w, height()), Qt::AlignLeft | Qt::AlignVCenter, m_text);
+    for (int x = area.left() - m_offset; x < area.right(); x += w + Gap)
+        p.drawText(QRect(x, area.top(), w, area.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                   m_text);
 }

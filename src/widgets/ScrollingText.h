@@ -4,9 +4,9 @@
 #include <QTimer>
 #include <QWidget>
 
-// One line of text that runs from right to left when it is wider than the widget and
-// scrolling is on; a shorter text stands still. The track's path on the now-playing
-// screen (MP3_scroller).
+// One line of text that runs from right to left when it is wider than the widget's
+// contents rectangle (inside its margins) and scrolling is on; a shorter text stands still. The
+// track's path on the now-playing screen (MP3_scroller).
 class ScrollingText : public QWidget {
     Q_OBJECT
 public:
@@ -22,6 +22,7 @@ public:
     // Whether the text is moving now: scrolling on and the text too wide to stand still.
     bool isMoving() const { return m_timer.isActive(); }
     void setTextColour(const QColor &colour);
+    QColor textColour() const { return m_colour; }
     // One step of the run; the timer calls it.
     void step();
     int offset() const { return m_offset; }

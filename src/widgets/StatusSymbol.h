@@ -18,6 +18,7 @@ public:
     void setText(const QString &symbol);
     QString text() const { return m_symbol; }
     void setColour(const QColor &colour);
+    QColor colour() const { return m_colour; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -1,5 +1,5 @@
-#include "core/ColourScheme.h"
 #include "app/Configuration.h"
+#include "core/ColourScheme.h"
 #include "app/OptionsScreen.h"
 #include "app/PortRequestLog.h"
 #include "app/SettingsHost.h"
@@ -137,6 +137,24 @@ TEST_F(ConfigurationTest, BadColourEndsTheColourStepOnly)
     EXPECT_EQ(options.RadioGroup1->itemIndex(), 4); // later steps still run
 }
 
+TEST_F(ConfigurationTest, ANumberOfNeitherColourFormEndsTheColourStepToo)
+{
+    for (const char *bad : {"123", "0x00FF00"}) {
+        dir.write("Rovana.ini", QByteArray("[Colors]\nComandPanel_ComandColor=$00000080\n"
+                                           "cpx1.color=clLime\ncpx2.color=") +
+                                    bad + "\ncpx3.color=clRed\n");
+        OptionsScreen fresh;
+        ColourScheme scheme;
+        FakeHost freshHost;
+        Configuration cfg(dir.path(), fresh, scheme, shared, freshHost);
+        cfg.LoadSettings();
+        EXPECT_EQ(fresh.cpx[0]->colour(), 0x0000FF00u) << bad;
+        EXPECT_EQ(fresh.cpx[1]->colour(), OptionsScreen::SwatchDefaults[1]) << bad;
+        EXPECT_EQ(fresh.cpx[2]->colour(), OptionsScreen::SwatchDefaults[2]) << bad;
+        EXPECT_EQ(freshHost.colourPasses, 0) << bad;
+    }
+}
+
 TEST_F(ConfigurationTest, ChoicesOutsideTheirRangeAreLimited)
 {
     dir.write("Rovana.ini", "[ExitOptions]\nRadioGroup1.ItemIndex=9\n[GPSComPort]\n"
@@ -207,14 +225,36 @@ TEST_F(ConfigurationTest, FirstSaveWritesEveryKeyInOrderButNoEmptyLogEntry)
     load();
     config.SaveSettings();
     const QByteArray text = dir.read("Rovana.ini");
-    const QList<QByteArray> order = {
-        "[Bitmaps]",      "MP3PlayingBackgroundBitmap=", "[Pathes]",       "MAIN=",
-        "MP3=",           "MOVIE=",        "LOG=",         "[Sounds]",       "Warning=",
-        "[ExitOptions]",  "RadioGroup1.ItemIndex=0",       "[LastRecorded]", "km=0",
-        "[Colors]",       "ComandPanel_ComandColor=$0099B8CD", "cpx1.color=",  "cpx10.color=clYellow",
-        "[MouseOptions]", "Enabled=0",     "[GPSMouseOptions]", "Enabled=1", "[CAN2ComPort]",
-        "Enabled=0",      "RadioGroup4.ItemIndex=0", "[Global_radarwarning]", "Enabled=0", "[Global_log]", "Enabled=0",
-        "[GPSComPort]",   "RadioGroup3.ItemIndex=0"};
+    const QList<QByteArray> order = {"[Bitmaps]",
+                                     "MP3PlayingBackgroundBitmap=",
+                                     "[Pathes]",
+                                     "MAIN=",
+                                     "MP3=",
+                                     "MOVIE=",
+                                     "LOG=",
+                                     "[Sounds]",
+                                     "Warning=",
+                                     "[ExitOptions]",
+                                     "RadioGroup1.ItemIndex=0",
+                                     "[LastRecorded]",
+                                     "km=0",
+                                     "[Colors]",
+                                     "ComandPanel_ComandColor=$0099B8CD",
+                                     "cpx1.color=",
+                                     "cpx10.color=clYellow",
+                                     "[MouseOptions]",
+                                     "Enabled=0",
+                                     "[GPSMouseOptions]",
+                                     "Enabled=1",
+                                     "[CAN2ComPort]",
+                                     "Enabled=0",
+                                     "RadioGroup4.ItemIndex=0",
+                                     "[Global_radarwarning]",
+                                     "Enabled=0",
+                                     "[Global_log]",
+                                     "Enabled=0",
+                                     "[GPSComPort]",
+                                     "RadioGroup3.ItemIndex=0"};
     qsizetype at = 0;
     for (const QByteArray &piece : order) {
         const qsizetype found = text.indexOf(piece, at);

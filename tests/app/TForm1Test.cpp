@@ -1,3 +1,4 @@
+#include "app/TForm1.h"
 #include "core/IniFile.h"
 #include "app/MainMenuBar.h"
 #include "app/MediaChoiceScreen.h"
@@ -6,7 +7,6 @@
 #include "app/PortRequestLog.h"
 #include "core/Screen.h"
 #include "app/StatusLine.h"
-#include "app/TForm1.h"
 #include "support/KeyInput.h"
 #include "support/TempDir.h"
 #include "widgets/ColourSwatch.h"
@@ -15,11 +15,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QSlider>
 #include <QTabWidget>
+#include <QTimer>
 
 namespace {
 
@@ -249,6 +252,23 @@ TEST_F(WindowTest, MainScreenImageSelectionWraps)
     EXPECT_FALSE(o->MainImageThumb->pixmap().isNull());
 }
 
+TEST_F(WindowTest, ClickOnTheMainPictureTellsItsOwnHeightAndMinimises)
+{
+    // 1200 pixels high, shown scaled into the 379 of the screen.
+    QImage(solidJpeg(Qt::red, 1200)).save(dir.file("Audi A8.jpg"), "JPG");
+    start();
+    QString told;
+    QTimer::singleShot(0, [&told] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        told = box->text();
+        box->accept();
+    });
+    form->Image1Click();
+    EXPECT_EQ(told, "1200");
+    EXPECT_TRUE(form->windowState() & Qt::WindowMinimized);
+}
+
 TEST_F(WindowTest, PoiLadders)
 {
     start();
@@ -293,16 +313,39 @@ TEST_F(WindowTest, OptionsAndBackSavesEveryKeyAndKeepsUnknownContent)
 
     const QByteArray text = dir.read("Rovana.ini");
     EXPECT_TRUE(text.startsWith("[Garage]\ndoor=open\n[Pathes]\nMP3=/music\nMyKey=42\n"));
-    const QList<QByteArray> order = {
-        "MAIN=",          "[Bitmaps]",    "MP3PlayingBackgroundBitmap=", "[Sounds]",
-        "Warning=",       "[ExitOptions]", "RadioGroup1.ItemIndex=",      "[LastRecorded]",
-        "km=",            "[Colors]",     "ComandPanel_ComandColor=",    "cpx1.color=",
-        "cpx2.color=",    "cpx3.color=",  "cpx4.color=",                  "cpx5.color=",
-        "cpx6.color=",    "cpx7.color=",  "cpx8.color=",                  "cpx9.color=",
-        "cpx10.color=",   "[MouseOptions]", "Enabled=",                   "[GPSMouseOptions]",
-        "Enabled=",       "[CAN2ComPort]", "Enabled=",                    "[Global_radarwarning]",
-        "Enabled=",       "[Global_log]", "Enabled=",                     "[GPSComPort]",
-        "RadioGroup3.ItemIndex="};
+    const QList<QByteArray> order = {"MAIN=",
+                                     "[Bitmaps]",
+                                     "MP3PlayingBackgroundBitmap=",
+                                     "[Sounds]",
+                                     "Warning=",
+                                     "[ExitOptions]",
+                                     "RadioGroup1.ItemIndex=",
+                                     "[LastRecorded]",
+                                     "km=",
+                                     "[Colors]",
+                                     "ComandPanel_ComandColor=",
+                                     "cpx1.color=",
+                                     "cpx2.color=",
+                                     "cpx3.color=",
+                                     "cpx4.color=",
+                                     "cpx5.color=",
+                                     "cpx6.color=",
+                                     "cpx7.color=",
+                                     "cpx8.color=",
+                                     "cpx9.color=",
+                                     "cpx10.color=",
+                                     "[MouseOptions]",
+                                     "Enabled=",
+                                     "[GPSMouseOptions]",
+                                     "Enabled=",
+                                     "[CAN2ComPort]",
+                                     "Enabled=",
+                                     "[Global_radarwarning]",
+                                     "Enabled=",
+                                     "[Global_log]",
+                                     "Enabled=",
+                                     "[GPSComPort]",
+                                     "RadioGroup3.ItemIndex="};
     qsizetype at = 0;
     for (const QByteArray &piece : order) {
         const qsizetype found = text.indexOf(piece, at);

@@ -24,6 +24,10 @@ TEST(ColourValue, AnythingElseIsNotAColour)
     EXPECT_FALSE(ColourValue::fromText("yellowish"));
     EXPECT_FALSE(ColourValue::fromText(""));
     EXPECT_FALSE(ColourValue::fromText("$GG"));
+    // Numbers of other forms are no colours either.
+    for (const char *text : {"123", "0x00FF00", "$", "$123456789", "$-1", "$+1", "$ 12", "-5"})
+        EXPECT_FALSE(ColourValue::fromText(QString::fromLatin1(text))) << text;
+    EXPECT_EQ(ColourValue::fromText("$ff"), 0xFFu);
 }
 
 TEST(ColourValue, BlueLivesInTheHighByte)

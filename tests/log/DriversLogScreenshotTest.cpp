@@ -141,7 +141,7 @@ TEST(DriversLogRealMap, PagesOverAMadeUpTown)
     };
     keep("drivers-log-town.png");
     form.logbook()->Panel88Click();
-    form.mapScreen()->ZoomIn();
+    form.mapScreen()->ZoomOut();
     const QImage map = keep("map-town.png");
     EXPECT_FALSE(form.mapScreen()->CarPosition->isHidden());
     const QRect car_ = form.mapScreen()->CarPosition->geometry();

@@ -39,7 +39,7 @@ TEST_F(MapScreenTest, StartsNorthSouthAtZoomOneWithoutTheCar)
     EXPECT_EQ(mapScreen->OleContainer->size(), QSize(792, 369));
 }
 
-TEST_F(MapScreenTest, ZoomInPrivateModeOnlySetsTheAltitude)
+TEST_F(MapScreenTest, TZoomsOutInPrivateModeOnlySettingTheAltitude)
 {
     key(CommandKey::T);
     key(CommandKey::T);
@@ -49,7 +49,7 @@ TEST_F(MapScreenTest, ZoomInPrivateModeOnlySetsTheAltitude)
     EXPECT_TRUE(mapScreen->CarPosition->isHidden());
 }
 
-TEST_F(MapScreenTest, ZoomOutStopsAtOne)
+TEST_F(MapScreenTest, ZZoomsInNoCloserThanTheStart)
 {
     key(CommandKey::Z);
     EXPECT_EQ(mapScreen->ZoomFactor, 1.0);
@@ -64,7 +64,7 @@ TEST_F(MapScreenTest, ZoomOutStopsAtOne)
                                       "altitude 1", "altitude 1"}));
 }
 
-TEST_F(MapScreenTest, ZoomInBusinessModeCentresOnTheCar)
+TEST_F(MapScreenTest, TZoomsOutInBusinessModeCentredOnTheCar)
 {
     shared.BusinessMode = true;
     key(CommandKey::T);

@@ -1,13 +1,17 @@
+#include "media/CoverProbe.h"
 #include "media/CoverSearch.h"
 #include "platform/ScriptedAudioPlayer.h"
 #include "widgets/PictureView.h"
 
 #include "NowPlayingFixture.h"
+#include "TrackFileWriter.h"
 
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QImage>
+#include <QSignalSpy>
 
 namespace {
 
@@ -132,4 +136,78 @@ TEST_F(Covers, NowPlayingShowsTheCoverAndLoadsAPictureOnlyWhenItsPathChanges)
     musicDir.write("Broken/folder.jpg", "not a picture");
     playing().PlayMP3File(music() + "/Broken/broken.mp3", false);
     EXPECT_TRUE(near(shown(), Qt::blue));
+}
+
+namespace {
+
+// A track whose tag carries pictures: each (type, picture bytes) as one APIC frame.
+QByteArray taggedTrack(const QList<QPair<int, QByteArray>> &pictures)
+{
+    using namespace TrackFileWriter;
+    QByteArray frames = frame23("TIT2", latin1Text("Tagged"));
+    for (const auto &[type, data] : pictures)
+        frames += frame23("APIC", QByteArray("\0image/jpeg\0", 12) + char(type) + '\0' + data);
+    return tag(3, 0, frames, 64) + cbr128(3);
+}
+
+} // namespace
+
+TEST_F(Covers, APictureInTheTagComesAfterTheTracksOwnAndBeforeTheDirectorys)
+{
+    programDir.write("Audi Robot MP3.bmp", bmp(Qt::blue));
+    musicDir.write("Album/folder.jpg", jpeg(Qt::green));
+    musicDir.write("Album/front.mp3", taggedTrack({{0, jpeg(Qt::yellow)}, {3, jpeg(Qt::red)}}));
+    musicDir.write("Album/first.mp3", taggedTrack({{0, jpeg(Qt::yellow)}, {4, jpeg(Qt::cyan)}}));
+    musicDir.write("Album/own.mp3", taggedTrack({{3, jpeg(Qt::red)}}));
+    musicDir.write("Album/own.jpg", jpeg(Qt::magenta));
+    musicDir.write("Album/plain.mp3", taggedTrack({}));
+    start();
+    QSignalSpy read(&playing().coverProbe(), &CoverProbe::finished);
+    const auto play = [&](const QString &name) {
+        playing().PlayMP3File(music() + "/Album/" + name, false);
+        // Read off this thread: nothing changes before the answer comes through the loop.
+        EXPECT_TRUE(near(shown(), Qt::blue)) << name.toStdString();
+        EXPECT_TRUE(read.wait(10000)) << name.toStdString();
+    };
+
+    play("front.mp3"); // the front cover, not the first picture
+    EXPECT_TRUE(near(shown(), Qt::red));
+    EXPECT_EQ(playing().shownPicturePath(), music() + "/Album/front.mp3");
+    playing().PlayMP3File(music() + "/Album/own.mp3", false); // its own file, at once
+    EXPECT_TRUE(near(shown(), Qt::magenta));
+    playing().PlayMP3File(music() + "/Plain/none.mp3", false); // the default again
+    EXPECT_TRUE(near(shown(), Qt::blue));
+    play("first.mp3"); // no front cover: the first picture
+    EXPECT_TRUE(near(shown(), Qt::yellow));
+    // The same track again: its picture is not read again.
+    const int loads = playing().pictureLoads();
+    playing().PlayMP3File(music() + "/Album/first.mp3", false);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(playing().pictureLoads(), loads);
+    EXPECT_TRUE(near(shown(), Qt::yellow));
+    playing().PlayMP3File(music() + "/Plain/none.mp3", false);
+    play("plain.mp3"); // a tag without a picture: folder.jpg
+    EXPECT_TRUE(near(shown(), Qt::green));
+}
+
+TEST_F(Covers, PicturesInTheTagAreBounded)
+{
+    programDir.write("Audi Robot MP3.bmp", bmp(Qt::blue));
+    musicDir.write("Album/folder.jpg", jpeg(Qt::green));
+    // Over 4096 pixels on a side (few bytes), and over 8 MB.
+    musicDir.write("Album/wide.mp3", taggedTrack({{3, jpeg(Qt::red, {4100, 8})}}));
+    QByteArray huge = jpeg(Qt::red);
+    huge.append(QByteArray(8 << 20, '\0'));
+    musicDir.write("Album/huge.mp3", taggedTrack({{3, huge}}));
+    musicDir.write("Album/fine.mp3", taggedTrack({{3, jpeg(Qt::red, {4096, 64})}}));
+    EXPECT_TRUE(CoverProbe::embeddedCover(music() + "/Album/wide.mp3", {}).isNull());
+    EXPECT_TRUE(CoverProbe::embeddedCover(music() + "/Album/huge.mp3", {}).isNull());
+    const QImage fine = CoverProbe::embeddedCover(music() + "/Album/fine.mp3", {258, 258});
+    EXPECT_EQ(fine.width(), 258); // read at the size it is shown at
+    start();
+    QSignalSpy read(&playing().coverProbe(), &CoverProbe::finished);
+    playing().PlayMP3File(music() + "/Album/wide.mp3", false);
+    ASSERT_TRUE(read.wait(10000));
+    EXPECT_TRUE(near(shown(), Qt::green));
+    EXPECT_EQ(playing().shownPicturePath(), music() + "/Album/folder.jpg");
 }

@@ -197,6 +197,53 @@ TEST_F(Mp3ListScreen, ActionMenuFocusIsBoundedAndSelectEntersOrPlays)
     EXPECT_EQ(list().directory(), music());
 }
 
+TEST_F(Mp3ListScreen, ADirectoryThatCannotBeEnteredLeavesTheSelectionWhereItWas)
+{
+    musicDir.write("Gone/a.mp3", "x");
+    startWithTracks();
+    key('L'); // "Gone", after "Album"
+    ASSERT_EQ(selected(), Marker + "Gone");
+    // Taken away after the list was read, as a pulled USB stick does.
+    QDir(music() + "/Gone").removeRecursively();
+    keys("CC"); // Select
+    EXPECT_EQ(list().directory(), music());
+    EXPECT_EQ(selected(), Marker + "Gone");
+    EXPECT_EQ(label(), "2 of 12");
+    EXPECT_TRUE(marker().isVisible());
+}
+
+TEST_F(Mp3ListScreen, MediaLabelAndMouseTargetsOnTheBottomBar)
+{
+    startWithTracks();
+    EXPECT_EQ(screen().MediaLabel->text(), "Media");
+    for (PanelButton *t : screen().mouseTargets)
+        EXPECT_TRUE(t->isHidden()); // no pointer, no targets
+    form->showMousePointer(true);
+    for (PanelButton *t : screen().mouseTargets)
+        EXPECT_FALSE(t->isHidden());
+    // Previous, next, (next letter,) up, the menu: as the knob's R, L, (Z,) T and C.
+    const QList<PanelButton *> &t = screen().mouseTargets;
+    ASSERT_EQ(t.size(), 5);
+    emit t[1]->clicked();
+    emit t[1]->clicked();
+    EXPECT_EQ(selected(), "t01.mp3");
+    emit t[0]->clicked();
+    EXPECT_EQ(selected(), "t00.mp3");
+    EXPECT_EQ(label(), "2 of 11");
+    emit t[4]->clicked();
+    EXPECT_FALSE(menu().isHidden());
+    screen().Panel14Click();
+    list().setItemIndex(0);
+    screen().Panel35Click(); // into "Album"
+    emit t[3]->clicked();
+    EXPECT_EQ(list().directory(), music());
+
+    emit screen().MediaLabel->clicked();
+    EXPECT_EQ(form->activeScreen(), Screen::media_select);
+    EXPECT_EQ(form->title(), "Media");
+    EXPECT_FALSE(marker().isVisible());
+}
+
 TEST_F(Mp3ListScreen, RandomStartsBelowTheSelectedDirectoryOrTheListsOwn)
 {
     startWithTracks();

@@ -1,8 +1,10 @@
 #include "core/Dispatcher.h"
 #include "app/MediaChoiceScreen.h"
 #include "core/Screen.h"
+#include "media/NowPlayingScreen.h"
 #include "platform/ScriptedAudioPlayer.h"
 #include "widgets/LevelBar.h"
+#include "widgets/PanelButton.h"
 #include "widgets/SelectionMarker.h"
 
 #include "NowPlayingFixture.h"
@@ -203,8 +205,11 @@ TEST_F(NowPlayingLogic, OptionsPanelFocusMarkerAndAutoHide)
     EXPECT_EQ(options().Panel9->textColour(), QColor(Qt::white));
     EXPECT_TRUE(options().Panel9->font().bold());
     EXPECT_TRUE(form->marker().isVisible());
-    // Row 2: bar top = 43 + 2 * 40 + 121, left 72.
-    EXPECT_EQ(form->marker().barPosition(), QPoint(72, 244));
+    // Row 2: rows 34 apart, the bar level with the middle of its row, left 72.
+    EXPECT_EQ(form->marker().barPosition(), QPoint(72, 43 + 2 * 34 + 109));
+    const QWidget *row = options().Panel9;
+    EXPECT_EQ(form->marker().barPosition().y() + SelectionMarker::BarHeight / 2,
+              row->mapTo(form.get(), QPoint(0, row->height() / 2)).y());
     EXPECT_TRUE(options().MP3OptionsPanelDisappearTimer().isActive());
     EXPECT_EQ(options().MP3OptionsPanelDisappearTimer().interval(), 8000);
 
@@ -218,10 +223,10 @@ TEST_F(NowPlayingLogic, OptionsPanelFocusMarkerAndAutoHide)
     EXPECT_TRUE(options().Panel9->font().italic());
     keys("RR");
     EXPECT_EQ(optionFocus(), options().Panel11);
-    EXPECT_EQ(form->marker().barPosition(), QPoint(88, 164));
+    EXPECT_EQ(form->marker().barPosition(), QPoint(88, 43 + 109));
     keys("LLLLLLL");
     EXPECT_EQ(optionFocus(), options().Panel4); // "Stop MP3", row 7
-    EXPECT_EQ(form->marker().barPosition(), QPoint(80, 43 + 7 * 40 + 121));
+    EXPECT_EQ(form->marker().barPosition(), QPoint(80, 43 + 7 * 34 + 109));
     // The random switch is disabled until "Random" was used: the focus stays on "Stop MP3".
     key('L');
     EXPECT_EQ(optionFocus(), options().Panel4);
@@ -244,10 +249,84 @@ TEST_F(NowPlayingLogic, OptionsPanelFocusMarkerAndAutoHide)
     // Opened again, "Return" has the focus and the marker its row.
     key('C');
     EXPECT_EQ(optionFocus(), options().Panel9);
-    EXPECT_EQ(form->marker().barPosition(), QPoint(72, 244));
+    EXPECT_EQ(form->marker().barPosition(), QPoint(72, 43 + 2 * 34 + 109));
     key('C'); // "Return"
     EXPECT_TRUE(options().isHidden());
     EXPECT_FALSE(form->marker().isVisible());
+}
+
+TEST_F(NowPlayingLogic, OptionsPanelLeavesTheTimeAndProgressInSight)
+{
+    startWithTracks();
+    select("a.mp3");
+    playing().SwitchToNowPlayingTimerTimer();
+    key('C');
+    EXPECT_EQ(options().geometry(), QRect(0, 0, 521, 313));
+    const QList<QWidget *> entries{options().Panel11, options().Panel19, options().Panel9,
+                                   options().Panel2,  options().Panel12, options().Panel13,
+                                   options().Panel3,  options().Panel4,  options().Panel20};
+    for (QWidget *entry : entries)
+        EXPECT_TRUE(options().rect().contains(entry->geometry())) << entry->geometry().y();
+    const QList<QWidget *> below{view().MP3TimeLabel, view().MP3ProgressBar,
+                                 view().Mp3StatusIndicator};
+    for (QWidget *w : below)
+        EXPECT_FALSE(options().geometry().intersects(w->geometry()));
+}
+
+TEST_F(NowPlayingLogic, MouseTargetsShowWithTheMouseAndActAsTheKeys)
+{
+    startWithTracks();
+    NowPlayingScreen &v = view();
+    const QList<PanelButton *> targets{v.PreviousTarget, v.BackTarget,    v.ForwardTarget,
+                                       v.NextTarget,     v.OptionsTarget, v.ListTarget};
+    for (PanelButton *t : targets)
+        EXPECT_TRUE(t->isHidden());
+    form->showMousePointer(true); // "Mouse enabled" in the settings
+    for (PanelButton *t : targets)
+        EXPECT_FALSE(t->isHidden());
+
+    player().setLength(track("a.mp3"), 60000);
+    select("a.mp3");
+    playing().SwitchToNowPlayingTimerTimer();
+    emit v.ForwardTarget->clicked();
+    EXPECT_EQ(player().position(), 10000);
+    emit v.BackTarget->clicked();
+    EXPECT_EQ(player().position(), 0);
+    emit v.NextTarget->clicked();
+    EXPECT_EQ(playingFile(), track("b.mp3"));
+    emit v.PreviousTarget->clicked();
+    EXPECT_EQ(playingFile(), track("a.mp3"));
+    emit v.OptionsTarget->clicked();
+    EXPECT_FALSE(options().isHidden());
+    EXPECT_EQ(optionFocus(), options().Panel9);
+    options().Panel9Click();
+    emit v.ListTarget->clicked();
+    EXPECT_EQ(form->activeScreen(), Screen::MP3Directory);
+    EXPECT_EQ(form->title(), "Select MP3");
+
+    form->showMousePointer(false);
+    for (PanelButton *t : targets)
+        EXPECT_TRUE(t->isHidden());
+}
+
+TEST_F(NowPlayingLogic, NowPlayingColours)
+{
+    startWithTracks();
+    form->colours().setMainColour(0x00123456);
+    form->changecolors();
+    const QColor main = form->colours().main();
+    const auto text = [](QWidget *w) {
+        return w->palette().color(QPalette::WindowText);
+    };
+    EXPECT_EQ(text(view().MP3Title), main);
+    EXPECT_EQ(text(view().MP3Artist), main);
+    EXPECT_EQ(text(view().MP3BitRate), QColor(Qt::white));
+    EXPECT_EQ(view().Mp3StatusIndicator->colour(), QColor(Qt::white));
+    EXPECT_EQ(text(view().InfoMessage), main);
+    EXPECT_EQ(view().InfoPanel->palette().color(QPalette::Window), QColor(Qt::black));
+    EXPECT_EQ(view().MP3_scroller->palette().color(QPalette::Window), main);
+    EXPECT_TRUE(view().MP3_scroller->autoFillBackground());
+    EXPECT_EQ(view().MP3_scroller->textColour(), QColor(Qt::black));
 }
 
 TEST_F(NowPlayingLogic, PauseResumeAndTheOtherButtons)

@@ -1,4 +1,5 @@
 #include "media/TAUDIListbox.h"
+#include "media/EntryOrder.h"
 #include "support/TempDir.h"
 
 #include "NoFileOverride.h"
@@ -8,6 +9,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <algorithm>
+#include <random>
 
 namespace {
 
@@ -205,4 +209,28 @@ TEST_F(ListTest, SelectionScrollsIntoTheVisibleRows)
     EXPECT_FALSE(list.setItemIndex(20));
     EXPECT_FALSE(list.setItemIndex(-2));
     EXPECT_EQ(list.itemIndex(), 12);
+}
+
+TEST(EntryOrder, SortingByKeysGivesTheOrderOfLess)
+{
+    // Names from a small alphabet of every kind of character: case pairs, digits,
+    // symbols, the directory marker, letters beyond ASCII (one that folds onto an ASCII
+    // letter), a character outside the basic plane, so that ties and prefixes abound.
+    const QString alphabet = QStringLiteral("aAbB01 -_.$\u00A7\u00BB\u00E9\u00C9\u212A\u00DFk~") +
+                             QString::fromUcs4(U"\U0001F3B5");
+    std::mt19937 random(2525);
+    for (int round = 0; round < 40; ++round) {
+        QStringList names;
+        for (int i = 0; i < 300; ++i) {
+            QString name;
+            const int length = int(random() % 7);
+            for (int c = 0; c < length; ++c)
+                name += alphabet[qsizetype(random() % alphabet.size())];
+            names << name;
+        }
+        QStringList expected = names;
+        std::stable_sort(expected.begin(), expected.end(), EntryOrder::less);
+        EntryOrder::sort(names);
+        ASSERT_EQ(names, expected) << round;
+    }
 }

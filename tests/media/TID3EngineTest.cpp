@@ -24,10 +24,7 @@ QByteArray bigPicture()
     return '\0' + QByteArray("image/jpeg") + '\0' + '\3' + '\0' + picture;
 }
 
-QByteArray audio()
-{
-    return cbr128(3);
-}
+QByteArray audio() { return cbr128(3); }
 
 } // namespace
 
@@ -224,12 +221,11 @@ TEST(TID3Engine, SizesFromTheFileAreNotTrusted)
     EXPECT_EQ(t.artist, "");
 
     // Extended headers: a plain size in 2.3 (not counting itself), a syncsafe one in 2.4
-    // (counting itself); one claiming more than the tag leaves no frames.
+    // (counting itself).
     const QByteArray ext23 = bigEndian(6, 4) + QByteArray(6, '\0');
     EXPECT_EQ(readTags(tag(3, 0x40, ext23 + good)).title, "Good");
     const QByteArray ext24 = syncsafe(6) + '\1' + '\0';
     EXPECT_EQ(readTags(tag(4, 0x40, ext24 + frame24("TIT2", latin1Text("Good")))).title, "Good");
-    EXPECT_EQ(readTags(tag(3, 0x40, bigEndian(0x7FFFFFF0, 4) + good)).title, "");
 
     // Files that end inside the header or the first frame header; unknown versions.
     const QByteArray whole = tag(3, 0, good);
@@ -237,4 +233,95 @@ TEST(TID3Engine, SizesFromTheFileAreNotTrusted)
         EXPECT_EQ(readTags(whole.first(n)).title, "") << n;
     EXPECT_EQ(readTags(tag(5, 0, good)).title, "");
     EXPECT_EQ(readTags(tag(1, 0, good)).title, "");
+}
+
+TEST(TID3Engine, AnExtendedHeaderThatCannotBeThereLeavesTheFramesRightAfterTheTagHeader)
+{
+    // The flag is set but no extended header was written: its "size" is the first frame's
+    // identifier, far more than the tag holds, or not syncsafe in version 2.4.
+    const QByteArray frames23 =
+        frame23("TIT2", latin1Text("Flagged")) + frame23("TPE1", latin1Text("Writer"));
+    TrackTags t = readTags(tag(3, 0x40, frames23, 32) + audio());
+    EXPECT_EQ(t.title, "Flagged");
+    EXPECT_EQ(t.artist, "Writer");
+    const QByteArray frames24 =
+        frame24("TIT2", latin1Text("Flagged")) + frame24("TPE1", latin1Text("Writer"));
+    t = readTags(tag(4, 0x40, frames24, 32));
+    EXPECT_EQ(t.title, "Flagged");
+    EXPECT_EQ(t.artist, "Writer");
+    // A size within the tag but with a high bit set is no version 2.4 size.
+    const QByteArray notSyncsafe = QByteArray("\x00\x00\x80\x06", 4) + '\1' + '\0';
+    EXPECT_EQ(readTags(tag(4, 0x40, notSyncsafe + frames24)).title, "");
+    // A real extended header that claims more than the tag in version 2.3: the frames
+    // are looked for after the tag header, where the extended header's bytes stand.
+    EXPECT_EQ(readTags(tag(3, 0x40, bigEndian(0x7FFFFFF0, 4) + frames23)).title, "");
+}
+
+namespace {
+
+std::optional<EmbeddedPicture> coverOf(const QByteArray &file)
+{
+    MemoryByteSource source(file);
+    return TID3Engine(source).cover();
+}
+
+QByteArray apic(int type, const QByteArray &data, char encoding = 0,
+                const QByteArray &description = "d")
+{
+    const QByteArray end =
+        encoding == 1 || encoding == 2 ? QByteArray(2, '\0') : QByteArray(1, '\0');
+    return QByteArray(1, encoding) + "image/png" + '\0' + char(type) + description + end + data;
+}
+
+} // namespace
+
+TEST(TID3Engine, CoverIsTheFrontPictureElseTheFirst)
+{
+    const QByteArray back = apic(4, "BACK");
+    const QByteArray front = apic(3, "FRONT", 1,
+                                  QByteArray("\xFF\xFE"
+                                             "d\0",
+                                             4));
+    const QByteArray other = apic(0, "OTHER", 3, "\xC3\xA9");
+    auto c = coverOf(tag(3, 0, frame23("APIC", back) + frame23("APIC", front), 32) + audio());
+    ASSERT_TRUE(c);
+    EXPECT_EQ(c->type, 3);
+    EXPECT_EQ(c->data, "FRONT");
+    c = coverOf(tag(4, 0, frame24("APIC", other) + frame24("APIC", back)));
+    ASSERT_TRUE(c);
+    EXPECT_EQ(c->data, "OTHER");
+    // Version 2.2: PIC with a three-letter image format.
+    c = coverOf(tag(2, 0, frame22("PIC", QByteArray("\0JPG\3desc\0", 10) + "OLD")));
+    ASSERT_TRUE(c);
+    EXPECT_EQ(c->type, 3);
+    EXPECT_EQ(c->data, "OLD");
+    // An unsynchronised version 2.3 tag, and a version 2.4 frame of its own.
+    c = coverOf(tag(3, 0x80, unsynchronise(frame23("APIC", apic(3, "\xFF\xE0\xFF")))));
+    ASSERT_TRUE(c);
+    EXPECT_EQ(c->data, "\xFF\xE0\xFF");
+    c = coverOf(tag(4, 0, frame24("APIC", unsynchronise(apic(3, "\xFF\xE0")), 0x02)));
+    ASSERT_TRUE(c);
+    EXPECT_EQ(c->data, "\xFF\xE0");
+
+    // None: no tag, no picture, a picture frame cut short, one with no picture bytes.
+    EXPECT_FALSE(coverOf(audio()));
+    EXPECT_FALSE(coverOf(tag(3, 0, frame23("TIT2", latin1Text("t")))));
+    EXPECT_FALSE(coverOf(tag(3, 0, frame23("APIC", QByteArray("\0image/png", 10)))));
+    EXPECT_FALSE(coverOf(tag(3, 0, frame23("APIC", apic(3, {})))));
+    EXPECT_FALSE(TID3Engine::parsePicture(QByteArray("\1image/png\0\3\xFF\xFE"
+                                                     "d",
+                                                     15),
+                                          false));
+}
+
+TEST(TID3Engine, PicturesOverEightMegabytesArePassedOver)
+{
+    const QByteArray huge(int(TID3Engine::MaxPicture) + 1, 'H');
+    auto c = coverOf(tag(4, 0, frame24("APIC", apic(3, huge)) + frame24("APIC", apic(0, "ok"))));
+    ASSERT_TRUE(c);
+    EXPECT_EQ(c->data, "ok");
+    const QByteArray largest(int(TID3Engine::MaxPicture), 'L');
+    c = coverOf(tag(4, 0, frame24("APIC", apic(3, largest))));
+    ASSERT_TRUE(c);
+    EXPECT_EQ(c->data.size(), TID3Engine::MaxPicture);
 }

@@ -88,6 +88,90 @@ TEST(TMPEGAudio, FirstFrameAfterATagAndItsBitRate)
     EXPECT_EQ(r.bitRate, 128);
 }
 
+namespace {
+
+// Picture bytes holding a false pair of 96 kbit/s headers one frame length (313) apart.
+QByteArray pictureWithFalseFrames()
+{
+    const QByteArray h96 = mpegHeader(3, 3, 7, 0);
+    return "\xFF\xD8\xFF\xE0" + QByteArray(20, 'j') + mpegFrame(h96, 313) + h96 +
+           QByteArray(200, 'p');
+}
+
+QByteArray xingStream()
+{
+    const QByteArray h = mpegHeader(3, 3, 9, 0);
+    return mpegFrame(h, 417, 36) + mpegFrame(h, 417) + mpegFrame(h, 417);
+}
+
+} // namespace
+
+TEST(TMPEGAudio, TheScanJumpsOverTagsWhoseBytesLookLikeFrames)
+{
+    // Without the jump the false pair inside the tag reads as a fixed 96 kbit/s.
+    const QByteArray apic =
+        frame23("APIC", QByteArray("\0image/jpeg\0\3\0", 14) + pictureWithFalseFrames());
+    const QByteArray tagBytes = tag(3, 0, frame23("TIT2", latin1Text("t")) + apic, 64);
+    TMPEGAudio::Result r = scanBytes(tagBytes + xingStream());
+    EXPECT_EQ(r.offset, tagBytes.size());
+    EXPECT_EQ(r.bitRate, TMPEGAudio::VariableBitRate);
+
+    // Leading junk before the tag, at any block size: the tag is found there and jumped.
+    const QByteArray junk = QByteArray(37, '\x11') + "ID" + QByteArray(9, '\x22');
+    for (qint64 block : {qint64(5), qint64(64), qint64(4096), TMPEGAudio::DefaultBlockSize}) {
+        r = scanBytes(junk + tagBytes + xingStream(), block);
+        EXPECT_EQ(r.offset, junk.size() + tagBytes.size()) << block;
+        EXPECT_EQ(r.bitRate, TMPEGAudio::VariableBitRate) << block;
+    }
+
+    // Two tags in a row (a version 2.4 one with its footer after a 2.3 one).
+    QByteArray v24 = tag(4, 0x10, frame24("APIC", pictureWithFalseFrames()));
+    v24 += "3DI" + v24.sliced(3, 7);
+    r = scanBytes(tagBytes + v24 + xingStream());
+    EXPECT_EQ(r.offset, tagBytes.size() + v24.size());
+    EXPECT_EQ(r.bitRate, TMPEGAudio::VariableBitRate);
+
+    // A tag claiming more bytes than the file has is not trusted: the scan goes through
+    // it as through any bytes.
+    QByteArray liar = tag(3, 0, QByteArray(20, '\0'));
+    liar.replace(6, 4, syncsafe(1 << 20));
+    r = scanBytes(liar + cbr128(2));
+    EXPECT_EQ(r.offset, liar.size());
+    EXPECT_EQ(r.bitRate, 128);
+}
+
+TEST(TMPEGAudio, TagLengthCountsHeaderBodyAndFooter)
+{
+    const QByteArray plain = tag(3, 0, QByteArray(100, '\0'));
+    EXPECT_EQ(TMPEGAudio::tagLength(plain, 1000), 110);
+    EXPECT_EQ(TMPEGAudio::tagLength(tag(4, 0x10, QByteArray(100, '\0')), 1000), 120);
+    EXPECT_EQ(TMPEGAudio::tagLength(tag(2, 0, QByteArray(5, '\0')), 1000), 15);
+    EXPECT_FALSE(TMPEGAudio::tagLength(plain, 109));          // more than there is
+    EXPECT_FALSE(TMPEGAudio::tagLength(tag(5, 0, {}), 1000)); // no such version
+    EXPECT_FALSE(TMPEGAudio::tagLength(tag(1, 0, {}), 1000));
+    QByteArray notSyncsafe = plain;
+    notSyncsafe[8] = char(0x80);
+    EXPECT_FALSE(TMPEGAudio::tagLength(notSyncsafe, 1000));
+    EXPECT_FALSE(TMPEGAudio::tagLength(plain.first(9), 1000));
+}
+
+TEST(TMPEGAudio, VbriHeaderMeansAVariableBitRate)
+{
+    for (const QByteArray &h : {mpegHeader(3, 3, 9, 0), mpegHeader(3, 3, 9, 0, 0, true)}) {
+        const TMPEGAudio::Result r = scanBytes(
+            mpegFrame(h, 417, TMPEGAudio::VbriOffset).replace(36, 4, "VBRI") + mpegFrame(h, 417));
+        EXPECT_EQ(r.bitRate, TMPEGAudio::VariableBitRate);
+    }
+    const QByteArray h2 = mpegHeader(2, 3, 8, 0);
+    QByteArray first = mpegFrame(h2, 208);
+    first.replace(TMPEGAudio::VbriOffset, 4, "VBRI");
+    EXPECT_EQ(scanBytes(first + mpegFrame(h2, 208)).bitRate, TMPEGAudio::VariableBitRate);
+    // "VBRI" elsewhere in the frame is no header.
+    first = mpegFrame(h2, 208);
+    first.replace(TMPEGAudio::VbriOffset + 2, 4, "VBRI");
+    EXPECT_EQ(scanBytes(first + mpegFrame(h2, 208)).bitRate, 64);
+}
+
 TEST(TMPEGAudio, XingMarkAtTheOffsetOfEachKindOfFrame)
 {
     struct Case {
@@ -150,6 +234,11 @@ TEST(TMPEGAudio, BlockScanGivesTheResultsOfTheByteByByteScan)
             bytes.insert(qsizetype(random() % (bytes.size() + 1)),
                          mpegFrame(mpegHeader(2, 3, 1, 2, 0, true), 36, 13) +
                              mpegHeader(2, 3, 1, 2));
+        if (file % 4 == 1) // and a tag, with or without a footer, holding such a pair
+            bytes.insert(qsizetype(random() % (bytes.size() + 1)),
+                         tag(file % 8 == 1 ? 4 : 3, file % 8 == 1 ? 0x10 : 0,
+                             mpegFrame(mpegHeader(2, 3, 1, 2), 36) + mpegHeader(2, 3, 1, 2),
+                             int(random() % 40)));
         const TMPEGAudio::Result expected = referenceScan(bytes);
         found += expected.outcome == Outcome::Found;
         for (qint64 block : {1, 2, 3, 4, 5, 7, 64, 333, 4096}) {

@@ -11,6 +11,10 @@
 #include <QLabel>
 #include <QSignalSpy>
 
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+
 using namespace TrackFileWriter;
 
 namespace {
@@ -64,6 +68,17 @@ TEST(TrackInfo, BitRateTexts)
     EXPECT_EQ(TrackInfo::getbitrate(
                   dir.write("vbr.mp3", mpegFrame(stereo, 417, 36) + mpegFrame(stereo, 417))),
               "variable b/r");
+    QByteArray vbri = mpegFrame(stereo, 417);
+    vbri.replace(TMPEGAudio::VbriOffset, 4, "VBRI");
+    EXPECT_EQ(TrackInfo::getbitrate(dir.write("vbri.mp3", vbri + mpegFrame(stereo, 417))),
+              "variable b/r");
+    // A cover in the tag holding a pair of 96 kbit/s "frames" before a Xing file's audio.
+    const QByteArray h96 = mpegHeader(3, 3, 7, 0);
+    const QByteArray picture = QByteArray("\0image/jpeg\0\3\0", 14) + mpegFrame(h96, 313) + h96;
+    EXPECT_EQ(TrackInfo::getbitrate(dir.write("covered.mp3", tag(3, 0, frame23("APIC", picture)) +
+                                                                 mpegFrame(stereo, 417, 36) +
+                                                                 mpegFrame(stereo, 417))),
+              "variable b/r");
     EXPECT_EQ(TrackInfo::getbitrate(dir.write("none.mp3", QByteArray(5000, 'x'))), "0 kBit/sec");
     EXPECT_EQ(TrackInfo::getbitrate(dir.write("short.mp3", "\xFF\xFB\x90")), "0 kBit/sec");
     EXPECT_EQ(TrackInfo::getbitrate(dir.file("missing.mp3")), "0 kBit/sec");
@@ -116,13 +131,44 @@ TEST(BitRateProbe, OnlyTheLastStartIsAnswered)
     EXPECT_EQ(spy.at(1).at(1).toString(), "0 kBit/sec");
 }
 
-TEST(BitRateProbe, DestroyingTheProbeStopsItsScan)
+TEST(BitRateProbe, DestroyingTheProbeStopsItsScanAndNothingArrivesAfterwards)
 {
-    TempDir dir;
-    const QString large = framelessFile(dir, 50 << 20);
-    auto probe = std::make_unique<BitRateProbe>();
-    probe->start(large);
-    probe.reset(); // joins the worker; its result is dropped with the probe
+    // A scan that runs until it is asked to stop (or a minute has passed, which fails the
+    // test), and answers even then.
+    struct Scan {
+        std::mutex mutex;
+        std::condition_variable_any changed;
+        bool running = false;
+        bool stoppedByRequest = false;
+    } scan;
+    auto endless = [&scan](const QString &, std::stop_token stop) {
+        std::unique_lock lock(scan.mutex);
+        scan.running = true;
+        scan.changed.notify_all();
+        scan.changed.wait_for(lock, stop, std::chrono::minutes(1), [] { return false; });
+        scan.stoppedByRequest = stop.stop_requested();
+        return QStringLiteral("128 kBit/sec");
+    };
+    int answers = 0;
+    QObject receiver;
+    auto probe = std::make_unique<BitRateProbe>(nullptr, endless);
+    QObject::connect(probe.get(), &BitRateProbe::finished, &receiver, [&answers] { ++answers; });
+    probe->start(QStringLiteral("endless.mp3"));
+    {
+        std::unique_lock lock(scan.mutex);
+        scan.changed.wait(lock, [&scan] { return scan.running; });
+    }
+    probe.reset(); // returns once the worker has seen the stop request
+    EXPECT_TRUE(scan.stoppedByRequest);
     QCoreApplication::processEvents();
-    SUCCEED();
+    EXPECT_EQ(answers, 0);
+
+    // A quick scan whose answer may be queued already when the probe goes: dropped too.
+    auto quick = std::make_unique<BitRateProbe>(
+        nullptr, [](const QString &, std::stop_token) { return QStringLiteral("1 kBit/sec"); });
+    QObject::connect(quick.get(), &BitRateProbe::finished, &receiver, [&answers] { ++answers; });
+    quick->start(QStringLiteral("quick.mp3"));
+    quick.reset();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(answers, 0);
 }

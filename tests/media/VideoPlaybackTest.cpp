@@ -334,6 +334,24 @@ TEST_F(VideoPlaybackTest, MainLeavesTheFilmPlayingAndVideoReturnsToIt)
     EXPECT_FALSE(video().moviePanel()->isVisible());
 }
 
+TEST_F(VideoPlaybackTest, MediaLabelLeadsToTheMediaChoiceWithTheFilmPlayingUnseen)
+{
+    playFilm();
+    key('C');
+    player->clear();
+    EXPECT_EQ(panel().MediaLabel->text(), "Media");
+    emit panel().MediaLabel->clicked();
+    EXPECT_EQ(form->activeScreen(), Screen::media_select);
+    EXPECT_EQ(form->title(), "Media");
+    EXPECT_FALSE(panel().isVisible());
+    EXPECT_FALSE(video().moviePanel()->isVisible());
+    EXPECT_TRUE(player->calls().isEmpty()); // not stopped
+    EXPECT_TRUE(video().videoPlaying());
+    keys("RC"); // "Video" brings it back
+    EXPECT_EQ(form->activeScreen(), Screen::Video_Play);
+    EXPECT_TRUE(video().moviePanel()->isVisible());
+}
+
 TEST_F(VideoPlaybackTest, VideoWithoutAFilmShowsTheList)
 {
     form->navigator().ComandPanelTopLeftClick();

@@ -5,7 +5,8 @@
 // directory holds the demo's GPS log (feed/gps.log), the first minutes of the drive go through the
 // window's GPS port first: the POI screen shows the car among the cameras, the drivers log has
 // entries and the map shows where the car is. The window works on a mirror of the directory, so the
-// directory itself is never written.
+// directory itself is never written; the pictures show both as /home/driver/Rovana/.
+#include "NeutralPaths.h"
 #include "ProgramMirror.h"
 
 #include "app/OptionsScreen.h"
@@ -13,6 +14,7 @@
 #include "core/Screen.h"
 #include "app/TForm1.h"
 #include "log/DriversLog.h"
+#include "media/CoverProbe.h"
 #include "media/NowPlaying.h"
 #include "media/VideoPlayback.h"
 #include "platform/ManualSystemClock.h"
@@ -71,19 +73,28 @@ void settle(const std::function<bool()> &done, int boundMs)
         QApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
+// Where the pictures say the program lives, whatever machine renders them.
+const QString NeutralProgramDir = QStringLiteral("/home/driver/Rovana/");
+
 class Shots {
 public:
-    Shots(TForm1 &form, QDir out) : m_form(form), m_out(std::move(out)) {}
+    Shots(TForm1 &form, QDir out, NeutralPaths &paths)
+        : m_form(form), m_out(std::move(out)), m_paths(paths)
+    {
+    }
     void take(const QString &name)
     {
         QApplication::processEvents();
+        m_paths.apply(m_form);
         m_ok &= m_form.grab().save(m_out.filePath(name + QStringLiteral(".png")));
+        m_paths.restore();
     }
     bool ok() const { return m_ok; }
 
 private:
     TForm1 &m_form;
     QDir m_out;
+    NeutralPaths &m_paths;
     bool m_ok = true;
 };
 
@@ -117,7 +128,14 @@ bool playFirstTrack(TForm1 &form)
     if (tracks.isEmpty())
         return false;
     NowPlaying &playing = *form.nowPlaying();
+    // A cover inside the track's tag is read in the background: waited for (a while at
+    // most, as there may be none to read).
+    bool coverRead = !CoverProbe::mayHoldCover(tracks.first());
+    const QMetaObject::Connection read = QObject::connect(
+        &playing.coverProbe(), &CoverProbe::finished, &form, [&coverRead] { coverRead = true; });
     playing.PlayMP3File(tracks.first(), false);
+    settle([&coverRead] { return coverRead; }, 2000);
+    QObject::disconnect(read);
     static_cast<ScriptedAudioPlayer &>(form.audio()).advance(17000);
     playing.MP3TimerTimer();
     playing.Image3Click();
@@ -180,7 +198,10 @@ int main(int argc, char *argv[])
     TForm1 form(mirror.path(), std::move(services));
     form.show();
     QApplication::processEvents();
-    Shots shots(form, out);
+    NeutralPaths paths(
+        {mirror.path(), QDir(programDir).absolutePath(), QDir(programDir).canonicalPath()},
+        NeutralProgramDir);
+    Shots shots(form, out, paths);
 
     if (const auto bursts = gpsBursts(QDir(programDir).filePath(QStringLiteral("feed/gps.log")));
         !bursts.isEmpty())
