@@ -50,11 +50,11 @@ bool CameraCheck::alerts(const Result &result, double warningDistanceKm) const
 }
 
 CameraCheck::Result CameraCheck::run(const CameraTable &table, const GpsValues &gps,
-                                     const QString &satNum, double coverageKm)
+                                     const QString &satNum, double coverageKm, bool fixCurrent)
 {
     Result result;
     result.satellitesOk = satNum != QStringLiteral("00");
-    if (result.satellitesOk && !gps.Stationary && usable(gps.PreviousFix))
+    if (fixCurrent && result.satellitesOk && !gps.Stationary && usable(gps.PreviousFix))
         rebuild(table, gps, coverageKm, result);
     RelativeBearing = relativeBearing(gps.ComputedCourse, NearestCameraBearing);
     return result;

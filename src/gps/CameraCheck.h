@@ -31,9 +31,11 @@ public:
     };
 
     // Checks the latest fix (gps.PreviousFix) against the table. satNum is the satellite
-    // count as received. The map entries keep every camera within coverageKm.
+    // count as received; fixCurrent is false while the receiver reports no fix, when the
+    // latest fix is the stale place where it was lost and nothing is measured. The map
+    // entries keep every camera within coverageKm.
     Result run(const CameraTable &table, const GpsValues &gps, const QString &satNum,
-               double coverageKm);
+               double coverageKm, bool fixCurrent = true);
 
     // An alert: the nearest camera closer than the warning distance and within the
     // sector ahead.

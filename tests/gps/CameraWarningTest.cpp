@@ -30,13 +30,20 @@ protected:
     CameraWarning &warning()
     {
         if (!m_warning) {
-            m_warning = std::make_unique<CameraWarning>(CameraWarning::Window{
-                screens, sound, shared, view, scaleKm, warningKm, [this] { return soundPath; },
-                [this] { return sats; }, [this](bool shown) { indicator = shown; },
-                [this] { events << "hide video"; }, [this] { events << "show video"; },
-                [this](const QString &line) {
-                    messages << line;
-                }});
+            m_warning = std::make_unique<CameraWarning>(
+                CameraWarning::Window{screens,
+                                      sound,
+                                      shared,
+                                      view,
+                                      scaleKm,
+                                      warningKm,
+                                      [this] { return soundPath; },
+                                      [this] { return sats; },
+                                      [this](bool shown) { indicator = shown; },
+                                      [this] { events << "hide video"; },
+                                      [this] { events << "show video"; },
+                                      [this](const QString &line) { messages << line; },
+                                      {}});
         }
         return *m_warning;
     }
