@@ -54,10 +54,7 @@ void GpsReception::VSSComm321ReceiveData(const char *Buffer, quint16 BufferLengt
 
 void GpsReception::ProcessNmeaText(const QString &text)
 {
-    QStringList lines;
-    for (const QString &line : text.split(QLatin1String("\r\n"), Qt::SkipEmptyParts))
-        lines << line;
-    processLines(lines, Source::Program);
+    processLines(text.split(QLatin1String("\r\n"), Qt::SkipEmptyParts), Source::Program);
 }
 
 // One burst: when the combined talker sends a GGA or RMC among others, it is used.
@@ -66,9 +63,12 @@ void GpsReception::processLines(const QStringList &lines, Source source)
     std::vector<NmeaFrame> frames;
     frames.reserve(size_t(lines.size()));
     for (const QString &line : lines) {
-        if (source == Source::Line && dropped(line))
+        NmeaFrame frame = NmeaFrame::of(line);
+        if (source == Source::Line && frame.checksum() == NmeaFrame::Checksum::Bad) {
+            traceDropped(frame);
             continue;
-        frames.push_back(NmeaFrame::of(line));
+        }
+        frames.push_back(std::move(frame));
         const NmeaFrame &f = frames.back();
         if (f.talker() == TalkerChoice::Combined) {
             if (f.is(QLatin1StringView("GGA")))
@@ -93,17 +93,14 @@ void GpsReception::processLines(const QStringList &lines, Source source)
         radarStep();
 }
 
-// A sentence whose checksum does not match: dropped, with one trace line at most every
+// A sentence whose checksum does not match is dropped, with one trace line at most every
 // DropTraceMs that counts the ones dropped meanwhile.
-bool GpsReception::dropped(const QString &line)
+void GpsReception::traceDropped(const NmeaFrame &frame)
 {
-    const NmeaFrame frame = NmeaFrame::of(line);
-    if (frame.checksum() != NmeaFrame::Checksum::Bad)
-        return false;
     const qint64 now = nowMs();
     if (m_dropTraced && now - m_lastDropTrace < DropTraceMs) {
         ++m_dropsUntraced;
-        return true;
+        return;
     }
     QString message = QStringLiteral("GPS: checksum error, sentence dropped: ") + frame.text();
     if (m_dropsUntraced > 0)
@@ -113,7 +110,6 @@ bool GpsReception::dropped(const QString &line)
     m_dropTraced = true;
     m_lastDropTrace = now;
     m_dropsUntraced = 0;
-    return true;
 }
 
 qint64 GpsReception::nowMs() const

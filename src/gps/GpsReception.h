@@ -10,6 +10,7 @@
 #include <functional>
 
 class NavigationText;
+class NmeaFrame;
 struct SharedValues;
 
 // NMEA reception: turns each chunk of the GPS line into the current fix, the odometer
@@ -65,7 +66,7 @@ private:
     enum class Source { Line, Program };
 
     void processLines(const QStringList &lines, Source source);
-    bool dropped(const QString &line);
+    void traceDropped(const NmeaFrame &frame);
     void fixUpdate();
     void radarStep();
     qint64 nowMs() const;
