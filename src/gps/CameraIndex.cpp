@@ -7,31 +7,52 @@
 namespace {
 // Room for rounding at the box's edges, in degrees (a few centimetres).
 constexpr double MarginDegrees = 1e-6;
+
+// The finest cells of which there are not many more than cameras.
+double cellDegreesFor(size_t cameras)
+{
+    double chosen = 30.0;
+    for (const double degrees : {10.0, 5.0, 2.0, 1.0, CameraIndex::FinestCellDegrees}) {
+        if ((180.0 / degrees) * (360.0 / degrees) > 4.0 * double(cameras) + 64.0)
+            break;
+        chosen = degrees;
+    }
+    return chosen;
+}
+
 } // namespace
 
-int CameraIndex::row(double latitude)
+int CameraIndex::row(double latitude) const
 {
-    const double r = std::floor((latitude + 90.0) / CellDegrees);
-    return int(std::clamp(r, 0.0, double(Rows - 1)));
+    const double r = std::floor((latitude + 90.0) / m_cellDegrees);
+    return int(std::clamp(r, 0.0, double(m_rows - 1)));
 }
 
 // Longitudes wrap: 180 and -180 are the same meridian.
-int CameraIndex::column(double longitude)
+int CameraIndex::column(double longitude) const
 {
-    const double c = std::floor((longitude + 180.0) / CellDegrees);
-    const double wrapped = std::fmod(c, double(Columns));
-    return int(wrapped < 0 ? wrapped + Columns : wrapped);
+    const double c = std::floor((longitude + 180.0) / m_cellDegrees);
+    const double wrapped = std::fmod(c, double(m_columns));
+    return int(wrapped < 0 ? wrapped + m_columns : wrapped);
 }
 
-int CameraIndex::cellOf(const CameraRecord &record)
+// Every place on Earth takes the quick way; the rest is clamped and wrapped as the search
+// does.
+int CameraIndex::cellOf(const CameraRecord &record) const
 {
+    const double y = (record.Latitude + 90.0) / m_cellDegrees;
+    const double x = (record.Longitude + 180.0) / m_cellDegrees;
+    if (y >= 0.0 && y < m_rows && x >= 0.0 && x < m_columns)
+        return int(y) * m_columns + int(x);
     if (!std::isfinite(record.Latitude) || !std::isfinite(record.Longitude))
         return 0;
-    return row(record.Latitude) * Columns + column(record.Longitude);
+    return row(record.Latitude) * m_columns + column(record.Longitude);
 }
 
 CameraIndex::CameraIndex(const std::vector<CameraRecord> &records)
-    : m_start(size_t(Rows) * Columns + 1, 0), m_positions(records.size())
+    : m_cellDegrees(cellDegreesFor(records.size())), m_rows(int(180.0 / m_cellDegrees)),
+      m_columns(int(360.0 / m_cellDegrees)), m_start(size_t(m_rows) * size_t(m_columns) + 1, 0),
+      m_positions(records.size())
 {
     for (const CameraRecord &r : records)
         ++m_start[size_t(cellOf(r)) + 1];
@@ -45,7 +66,7 @@ CameraIndex::CameraIndex(const std::vector<CameraRecord> &records)
 void CameraIndex::appendRow(int row, int firstColumn, int lastColumn,
                             std::vector<quint32> &out) const
 {
-    const size_t base = size_t(row) * Columns;
+    const size_t base = size_t(row) * size_t(m_columns);
     out.insert(out.end(), m_positions.begin() + m_start[base + size_t(firstColumn)],
                m_positions.begin() + m_start[base + size_t(lastColumn) + 1]);
 }
@@ -71,18 +92,19 @@ void CameraIndex::near(const NavFormula::Point &p, double radians, std::vector<q
     }
     const int west = column(longitude - span);
     const int columns =
-        allColumns ? Columns
-                   : std::min(Columns, int(std::floor((longitude + span + 180.0) / CellDegrees) -
-                                           std::floor((longitude - span + 180.0) / CellDegrees)) +
-                                           1);
+        allColumns
+            ? m_columns
+            : std::min(m_columns, int(std::floor((longitude + span + 180.0) / m_cellDegrees) -
+                                      std::floor((longitude - span + 180.0) / m_cellDegrees)) +
+                                      1);
     for (int r = row(south); r <= row(north); ++r) {
-        if (columns >= Columns) {
-            appendRow(r, 0, Columns - 1, out);
-        } else if (west + columns <= Columns) {
+        if (columns >= m_columns) {
+            appendRow(r, 0, m_columns - 1, out);
+        } else if (west + columns <= m_columns) {
             appendRow(r, west, west + columns - 1, out);
         } else {
-            appendRow(r, west, Columns - 1, out);
-            appendRow(r, 0, west + columns - 1 - Columns, out);
+            appendRow(r, west, m_columns - 1, out);
+            appendRow(r, 0, west + columns - 1 - m_columns, out);
         }
     }
 }
