@@ -39,8 +39,8 @@ QString framed(const QString &body)
     return QStringLiteral("$%1*%2\r\n").arg(body).arg(sum, 2, 16, QLatin1Char('0')).toUpper();
 }
 
-// A GGA sentence with a fix at the given place.
-QString gga(double latitude, double longitude)
+// "5121.0000,N,00714.4000,E"
+QString position(double latitude, double longitude)
 {
     const auto field = [](double value, int degreeDigits) {
         const int degrees = int(value);
@@ -49,8 +49,14 @@ QString gga(double latitude, double longitude)
             .arg(degrees, degreeDigits, 10, QLatin1Char('0'))
             .arg(minutes, 7, 'f', 4, QLatin1Char('0'));
     };
-    return framed(QStringLiteral("GPGGA,120000,%1,N,%2,E,1,07,01.1,00153.8,M,086.0,M,,")
-                      .arg(field(latitude, 2), field(longitude, 3)));
+    return field(latitude, 2) + ",N," + field(longitude, 3) + ",E";
+}
+
+// A GGA sentence with a fix at the given place.
+QString gga(double latitude, double longitude)
+{
+    return framed(QStringLiteral("GPGGA,120000,%1,1,07,01.1,00153.8,M,086.0,M,,")
+                      .arg(position(latitude, longitude)));
 }
 
 constexpr double StartLat = 51.3500;
@@ -193,8 +199,9 @@ TEST_F(RadarWarningWindowTest, TheSwitchTurnsTheCheckOff)
 }
 
 // In a tunnel the receiver loses the fix: GGA of quality 0 with empty fields and RMC
-// status V every second. The alert ends 5 s after the last alerting fix, as any alert
-// does, and the stale position raises no further alert.
+// status V, then quality 0 with the last coordinates and the satellites it still sees,
+// every second. The alert ends 5 s after the last alerting fix, as any alert does, and
+// the stale position raises no further alert.
 TEST_F(RadarWarningWindowTest, LosingTheFixEndsTheAlertAsAnyOther)
 {
     start({ahead(0.6, 50), ahead(2.0, 70)}, true, clock.factory());
@@ -212,15 +219,21 @@ TEST_F(RadarWarningWindowTest, LosingTheFixEndsTheAlertAsAnyOther)
     for (int second = 1; second <= 10; ++second) {
         clock.advance(1000);
         const QString time = QStringLiteral("1200%1").arg(second, 2, 10, QLatin1Char('0'));
-        gpsLine->deliver((framed("GPGGA," + time + ",,,,,0,00,,,M,,M,,") +
-                          framed("GPRMC," + time + ",V,,,,,,,091226,,,N"))
-                             .toLatin1());
+        const QString noFix =
+            second == 1 ? framed("GPGGA," + time + ",,,,,0,00,,,M,,M,,")
+                        : framed("GPGGA," + time + "," + position(StartLat + 0.0009, StartLon) +
+                                 ",0,04,,,M,,M,,");
+        gpsLine->deliver((noFix + framed("GPRMC," + time + ",V,,,,,,,091226,,,N")).toLatin1());
         if (backAfterMs < 0 && form->activeScreen() == Screen::MP3Start)
             backAfterMs = clock.now() - 1000;
         if (second == 1) {
             EXPECT_EQ(radar->NAV_SatNum->text(), "00 SATs ");
             EXPECT_EQ(radar->Alert_RadarWarning_limit->text(), "");
             EXPECT_EQ(radar->RadarWarning_distance->text(), "");
+        }
+        if (second == 2) {
+            EXPECT_EQ(radar->NAV_SatNum->text(), "04 SATs ");
+            EXPECT_EQ(radar->Alert_RadarWarning_limit->text(), "");
         }
     }
     EXPECT_GT(backAfterMs, 0);
