@@ -33,8 +33,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     hooks.showNavigation = [&](const NavigationText &t) {
         shown = t.NAV_LAT + t.NAV_SOG;
     };
-    hooks.systemMessage = [&](const QString &line) { shown = line; };
-    hooks.clockMs = [&] { return now += 700; };
+    hooks.systemMessage = [&](const QString &line) {
+        shown = line;
+    };
+    hooks.clockMs = [&] {
+        return now += 700;
+    };
     GpsReception gps(shared, hooks);
     const char *bytes = reinterpret_cast<const char *>(data);
     const auto check = [&](double before) {
