@@ -114,6 +114,28 @@ void BM_LoadRadarFile(benchmark::State &state)
 }
 BENCHMARK(BM_LoadRadarFile)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
+// The floor for loading: reading the file's bytes and nothing more.
+void BM_ReadRadarFile(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("radar.bin"));
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly) ||
+            f.write(RadarBin::encode(cameras(size_t(state.range(0))))) < 0) {
+            state.SkipWithError("can't write radar.bin");
+            return;
+        }
+    }
+    for (auto _ : state) {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly))
+            state.SkipWithError("can't read radar.bin");
+        benchmark::DoNotOptimize(f.readAll().size());
+    }
+}
+BENCHMARK(BM_ReadRadarFile)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
 // The two halves of loading: reading the records from the bytes, and preparing the
 // positions and the index.
 void BM_ParseRadarBytes(benchmark::State &state)

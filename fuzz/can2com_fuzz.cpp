@@ -1,5 +1,6 @@
 #include "can/CanHex.h"
 #include "can/CanLine.h"
+#include "can/CanLineJoiner.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -65,6 +66,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         } else if (lines[i] != expected) {
             __builtin_trap();
         }
+    }
+
+    // Cut into two chunks anywhere: the joined lines are the uncut ones.
+    if (!open && !text.contains('\n') && !text.isEmpty()) {
+        const qsizetype cut = qsizetype(data[0]) % (text.size() + 1);
+        CanLineJoiner joiner;
+        QStringList joined = CanHex::lines(joiner.feed(text.first(cut)));
+        joined += CanHex::lines(joiner.feed(text.sliced(cut)));
+        if (joiner.waiting() || joined != CanHex::lines(text))
+            __builtin_trap();
     }
     return 0;
 }

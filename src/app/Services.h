@@ -2,6 +2,7 @@
 
 #include "app/PathChooser.h"
 #include "core/SerialPortControl.h"
+#include "can/IntervalTimer.h"
 #include "log/MapComponent.h"
 #include "platform/AudioPlayer.h"
 #include "platform/GammaRamp.h"
@@ -27,4 +28,6 @@ struct Services {
     std::unique_ptr<PathChooser> chooser;
     std::unique_ptr<SystemClock> clock;
     std::unique_ptr<MapComponent> map;
+    // Makes the timer that ends a camera alert; empty: a Qt timer.
+    IntervalTimer::Factory alertTimers;
 };

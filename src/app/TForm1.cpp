@@ -450,9 +450,19 @@ void TForm1::wireCameraWarning()
         [this] { return m_gps->gga().SatNum; },
         [this](bool on) { m_status->sensorlabel->setVisible(on); },
         [this] { m_video->HideVideo(); },
-        [this](const QString &line) {
-            m_options->appendSysMessage(line);
+        [this](const QString &line) { m_options->appendSysMessage(line); },
+        [this] {
+            return m_gps->hasFix();
         }});
+    if (m_services.alertTimers) {
+        m_alertTimer = m_services.alertTimers();
+        m_alertTimer->setHandler([this] { m_cameras->AlertDisappearTimerTimer(); });
+        IntervalTimer &timer = *m_alertTimer;
+        m_cameras->useCountdown({[&timer](int ms) { timer.start(ms); },
+                                 [&timer] {
+                                     timer.stop();
+                                 }});
+    }
 }
 
 void TForm1::loadCameras()

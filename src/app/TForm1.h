@@ -194,6 +194,7 @@ private:
     std::unique_ptr<GpsReception> m_gps;
     std::unique_ptr<RadarWarningView> m_radarView;
     std::unique_ptr<CameraWarning> m_cameras;
+    std::unique_ptr<IntervalTimer> m_alertTimer; // ends a camera alert, when Services gave one
 
     std::unique_ptr<TraceSink> m_trace;
     std::unique_ptr<Can2ComLink> m_can; // writes to m_trace: goes first

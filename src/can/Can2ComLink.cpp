@@ -28,6 +28,8 @@ Can2ComLink::Can2ComLink(Wiring w)
                     std::move(w.sysMessage), w.messageBox},
                    orQtTimers(w.timers))
 {
+    m_restTimer = orQtTimers(w.timers)();
+    m_restTimer->setHandler([this] { restMissing(); });
     connectButtons();
     m_port.setOnReceiveData(
         [this](const char *buffer, quint16 length) { VSSCAN2COMReceiveData(buffer, length); });
@@ -64,15 +66,33 @@ void Can2ComLink::connectButtons()
 
 // The lines of this chunk are a list of its own: a chunk handled while a key of this one
 // is being dispatched (an action that runs the event loop) is decoded whole, nested, and
-// this one goes on after it where it stood.
+// this one goes on after it where it stood. A line cut at the end of the chunk waits for
+// its rest from the next one.
 void Can2ComLink::VSSCAN2COMReceiveData(const char *Buffer, quint16 BufferLength)
 {
     m_supervisor.dataArrived();
     if (!Buffer)
         return;
+    // The text ends at the first zero byte, at the latest at the terminator.
+    const QByteArray chunk(Buffer, qsizetype(qstrnlen(Buffer, BufferLength)));
+    const QByteArray whole = m_joiner.feed(chunk);
+    if (m_joiner.waiting())
+        m_restTimer->start(WaitForRestMs);
+    else
+        m_restTimer->stop();
+    decode(whole);
+}
+
+void Can2ComLink::restMissing()
+{
+    m_restTimer->stop();
+    decode(m_joiner.flush());
+}
+
+void Can2ComLink::decode(const QByteArray &bytes)
+{
     try {
-        // The text ends at the first zero byte, at the latest at the terminator.
-        const QStringList lines = CanHex::lines(QByteArray(Buffer, BufferLength));
+        const QStringList lines = CanHex::lines(bytes);
         for (const QString &line : lines)
             DecodeCanLine(line);
     } catch (...) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "can/CanLineJoiner.h"
 #include "can/IntervalTimer.h"
 #include "can/LinkSupervisor.h"
 #include "can/SteeringWheel.h"
@@ -21,6 +22,10 @@ class SerialPortControl;
 // owns the steering wheel, the supervision and the trace buttons of the page.
 class Can2ComLink {
 public:
+    // A line still without its carriage return this long after its chunk is decoded as it
+    // stands: longer than the reader's 40 ms pause between chunks.
+    static constexpr int WaitForRestMs = 200;
+
     using MessageBox = std::function<void(const QString &text)>;
 
     struct Wiring {
@@ -54,6 +59,8 @@ public:
 
 private:
     void connectButtons();
+    void decode(const QByteArray &bytes);
+    void restMissing();
     void setCaption(QLabel *label, const QString &caption);
 
     SerialPortControl &m_port;
@@ -63,5 +70,7 @@ private:
     QString m_tracePath;
     SteeringWheel m_wheel;
     LinkSupervisor m_supervisor;
+    CanLineJoiner m_joiner;
+    std::unique_ptr<IntervalTimer> m_restTimer;
     std::vector<QMetaObject::Connection> m_buttons; // undone when the link goes
 };

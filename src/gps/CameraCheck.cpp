@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 namespace {
 // A position that can't be measured (not finite) gives NaN, which no comparison of
@@ -50,11 +51,11 @@ bool CameraCheck::alerts(const Result &result, double warningDistanceKm) const
 }
 
 CameraCheck::Result CameraCheck::run(const CameraTable &table, const GpsValues &gps,
-                                     const QString &satNum, double coverageKm)
+                                     const QString &satNum, double coverageKm, bool fixCurrent)
 {
     Result result;
     result.satellitesOk = satNum != QStringLiteral("00");
-    if (result.satellitesOk && !gps.Stationary && usable(gps.PreviousFix))
+    if (fixCurrent && result.satellitesOk && !gps.Stationary && usable(gps.PreviousFix))
         rebuild(table, gps, coverageKm, result);
     RelativeBearing = relativeBearing(gps.ComputedCourse, NearestCameraBearing);
     return result;
@@ -66,11 +67,10 @@ void CameraCheck::rebuild(const CameraTable &table, const GpsValues &gps, double
     result.rebuilt = true;
     MapEntries.clear();
     const NavFormula::Point fix = NavFormula::pointOfFix(gps.PreviousFix);
-    const CameraIndex::Vec q = CameraIndex::unitVector(fix);
-    const Nearest nearest = findNearest(table, fix, q);
+    const Nearest nearest = findNearest(table, fix);
     if (nearest.position >= 0) {
         const auto position = quint32(nearest.position);
-        const NavFormula::Point &camera = table.point(position);
+        const NavFormula::Point camera = table.point(position);
         result.nearestKm = nearest.km;
         result.limitText = QString::number(table.record(position).SpeedLimit);
         result.distanceText = NumberText::format(QStringLiteral("0"), nearest.km * 1000) + " m";
@@ -79,52 +79,46 @@ void CameraCheck::rebuild(const CameraTable &table, const GpsValues &gps, double
     result.secondKm = nearest.secondKm;
     result.secondText =
         "2nd in " + NumberText::format(QStringLiteral("0"), nearest.secondKm * 1000) + "m";
-    collectEntries(table, fix, q, coverageKm, gps.ComputedCourse);
+    collectEntries(table, fix, coverageKm, gps.ComputedCourse);
 }
 
-// Takes ever more of the cameras nearest by chord until the nearest and second-nearest
-// distances by the formula are settled: every camera left out lies farther than both.
-// Among equal distances the camera first in the file wins, as in a walk in file order.
+// Searches ever farther around the fix until the nearest and second-nearest distances
+// by the formula are settled: every camera left out lies farther than both. Among equal
+// distances the camera first in the file wins, as in a walk in file order.
 CameraCheck::Nearest CameraCheck::findNearest(const CameraTable &table,
-                                              const NavFormula::Point &fix,
-                                              const CameraIndex::Vec &q)
+                                              const NavFormula::Point &fix)
 {
-    const auto count = size_t(table.CameraCount());
     Nearest best;
-    for (size_t k = std::min(FirstNearest, count); k > 0; k = std::min(k * 4, count)) {
-        table.index().nearest(q, k, m_hits);
+    for (double reach = FirstReach;; reach *= 4) {
+        const bool whole = reach >= std::numbers::pi;
+        m_positions.clear();
+        table.index().near(fix, std::min(reach, std::numbers::pi), m_positions);
         best = Nearest{};
-        for (const CameraIndex::Hit &hit : m_hits) {
-            const double km = measureKm(table, fix, hit.second);
-            if (km < best.km || (km == best.km && qint64(hit.second) < best.position)) {
+        for (const quint32 position : m_positions) {
+            const double km = measureKm(table, fix, position);
+            if (km < best.km || (km == best.km && qint64(position) < best.position)) {
                 if (km < best.km)
                     best.secondKm = best.position >= 0 ? best.km : NoSecondKm;
                 best.km = km;
-                best.position = hit.second;
+                best.position = position;
             } else if (km > best.km && km < best.secondKm) {
                 best.secondKm = km;
             }
         }
-        if (m_hits.size() >= count)
-            break;
-        const double bound = CameraIndex::angleOfChord(std::sqrt(m_hits.back().first));
-        if (best.secondKm < NoSecondKm &&
-            best.secondKm / NavFormula::KmPerRadian + AngleMargin < bound)
-            break;
+        if (whole || (best.secondKm < NoSecondKm &&
+                      best.secondKm / NavFormula::KmPerRadian + AngleMargin < reach))
+            return best;
     }
-    return best;
 }
 
 void CameraCheck::collectEntries(const CameraTable &table, const NavFormula::Point &fix,
-                                 const CameraIndex::Vec &q, double coverageKm, double course)
+                                 double coverageKm, double course)
 {
     m_positions.clear();
-    const double chord =
-        CameraIndex::chordOfAngle(coverageKm / NavFormula::KmPerRadian + AngleMargin);
-    table.index().within(q, chord, m_positions);
+    table.index().near(fix, coverageKm / NavFormula::KmPerRadian + AngleMargin, m_positions);
     std::sort(m_positions.begin(), m_positions.end());
     for (const quint32 position : m_positions) {
-        const NavFormula::Point &camera = table.point(position);
+        const NavFormula::Point camera = table.point(position);
         const double angle = angleBetween(fix, camera);
         const double km = NavFormula::kilometres(angle);
         if (km > coverageKm)

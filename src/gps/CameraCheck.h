@@ -31,9 +31,11 @@ public:
     };
 
     // Checks the latest fix (gps.PreviousFix) against the table. satNum is the satellite
-    // count as received. The map entries keep every camera within coverageKm.
+    // count as received; fixCurrent is false while the receiver reports no fix, when the
+    // latest fix is the stale place where it was lost and nothing is measured. The map
+    // entries keep every camera within coverageKm.
     Result run(const CameraTable &table, const GpsValues &gps, const QString &satNum,
-               double coverageKm);
+               double coverageKm, bool fixCurrent = true);
 
     // An alert: the nearest camera closer than the warning distance and within the
     // sector ahead.
@@ -50,8 +52,10 @@ public:
     qint32 RelativeBearing = 0;
 
 private:
-    static constexpr size_t FirstNearest = 8;
-    // Room for rounding between the formulas and the index's float chords, in radians.
+    // The first search reaches about one cell of the index; each next one four times as
+    // far, up to the whole table.
+    static constexpr double FirstReach = 0.01;
+    // Room for the rounding of the formulas, in radians.
     static constexpr double AngleMargin = 1e-5;
 
     struct Nearest {
@@ -60,12 +64,10 @@ private:
         double secondKm = NoSecondKm;
     };
 
-    Nearest findNearest(const CameraTable &table, const NavFormula::Point &fix,
-                        const CameraIndex::Vec &q);
-    void collectEntries(const CameraTable &table, const NavFormula::Point &fix,
-                        const CameraIndex::Vec &q, double coverageKm, double course);
+    Nearest findNearest(const CameraTable &table, const NavFormula::Point &fix);
+    void collectEntries(const CameraTable &table, const NavFormula::Point &fix, double coverageKm,
+                        double course);
     void rebuild(const CameraTable &table, const GpsValues &gps, double coverageKm, Result &result);
 
-    std::vector<CameraIndex::Hit> m_hits;
     std::vector<quint32> m_positions;
 };

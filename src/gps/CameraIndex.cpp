@@ -4,136 +4,107 @@
 #include <cmath>
 #include <numbers>
 
-CameraIndex::CameraIndex(const std::vector<NavFormula::Point> &points)
+namespace {
+// Room for rounding at the box's edges, in degrees (a few centimetres).
+constexpr double MarginDegrees = 1e-6;
+
+// The finest cells of which there are not many more than cameras.
+double cellDegreesFor(size_t cameras)
 {
-    m_nodes.reserve(points.size());
-    for (size_t i = 0; i < points.size(); ++i) {
-        const Vec v = unitVector(points[i]);
-        m_nodes.push_back({{float(v.x), float(v.y), float(v.z)}, quint32(i)});
+    double chosen = 30.0;
+    for (const double degrees : {10.0, 5.0, 2.0, 1.0, CameraIndex::FinestCellDegrees}) {
+        if ((180.0 / degrees) * (360.0 / degrees) > 4.0 * double(cameras) + 64.0)
+            break;
+        chosen = degrees;
     }
-    m_axis.assign(m_nodes.size(), 0);
-    build(0, m_nodes.size());
+    return chosen;
 }
 
-CameraIndex::Vec CameraIndex::unitVector(const NavFormula::Point &p)
+} // namespace
+
+int CameraIndex::row(double latitude) const
 {
-    return {p.cosLat * std::cos(p.lon), p.cosLat * std::sin(p.lon), p.sinLat};
+    const double r = std::floor((latitude + 90.0) / m_cellDegrees);
+    return int(std::clamp(r, 0.0, double(m_rows - 1)));
 }
 
-double CameraIndex::chordOfAngle(double radians)
+// Longitudes wrap: 180 and -180 are the same meridian.
+int CameraIndex::column(double longitude) const
 {
-    return 2.0 * std::sin(std::clamp(radians, 0.0, std::numbers::pi) / 2.0);
+    const double c = std::floor((longitude + 180.0) / m_cellDegrees);
+    const double wrapped = std::fmod(c, double(m_columns));
+    return int(wrapped < 0 ? wrapped + m_columns : wrapped);
 }
 
-double CameraIndex::angleOfChord(double chord)
+// Every place on Earth takes the quick way; the rest is clamped and wrapped as the search
+// does.
+int CameraIndex::cellOf(const CameraRecord &record) const
 {
-    return 2.0 * std::asin(std::clamp(chord / 2.0, 0.0, 1.0));
+    const double y = (record.Latitude + 90.0) / m_cellDegrees;
+    const double x = (record.Longitude + 180.0) / m_cellDegrees;
+    if (y >= 0.0 && y < m_rows && x >= 0.0 && x < m_columns)
+        return int(y) * m_columns + int(x);
+    if (!std::isfinite(record.Latitude) || !std::isfinite(record.Longitude))
+        return 0;
+    return row(record.Latitude) * m_columns + column(record.Longitude);
 }
 
-double CameraIndex::coordinate(const Vec &v, int axis)
+CameraIndex::CameraIndex(const std::vector<CameraRecord> &records)
+    : m_cellDegrees(cellDegreesFor(records.size())), m_rows(int(180.0 / m_cellDegrees)),
+      m_columns(int(360.0 / m_cellDegrees)), m_start(size_t(m_rows) * size_t(m_columns) + 1, 0),
+      m_positions(records.size())
 {
-    return axis == 0 ? v.x : axis == 1 ? v.y : v.z;
+    for (const CameraRecord &r : records)
+        ++m_start[size_t(cellOf(r)) + 1];
+    for (size_t i = 1; i < m_start.size(); ++i)
+        m_start[i] += m_start[i - 1];
+    std::vector<quint32> next(m_start.begin(), m_start.end() - 1);
+    for (size_t i = 0; i < records.size(); ++i)
+        m_positions[next[size_t(cellOf(records[i]))]++] = quint32(i);
 }
 
-double CameraIndex::distance2(const Node &n, const Vec &q)
+void CameraIndex::appendRow(int row, int firstColumn, int lastColumn,
+                            std::vector<quint32> &out) const
 {
-    const double dx = n.c[0] - q.x;
-    const double dy = n.c[1] - q.y;
-    const double dz = n.c[2] - q.z;
-    return dx * dx + dy * dy + dz * dz;
+    const size_t base = size_t(row) * size_t(m_columns);
+    out.insert(out.end(), m_positions.begin() + m_start[base + size_t(firstColumn)],
+               m_positions.begin() + m_start[base + size_t(lastColumn) + 1]);
 }
 
-// Splits each range at its median along the axis of widest spread.
-void CameraIndex::build(size_t lo, size_t hi)
+void CameraIndex::near(const NavFormula::Point &p, double radians, std::vector<quint32> &out) const
 {
-    if (hi - lo <= LeafSize)
+    if (m_positions.empty() || !std::isfinite(p.lat) || !std::isfinite(p.lon))
         return;
-    float low[3] = {2, 2, 2};
-    float high[3] = {-2, -2, -2};
-    for (size_t i = lo; i < hi; ++i) {
-        for (int a = 0; a < 3; ++a) {
-            low[a] = std::min(low[a], m_nodes[i].c[a]);
-            high[a] = std::max(high[a], m_nodes[i].c[a]);
+    const double latitude = p.lat * NavFormula::DegreesPerRadian;
+    const double longitude = -p.lon * NavFormula::DegreesPerRadian; // east positive
+    const double reach = std::max(radians, 0.0) * NavFormula::DegreesPerRadian + MarginDegrees;
+    const double south = latitude - reach;
+    const double north = latitude + reach;
+    // The widest longitude of a circle around the fix; a circle over a pole takes all.
+    bool allColumns = reach >= 90.0 || north >= 90.0 || south <= -90.0;
+    double span = 180.0;
+    if (!allColumns) {
+        const double ratio = std::sin(std::min(radians, std::numbers::pi / 2)) /
+                             std::cos(latitude / NavFormula::DegreesPerRadian);
+        allColumns = !(ratio < 1.0);
+        if (!allColumns)
+            span = std::asin(ratio) * NavFormula::DegreesPerRadian + MarginDegrees;
+    }
+    const int west = column(longitude - span);
+    const int columns =
+        allColumns
+            ? m_columns
+            : std::min(m_columns, int(std::floor((longitude + span + 180.0) / m_cellDegrees) -
+                                      std::floor((longitude - span + 180.0) / m_cellDegrees)) +
+                                      1);
+    for (int r = row(south); r <= row(north); ++r) {
+        if (columns >= m_columns) {
+            appendRow(r, 0, m_columns - 1, out);
+        } else if (west + columns <= m_columns) {
+            appendRow(r, west, west + columns - 1, out);
+        } else {
+            appendRow(r, west, m_columns - 1, out);
+            appendRow(r, 0, west + columns - 1 - m_columns, out);
         }
     }
-    int axis = 0;
-    for (int a = 1; a < 3; ++a) {
-        if (high[a] - low[a] > high[axis] - low[axis])
-            axis = a;
-    }
-    const size_t mid = lo + (hi - lo) / 2;
-    std::nth_element(m_nodes.begin() + qsizetype(lo), m_nodes.begin() + qsizetype(mid),
-                     m_nodes.begin() + qsizetype(hi),
-                     [axis](const Node &a, const Node &b) { return a.c[axis] < b.c[axis]; });
-    m_axis[mid] = quint8(axis);
-    build(lo, mid);
-    build(mid + 1, hi);
-}
-
-void CameraIndex::within(const Vec &q, double chord, std::vector<quint32> &out) const
-{
-    within(0, m_nodes.size(), q, chord * chord, out);
-}
-
-void CameraIndex::within(size_t lo, size_t hi, const Vec &q, double chord2,
-                         std::vector<quint32> &out) const
-{
-    if (hi - lo <= LeafSize) {
-        for (size_t i = lo; i < hi; ++i) {
-            if (distance2(m_nodes[i], q) <= chord2)
-                out.push_back(m_nodes[i].index);
-        }
-        return;
-    }
-    const size_t mid = lo + (hi - lo) / 2;
-    const Node &node = m_nodes[mid];
-    if (distance2(node, q) <= chord2)
-        out.push_back(node.index);
-    const int axis = m_axis[mid];
-    const double diff = coordinate(q, axis) - node.c[axis];
-    const bool far = diff * diff <= chord2;
-    if (diff <= 0.0 || far)
-        within(lo, mid, q, chord2, out);
-    if (diff >= 0.0 || far)
-        within(mid + 1, hi, q, chord2, out);
-}
-
-void CameraIndex::nearest(const Vec &q, size_t k, std::vector<Hit> &out) const
-{
-    out.clear();
-    if (k == 0)
-        return;
-    nearest(0, m_nodes.size(), q, k, out);
-    std::sort_heap(out.begin(), out.end());
-}
-
-// out is a max-heap of the best k so far.
-void CameraIndex::nearest(size_t lo, size_t hi, const Vec &q, size_t k,
-                          std::vector<Hit> &heap) const
-{
-    auto offer = [&](const Node &n) {
-        const double d2 = distance2(n, q);
-        if (heap.size() < k) {
-            heap.emplace_back(d2, n.index);
-            std::push_heap(heap.begin(), heap.end());
-        } else if (d2 < heap.front().first) {
-            std::pop_heap(heap.begin(), heap.end());
-            heap.back() = {d2, n.index};
-            std::push_heap(heap.begin(), heap.end());
-        }
-    };
-    if (hi - lo <= LeafSize) {
-        for (size_t i = lo; i < hi; ++i)
-            offer(m_nodes[i]);
-        return;
-    }
-    const size_t mid = lo + (hi - lo) / 2;
-    const Node &node = m_nodes[mid];
-    offer(node);
-    const int axis = m_axis[mid];
-    const double diff = coordinate(q, axis) - node.c[axis];
-    const bool leftFirst = diff <= 0.0;
-    nearest(leftFirst ? lo : mid + 1, leftFirst ? mid : hi, q, k, heap);
-    if (heap.size() < k || diff * diff < heap.front().first)
-        nearest(leftFirst ? mid + 1 : lo, leftFirst ? hi : mid, q, k, heap);
 }

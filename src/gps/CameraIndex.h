@@ -1,51 +1,41 @@
 #pragma once
 
+#include "gps/CameraRecord.h"
 #include "gps/NavFormula.h"
 
 #include <QtGlobal>
 
-#include <utility>
 #include <vector>
 
-// A k-d tree over the cameras as points on the unit sphere: the straight-line (chord)
-// distance between two such points grows with their central angle, so near cameras are
-// found without measuring every one. Coordinates are kept as floats; callers allow a
-// margin of 1e-6 on chords for their rounding.
+// The cameras in the cells of a fixed grid on the sphere (cells of equal degrees of
+// latitude and longitude), filled by a counting pass: one pass counts the cameras of each
+// cell, one places them, so a table of a million cameras is indexed in about the time it
+// takes to read it. The cells are as fine as the table is large (half a degree for a
+// country's database), so a small table costs little memory. A search takes the cells of
+// a box that holds every point within an angle of the fix.
 class CameraIndex {
 public:
-    struct Vec {
-        double x = 0.0;
-        double y = 0.0;
-        double z = 0.0;
-    };
-    using Hit = std::pair<double, quint32>; // squared chord, position in the table
+    static constexpr double FinestCellDegrees = 0.5;
 
     CameraIndex() = default;
-    explicit CameraIndex(const std::vector<NavFormula::Point> &points);
+    explicit CameraIndex(const std::vector<CameraRecord> &records);
 
-    static Vec unitVector(const NavFormula::Point &p);
-    static double chordOfAngle(double radians);
-    static double angleOfChord(double chord);
-
-    size_t size() const { return m_nodes.size(); }
-    // Appends the position of every point within the chord of q, in no particular order.
-    void within(const Vec &q, double chord, std::vector<quint32> &out) const;
-    // The k points nearest to q, nearest first.
-    void nearest(const Vec &q, size_t k, std::vector<Hit> &out) const;
+    size_t size() const { return m_positions.size(); }
+    double cellDegrees() const { return m_cellDegrees; }
+    // Appends the position of every camera within the angle (radians) of p, and others
+    // near it, in no particular order. The box is wide enough for the rounding of the
+    // formulas.
+    void near(const NavFormula::Point &p, double radians, std::vector<quint32> &out) const;
 
 private:
-    struct Node {
-        float c[3]; // x, y, z
-        quint32 index;
-    };
-    static constexpr size_t LeafSize = 8;
+    int row(double latitude) const;
+    int column(double longitude) const;
+    int cellOf(const CameraRecord &record) const;
+    void appendRow(int row, int firstColumn, int lastColumn, std::vector<quint32> &out) const;
 
-    void build(size_t lo, size_t hi);
-    void within(size_t lo, size_t hi, const Vec &q, double chord2, std::vector<quint32> &out) const;
-    void nearest(size_t lo, size_t hi, const Vec &q, size_t k, std::vector<Hit> &heap) const;
-    static double distance2(const Node &n, const Vec &q);
-    static double coordinate(const Vec &v, int axis);
-
-    std::vector<Node> m_nodes;
-    std::vector<quint8> m_axis; // split axis of the node at each middle position
+    double m_cellDegrees = 30.0;
+    int m_rows = 6;
+    int m_columns = 12;
+    std::vector<quint32> m_start;     // first entry of each cell in m_positions, and the end
+    std::vector<quint32> m_positions; // table positions, cell by cell
 };

@@ -6,8 +6,9 @@
 
 #include <vector>
 
-// The cameras of radar.bin in file order, each with its position prepared for the
-// formulas, and the spatial index over them.
+// The cameras of radar.bin in file order and the spatial index over them. A camera's
+// position for the formulas is worked out when it is measured: a check measures only the
+// few near the fix, and loading stays a copy and a counting pass.
 class CameraTable {
 public:
     CameraTable() = default;
@@ -15,11 +16,14 @@ public:
 
     qsizetype CameraCount() const { return qsizetype(m_records.size()); }
     const CameraRecord &record(quint32 position) const { return m_records[position]; }
-    const NavFormula::Point &point(quint32 position) const { return m_points[position]; }
+    NavFormula::Point point(quint32 position) const
+    {
+        return NavFormula::pointOfDegrees(m_records[position].Latitude,
+                                          m_records[position].Longitude);
+    }
     const CameraIndex &index() const { return m_index; }
 
 private:
     std::vector<CameraRecord> m_records;
-    std::vector<NavFormula::Point> m_points;
     CameraIndex m_index;
 };

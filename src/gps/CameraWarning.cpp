@@ -94,7 +94,9 @@ void CameraWarning::seekartePaint()
 bool CameraWarning::checkCameras(double coverageKm)
 {
     const QString satNum = m_w.satNum ? m_w.satNum() : QString();
-    const CameraCheck::Result result = m_check.run(m_table, m_w.shared.gps, satNum, coverageKm);
+    const bool fix = m_w.hasFix ? m_w.hasFix() : true;
+    const CameraCheck::Result result =
+        m_check.run(m_table, m_w.shared.gps, satNum, coverageKm, fix);
     if (result.rebuilt)
         m_w.view.setSecondDistanceText(result.secondText);
     m_w.view.setSatellitesOk(result.satellitesOk);
@@ -114,7 +116,10 @@ void CameraWarning::raiseAlert()
     if (!sound.isEmpty())
         m_w.sound.play(sound);
     m_w.view.showAlertPicture(true);
-    AlertDisappearTimer.start(AlertMs);
+    if (m_countdown.start)
+        m_countdown.start(AlertMs);
+    else
+        AlertDisappearTimer.start(AlertMs);
     m_w.screens.setTitle(QStringLiteral("POI"));
     const int showing = m_w.screens.activeScreen();
     if (showing != Screen::Radar)
@@ -123,11 +128,19 @@ void CameraWarning::raiseAlert()
     call(m_w.hideVideo);
 }
 
+void CameraWarning::useCountdown(Countdown countdown)
+{
+    AlertDisappearTimer.stop();
+    m_countdown = std::move(countdown);
+}
+
 void CameraWarning::AlertDisappearTimerTimer()
 {
     m_w.view.showAlertPicture(false);
     showSwitchState();
     // The screen the alert interrupted comes back with its title (and a film with it).
     m_w.screens.returnAfterAlert(m_w.shared.AlertReturnPage);
+    if (m_countdown.stop)
+        m_countdown.stop();
     AlertDisappearTimer.stop();
 }

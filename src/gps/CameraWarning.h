@@ -37,6 +37,15 @@ public:
         std::function<void(bool)> showIndicator;               // the status line's "POI"
         std::function<void()> hideVideo;                       // the film's picture
         std::function<void(const QString &)> addSystemMessage; // SysMemo
+        std::function<bool()> hasFix; // the receiver reports a fix now; empty: always
+    };
+
+    // The alert's countdown on a timer of the caller's: start(ms) (re)starts it, stop()
+    // ends it, and the caller calls AlertDisappearTimerTimer when it runs out. Without
+    // one, AlertDisappearTimer counts.
+    struct Countdown {
+        std::function<void(int ms)> start;
+        std::function<void()> stop;
     };
 
     explicit CameraWarning(Window window, QObject *parent = nullptr);
@@ -52,6 +61,7 @@ public:
 
     void AlertDisappearTimerTimer();
     QTimer AlertDisappearTimer;
+    void useCountdown(Countdown countdown);
 
     const CameraTable &table() const { return m_table; }
     const CameraCheck &check() const { return m_check; }
@@ -66,4 +76,5 @@ private:
     CameraTable m_table;
     CameraCheck m_check;
     RadarMap m_map;
+    Countdown m_countdown;
 };

@@ -4,9 +4,11 @@
 #include "core/SharedValues.h"
 #include "gps/FixUpdate.h"
 #include "gps/NavigationText.h"
+#include "gps/NmeaFrame.h"
 
 #include <QByteArray>
 
+#include <chrono>
 #include <cmath>
 
 namespace {
@@ -38,8 +40,6 @@ QString wholeKilometres(double km)
 GpsReception::GpsReception(SharedValues &shared, Hooks hooks)
     : m_shared(shared), m_hooks(std::move(hooks))
 {
-    BrkApart1.BreakString = QStringLiteral("\r\n");
-    BrkApart1.AllowEmptyString = false;
 }
 
 void GpsReception::VSSComm321ReceiveData(const char *Buffer, quint16 BufferLength)
@@ -48,21 +48,44 @@ void GpsReception::VSSComm321ReceiveData(const char *Buffer, quint16 BufferLengt
     if (!Buffer)
         return;
     // Bytes as Latin-1: every byte is some character, so nothing is lost or invalid.
-    ProcessNmeaText(QString::fromLatin1(Buffer, qsizetype(qstrnlen(Buffer, BufferLength))));
+    const QString chunk = QString::fromLatin1(Buffer, qsizetype(qstrnlen(Buffer, BufferLength)));
+    processLines(m_joiner.feed(chunk), Source::Line);
 }
 
 void GpsReception::ProcessNmeaText(const QString &text)
 {
-    BrkApart1.BaseString = text;
-    BrkApart1.BreakApart();
-    for (const QString &piece : BrkApart1.StringList) {
-        if (piece.contains(QLatin1String("$GPGGA"))) {
-            gps_gga1.GPSDataLine = piece;
+    processLines(text.split(QLatin1String("\r\n"), Qt::SkipEmptyParts), Source::Program);
+}
+
+// One burst: when the combined talker sends a GGA or RMC among others, it is used.
+void GpsReception::processLines(const QStringList &lines, Source source)
+{
+    std::vector<NmeaFrame> frames;
+    frames.reserve(size_t(lines.size()));
+    for (const QString &line : lines) {
+        NmeaFrame frame = NmeaFrame::of(line);
+        if (source == Source::Line && frame.checksum() == NmeaFrame::Checksum::Bad) {
+            traceDropped(frame);
+            continue;
+        }
+        frames.push_back(std::move(frame));
+        const NmeaFrame &f = frames.back();
+        if (f.talker() == TalkerChoice::Combined) {
+            if (f.is(QLatin1StringView("GGA")))
+                m_ggaTalker.prefer(f.talker());
+            if (f.is(QLatin1StringView("RMC")))
+                m_rmcTalker.prefer(f.talker());
+        }
+    }
+    for (const NmeaFrame &f : frames) {
+        if (f.is(QLatin1StringView("GGA")) && m_ggaTalker.accept(f.talker())) {
+            gps_gga1.GPSDataLine = f.text();
             gps_gga1.ParseLine();
+            m_hasFix = gps_gga1.fixValid();
             fixUpdate();
         }
-        if (piece.contains(QLatin1String("$GPRMC"))) {
-            gps_rmc1.GPSDataLine = piece;
+        if (f.is(QLatin1StringView("RMC")) && m_rmcTalker.accept(f.talker())) {
+            gps_rmc1.GPSDataLine = f.text();
             gps_rmc1.ParseLine();
         }
     }
@@ -70,11 +93,39 @@ void GpsReception::ProcessNmeaText(const QString &text)
         radarStep();
 }
 
+// A sentence whose checksum does not match is dropped, with one trace line at most every
+// DropTraceMs that counts the ones dropped meanwhile.
+void GpsReception::traceDropped(const NmeaFrame &frame)
+{
+    const qint64 now = nowMs();
+    if (m_dropTraced && now - m_lastDropTrace < DropTraceMs) {
+        ++m_dropsUntraced;
+        return;
+    }
+    QString message = QStringLiteral("GPS: checksum error, sentence dropped: ") + frame.text();
+    if (m_dropsUntraced > 0)
+        message += QStringLiteral(" (and %1 more)").arg(m_dropsUntraced);
+    if (m_hooks.systemMessage)
+        m_hooks.systemMessage(message);
+    m_dropTraced = true;
+    m_lastDropTrace = now;
+    m_dropsUntraced = 0;
+}
+
+qint64 GpsReception::nowMs() const
+{
+    if (m_hooks.clockMs)
+        return m_hooks.clockMs();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
 // A sentence without a usable fix (no fix, fields missing, numbers unreadable) leaves the
 // position and the odometer alone; the read-outs still show what it carried.
 void GpsReception::fixUpdate()
 {
-    if (!gps_gga1.fixValid())
+    if (!m_hasFix)
         return;
     const std::optional<double> step = FixUpdate::apply(gps_gga1, m_shared.gps, m_shared.TripKm);
     if (!step)

@@ -1,14 +1,11 @@
 #include "gps/NmeaField.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
 
 namespace {
-
-constexpr qsizetype LongFieldLength = 10;
 
 bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
@@ -86,16 +83,35 @@ std::optional<double> NmeaField::decimal(QStringView text)
     return value;
 }
 
-QStringView NmeaField::degreesText(const QString &field)
+std::optional<NmeaField::Position> NmeaField::latitude(QStringView field)
 {
-    const qsizetype length = field.size() == LongFieldLength ? 3 : 2;
-    return QStringView(field).first(std::min(length, field.size()));
+    return position(field, 2, 90);
 }
 
-QStringView NmeaField::minutesText(const QString &field)
+std::optional<NmeaField::Position> NmeaField::longitude(QStringView field)
 {
-    // Shorter fields give fewer characters, or none.
-    const qsizetype start =
-        std::min<qsizetype>(field.size() == LongFieldLength ? 3 : 2, field.size());
-    return QStringView(field).sliced(start, std::min<qsizetype>(7, field.size() - start));
+    return position(field, 3, 180);
+}
+
+std::optional<NmeaField::Position> NmeaField::position(QStringView field, qsizetype degreeDigits,
+                                                       qint32 maxDegrees)
+{
+    const qsizetype point = field.indexOf(QLatin1Char('.'));
+    if (point < 2 || point - 2 > degreeDigits)
+        return std::nullopt;
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        if (i != point && !isDigit(field[i]))
+            return std::nullopt;
+    }
+    Position p;
+    const QStringView degrees = field.first(point - 2);
+    if (!degrees.isEmpty())
+        p.degrees = *integer(degrees); // at most three digits: always fits
+    const std::optional<double> minutes = decimal(field.sliced(point - 2));
+    if (!minutes || *minutes >= 60.0)
+        return std::nullopt;
+    p.minutes = *minutes;
+    if (p.degrees + p.minutes / 60.0 > maxDegrees)
+        return std::nullopt;
+    return p;
 }

@@ -14,9 +14,19 @@ public:
     // Optional sign, digits with at most one ".", an optional exponent; finite values only.
     static std::optional<double> decimal(QStringView text);
 
-    // The degrees of a position field: its first 3 characters when it is exactly 10
-    // characters long ("00714.4555"), else its first 2 ("5121.5792").
-    static QStringView degreesText(const QString &field);
-    // The minutes: 7 characters after the degrees.
-    static QStringView minutesText(const QString &field);
+    // A latitude or longitude field, ddmm.mmmm or dddmm.mmmm with any number of decimals:
+    // the minutes are everything from two digits before the decimal point on, the degrees
+    // what stands before them. Nothing when the field has no decimal point, holds anything
+    // but digits, has more degree digits than the kind allows, minutes of 60 or more, or
+    // lies beyond 90 (180) degrees.
+    struct Position {
+        qint32 degrees = 0;
+        double minutes = 0.0;
+    };
+    static std::optional<Position> latitude(QStringView field);
+    static std::optional<Position> longitude(QStringView field);
+
+private:
+    static std::optional<Position> position(QStringView field, qsizetype degreeDigits,
+                                            qint32 maxDegrees);
 };

@@ -1,11 +1,15 @@
 #include "gps/Tgps_gga.h"
 
 #include "gps/NmeaField.h"
-#include "gps/TBrkApart.h"
+#include "gps/NmeaFrame.h"
 
 namespace {
+constexpr qsizetype TimeField = 1;
+constexpr qsizetype LatitudeField = 2;
 constexpr qsizetype FixQualityField = 6;
-}
+constexpr qsizetype SatellitesField = 7;
+constexpr qsizetype HeightField = 9;
+} // namespace
 
 std::optional<QString> Tgps_gga::field(qsizetype n) const
 {
@@ -14,67 +18,57 @@ std::optional<QString> Tgps_gga::field(qsizetype n) const
     return m_fields[n];
 }
 
-double Tgps_gga::number(const QString &text)
+// Both coordinates with their hemispheres, or nothing of them.
+bool Tgps_gga::readPosition()
 {
-    const std::optional<double> value = NmeaField::decimal(text);
-    if (!value)
-        m_conversionFailed = true;
-    return value.value_or(ConversionFailed);
-}
-
-bool Tgps_gga::readPosition(qsizetype n, qint32 &degrees, double &minutes)
-{
-    const std::optional<QString> f = field(n);
-    if (!f)
-        return false;
-    const std::optional<qint32> d = NmeaField::integer(NmeaField::degreesText(*f));
-    if (!d)
-        return false;
-    degrees = *d;
-    minutes = number(NmeaField::minutesText(*f).toString());
-    return true;
-}
-
-// The steps in their fixed order; false ends the parse at the step that failed.
-bool Tgps_gga::parseSteps()
-{
-    auto text = [this](qsizetype n, QString &into) {
-        const std::optional<QString> f = field(n);
-        if (f)
-            into = *f;
-        return f.has_value();
+    const auto f = [this](qsizetype n) {
+        return field(n).value_or(QString());
     };
-    if (!text(1, UTCTime) || !text(7, SatNum))
+    const QString ns = f(LatitudeField + 1);
+    const QString ew = f(LatitudeField + 3);
+    const auto lat = NmeaField::latitude(f(LatitudeField));
+    const auto lon = NmeaField::longitude(f(LatitudeField + 2));
+    if (!lat || !lon || (ns != u"N" && ns != u"S") || (ew != u"E" && ew != u"W"))
         return false;
-    if (!readPosition(2, dLatDegree, dLatMin) || !text(3, dLatNS))
-        return false;
-    if (!readPosition(4, dLonDegree, dLonMin) || !text(5, dLonEW))
-        return false;
-    if (!text(7, SatNum))
-        return false;
-    const std::optional<QString> height = field(9);
-    if (!height)
-        return false;
-    dUNN = number(*height);
+    dLatDegree = lat->degrees;
+    dLatMin = lat->minutes;
+    dLatNS = ns;
+    dLonDegree = lon->degrees;
+    dLonMin = lon->minutes;
+    dLonEW = ew;
     return true;
+}
+
+// An empty height (no fix) leaves the last one; an unreadable one reads 999999.
+void Tgps_gga::readHeight()
+{
+    const std::optional<QString> height = field(HeightField);
+    if (height && !height->isEmpty())
+        dUNN = NmeaField::decimal(*height).value_or(ConversionFailed);
 }
 
 bool Tgps_gga::fixQualitySet() const
 {
-    const std::optional<QString> quality = field(FixQualityField);
-    if (!quality)
-        return false;
-    const std::optional<qint32> q = NmeaField::integer(*quality);
-    return q && *q != 0;
+    const std::optional<qint32> q = NmeaField::integer(field(FixQualityField).value_or(QString()));
+    return q && *q > 0;
 }
 
 void Tgps_gga::ParseLine()
 {
-    m_fields = TBrkApart::split(GPSDataLine, QStringLiteral(","), false);
     m_fixValid = false;
-    if (!GPSDataLine.contains(QLatin1String("$GPGGA")))
+    const NmeaFrame frame = NmeaFrame::of(GPSDataLine);
+    if (!frame.is(QLatin1StringView("GGA")))
         return;
-    m_conversionFailed = false;
-    const bool complete = parseSteps();
-    m_fixValid = complete && !m_conversionFailed && fixQualitySet();
+    m_talker = frame.talker();
+    m_fields = frame.fields();
+    const std::optional<QString> time = field(TimeField);
+    if (!time)
+        return;
+    UTCTime = *time;
+    const bool position = readPosition();
+    const std::optional<QString> satellites = field(SatellitesField);
+    if (satellites)
+        SatNum = satellites->isEmpty() ? QStringLiteral("00") : *satellites;
+    readHeight();
+    m_fixValid = position && fixQualitySet() && satellites.has_value();
 }

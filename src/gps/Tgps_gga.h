@@ -5,10 +5,12 @@
 
 #include <optional>
 
-// Parses an NMEA GGA sentence (position, time, satellites, height) into its properties.
-// Empty fields are dropped before the fields are counted, so a receiver without a fix
-// shifts the later fields; a parse that meets a missing field or degrees that are not an
-// integer stops there, keeping what the earlier steps set and the old values of the rest.
+// Parses an NMEA GGA sentence of any talker (position, time, satellites, height) into its
+// properties. Fields are counted by their commas, so an empty field keeps its place. A
+// receiver without a fix sends empty or zero-filled fields and quality 0: the time and
+// the satellite count ("00" when empty) are still taken, a position only when its fields
+// are one, and the sentence is no fix. A field missing at the end of a cut sentence ends
+// the parse there, keeping the old values of the rest.
 class Tgps_gga {
 public:
     QString GPSDataLine =
@@ -16,29 +18,30 @@ public:
     QString UTCTime;
     QString SatNum;
     qint32 dLatDegree = 0;
-    double dLatMin = 0.0; // minutes; 999999.0 when they could not be read
+    double dLatMin = 0.0; // minutes
     QString dLatNS;
     qint32 dLonDegree = 0;
     double dLonMin = 0.0;
     QString dLonEW;
-    double dUNN = 0.0; // metres above sea level
+    double dUNN = 0.0; // metres above sea level; 999999.0 when it could not be read
 
     static constexpr double ConversionFailed = 999999.0;
 
     void ParseLine();
 
-    // The last ParseLine read a usable fix: every step ran, no number failed to convert
-    // and the fix quality is a number other than 0. Only such a fix may move the car.
+    // The last ParseLine read a fix: a position in range with its hemispheres and a fix
+    // quality other than 0. Only such a fix may move the car.
     bool fixValid() const { return m_fixValid; }
+    // The talker of the last GGA sentence parsed ("GP", "GN" ...).
+    QString talker() const { return m_talker; }
 
 private:
     std::optional<QString> field(qsizetype n) const;
-    double number(const QString &text);
-    bool readPosition(qsizetype n, qint32 &degrees, double &minutes);
-    bool parseSteps();
+    bool readPosition();
+    void readHeight();
     bool fixQualitySet() const;
 
     QStringList m_fields;
-    bool m_conversionFailed = false;
+    QString m_talker;
     bool m_fixValid = false;
 };

@@ -112,7 +112,32 @@ TEST_F(CanLinkTest, ALineWithoutItsCarriageReturnAtTheEndOfAChunkIsStillDecoded)
 {
     receive("1203\r1003");
     EXPECT_EQ(page.light->text(), "Light Upper ");
+    // It may be cut: it waits a moment for its rest, then stands as it is.
+    EXPECT_EQ(page.keypos->text(), "UNKNOWN KEY POSITION");
+    clock.advance(Can2ComLink::WaitForRestMs - 1);
+    EXPECT_EQ(page.keypos->text(), "UNKNOWN KEY POSITION");
+    clock.advance(1);
     EXPECT_EQ(page.keypos->text(), "Ignition Key 2");
+    clock.advance(10 * Can2ComLink::WaitForRestMs);
+    EXPECT_EQ(traceLines(), (QStringList{at("Light Upper "), at("Ignition Key 2")}));
+}
+
+// At a steady line rate the reader hands over full buffers that cut lines anywhere:
+// every line is decoded once, whole, and in order, wherever the cut falls.
+TEST_F(CanLinkTest, ALineCutByAChunkBoundaryIsJoinedWithItsRest)
+{
+    const QByteArray lines = "1203\r1105\r13WAUZZZ4E56N012345\r1003\r";
+    const QStringList expected{at("Light Upper "), at("D"), at("Car ID is WAUZZZ4E56N012345"),
+                               at("Ignition Key 2")};
+    for (qsizetype cut = 0; cut <= lines.size(); ++cut) {
+        trace.clear();
+        mainMenu.keys.clear();
+        receive(lines.first(cut));
+        receive(lines.sliced(cut));
+        clock.advance(Can2ComLink::WaitForRestMs);
+        EXPECT_EQ(traceLines(), expected) << cut;
+        EXPECT_EQ(keys().count('T'), 1) << cut;
+    }
 }
 
 TEST_F(CanLinkTest, WithCarriageReturnAndLineFeedOnlyTheFirstLineOfAChunkCounts)

@@ -147,6 +147,18 @@ TEST_F(CameraCheckTest, NoSatellitesNeverWarns)
     EXPECT_TRUE(run({}, 0.0, QStringLiteral("04")).satellitesOk);
 }
 
+// The receiver lost its fix but reports satellites: the last position is stale.
+TEST_F(CameraCheckTest, AStalePositionIsNotMeasured)
+{
+    ASSERT_TRUE(check.alerts(run({cameraFrom(Home, 0.5, 0, 50)}), 1.0));
+    const auto r = check.run(table, gps, QStringLiteral("05"), Coverage, false);
+    EXPECT_FALSE(r.rebuilt);
+    EXPECT_TRUE(r.satellitesOk);
+    EXPECT_EQ(r.limitText, "");
+    EXPECT_EQ(r.distanceText, "");
+    EXPECT_FALSE(check.alerts(r, 1.0));
+}
+
 TEST_F(CameraCheckTest, NoFixYetMeasuresNothing)
 {
     table = CameraTable({{0.001, 0.001, 50}});

@@ -31,13 +31,19 @@ protected:
     {
         if (!m_warning) {
             screens.onReturnAfterAlert(Screen::Video_Play, [this] { events << "show video"; });
-            m_warning = std::make_unique<CameraWarning>(CameraWarning::Window{
-                screens, sound, shared, view, scaleKm, warningKm, [this] { return soundPath; },
-                [this] { return sats; }, [this](bool shown) { indicator = shown; },
-                [this] { events << "hide video"; },
-                [this](const QString &line) {
-                    messages << line;
-                }});
+            m_warning = std::make_unique<CameraWarning>(
+                CameraWarning::Window{screens,
+                                      sound,
+                                      shared,
+                                      view,
+                                      scaleKm,
+                                      warningKm,
+                                      [this] { return soundPath; },
+                                      [this] { return sats; },
+                                      [this](bool shown) { indicator = shown; },
+                                      [this] { events << "hide video"; },
+                                      [this](const QString &line) { messages << line; },
+                                      {}});
         }
         return *m_warning;
     }

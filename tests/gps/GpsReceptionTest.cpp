@@ -14,6 +14,9 @@ namespace {
 
 const QString Gga = "$GPGGA,214949,5121.5792,N,00714.4555,E,1,07,01.1,00153.8,M,086.0,M,,*4A";
 const QString Rmc = "$GPRMC,211819,A,4916.45,N,12311.12,W,090.0,054.7,191194,020.3,E*68";
+const QString UbloxGga =
+    "$GNGGA,101520.00,2037.72792,N,08704.08478,W,1,12,0.78,12.4,M,-16.9,M,,*48";
+const QString UbloxRmc = "$GNRMC,083559.00,A,4717.11437,N,00833.91522,E,0.004,,091202,,,A*60";
 const QString NoFix = "$GPGGA,000000,0000.0000,N,00000.0000,E,0,00,99.9,00000.0,M,0.0,M,,*4A";
 
 class ReceptionTest : public ::testing::Test {
@@ -29,6 +32,11 @@ protected:
     QStringList sysMemo;
     QList<QStringList> trips;
     GpsReception gps{shared, hooks()};
+
+    void receive(const QByteArray &chunk)
+    {
+        gps.VSSComm321ReceiveData(chunk.constData(), quint16(chunk.size()));
+    }
 
     GpsReception::Hooks hooks()
     {
@@ -99,20 +107,6 @@ TEST_F(ReceptionTest, AFailingCheckIsReportedOnce)
     EXPECT_EQ(screen.NAV_SatNum->text(), "07 SATs ");
 }
 
-TEST_F(ReceptionTest, ChunksAreNotJoined)
-{
-    shared.RadarSystemOn = true;
-    gps.ProcessNmeaText(Gga);
-    gps.ProcessNmeaText("$GPGGA,215000,5122.");
-    EXPECT_EQ(gps.gga().UTCTime, "215000");
-    EXPECT_EQ(gps.gga().dLatDegree, 51);
-    EXPECT_DOUBLE_EQ(gps.gga().dLatMin, 21.5792);
-    gps.ProcessNmeaText("0000,N,00714.4555,E,1,07,01.1,00153.8,M,086.0,M,,*4A\r\n");
-    EXPECT_DOUBLE_EQ(gps.gga().dLatMin, 21.5792); // the rest has no tag: ignored
-    EXPECT_EQ(shared.gps.CurrentFix, (NavFix{51, 7, 21.5792, 14.4555}));
-    EXPECT_EQ(checks, 3);
-}
-
 TEST_F(ReceptionTest, ANoFixSentenceLeavesTheOdometerAndTheFix)
 {
     shared.TripKm = 1234.0;
@@ -181,18 +175,128 @@ TEST_F(ReceptionTest, TestTextsOfTheFourLabels)
 TEST_F(ReceptionTest, ReceivedBytesEndAtTheFirstZero)
 {
     const QByteArray bytes = (Gga + "\r\n").toLatin1() + QByteArray("\0$GPGGA,999999", 14);
-    gps.VSSComm321ReceiveData(bytes.constData(), quint16(bytes.size()));
+    receive(bytes);
     EXPECT_EQ(arrivals, 1);
     EXPECT_EQ(gps.gga().UTCTime, "214949");
     // Bytes that are not ASCII are characters like any other.
-    const QByteArray odd("\xff\xfe$GPGGA,\x80\x81,5121.5792,N");
-    gps.VSSComm321ReceiveData(odd.constData(), quint16(odd.size()));
+    receive(QByteArray("\xff\xfe$GPGGA,\x80\x81,5121.5792,N\r\n"));
     EXPECT_EQ(gps.gga().UTCTime, QString::fromLatin1("\x80\x81"));
     EXPECT_EQ(arrivals, 2);
     // The length bounds the text even without a zero byte.
-    const char unterminated[] = {'$', 'G', 'P', 'G', 'G', 'A', ',', '1', '2', '3'};
+    const char unterminated[] = {'$', 'G', 'P', 'G', 'G', 'A', ',', '1', '2', '3', '\r', '\n'};
     gps.VSSComm321ReceiveData(unterminated, 9);
+    receive("\r\n");
     EXPECT_EQ(gps.gga().UTCTime, "12");
+}
+
+// A burst as a u-blox receiver sends it, cut at every byte into two chunks: the same fix,
+// speed, course and date as uncut, and one odometer step.
+TEST_F(ReceptionTest, ASentenceCutAnywhereIsJoinedWithItsRest)
+{
+    const QByteArray burst = UbloxGga.toLatin1() + "\r\n" + UbloxRmc.toLatin1() + "\r\n";
+    for (qsizetype cut = 0; cut <= burst.size(); ++cut) {
+        SharedValues values;
+        int steps = 0;
+        GpsReception::Hooks h;
+        h.tripShown = [&](const QString &, const QString &) {
+            ++steps;
+        };
+        GpsReception reception(values, h);
+        reception.VSSComm321ReceiveData(burst.constData(), quint16(cut));
+        reception.VSSComm321ReceiveData(burst.constData() + cut, quint16(burst.size() - cut));
+        EXPECT_EQ(steps, 1) << cut;
+        EXPECT_EQ(values.gps.CurrentFix, (NavFix{20, -87, 37.72792, -4.08478})) << cut;
+        EXPECT_EQ(reception.gga().SatNum, "12") << cut;
+        EXPECT_DOUBLE_EQ(reception.rmc().sog, 0.004) << cut;
+        EXPECT_EQ(reception.rmc().cog, "") << cut;
+        EXPECT_EQ(reception.rmc().GPSDate, "091202") << cut;
+    }
+}
+
+TEST_F(ReceptionTest, APartWithoutItsEndStandsAloneWhenTheNextChunkStartsASentence)
+{
+    // Whole with its checksum: read at once, no line end needed.
+    receive(UbloxGga.toLatin1());
+    EXPECT_EQ(shared.gps.CurrentFix.LatDegrees, 20);
+    // Without a checksum it waits, until a new sentence shows that it was whole.
+    receive("$GNGGA,1,5000.0000,N,00700.0000,E,1,07,1,1");
+    EXPECT_EQ(shared.gps.CurrentFix.LatDegrees, 20);
+    receive("$GNRMC,2,V,,,,,,,010125,,,N\r\n");
+    EXPECT_EQ(shared.gps.CurrentFix.LatDegrees, 50);
+    EXPECT_EQ(gps.rmc().GPSDate, "010125");
+}
+
+TEST_F(ReceptionTest, AWrongChecksumDropsTheSentenceWithARateLimitedTrace)
+{
+    qint64 now = 1000;
+    GpsReception::Hooks h = hooks();
+    h.clockMs = [&] {
+        return now;
+    };
+    GpsReception line(shared, h);
+    const QByteArray good = UbloxGga.toLatin1() + "\r\n";
+    QByteArray noisy = good;
+    noisy[20] = '8'; // 2037.72892: a flipped bit on the cable
+    line.VSSComm321ReceiveData(good.constData(), quint16(good.size()));
+    line.VSSComm321ReceiveData(noisy.constData(), quint16(noisy.size()));
+    EXPECT_DOUBLE_EQ(shared.gps.CurrentFix.LatMinutes, 37.72792);
+    ASSERT_EQ(sysMemo.size(), 1);
+    EXPECT_EQ(sysMemo[0], "GPS: checksum error, sentence dropped: " + QString(noisy.trimmed()));
+    for (int i = 0; i < 5; ++i) {
+        now += 1000;
+        line.VSSComm321ReceiveData(noisy.constData(), quint16(noisy.size()));
+    }
+    EXPECT_EQ(sysMemo.size(), 1);
+    now += GpsReception::DropTraceMs;
+    line.VSSComm321ReceiveData(noisy.constData(), quint16(noisy.size()));
+    ASSERT_EQ(sysMemo.size(), 2);
+    EXPECT_TRUE(sysMemo[1].endsWith(" (and 5 more)"));
+    EXPECT_DOUBLE_EQ(shared.gps.CurrentFix.LatMinutes, 37.72792);
+    // Without a checksum a sentence is still read.
+    const QByteArray bare = "$GNGGA,1,5000.0000,N,00700.0000,E,1,07,1,1\r\n";
+    line.VSSComm321ReceiveData(bare.constData(), quint16(bare.size()));
+    EXPECT_EQ(shared.gps.CurrentFix.LatDegrees, 50);
+}
+
+// GPGGA, GLGGA and GNGGA of the same second, a few metres apart: only GN moves the car.
+TEST_F(ReceptionTest, OneTalkerOfABurstMovesTheCar)
+{
+    for (int second = 0; second < 3; ++second) {
+        const auto sentence = [&](const char *talker, double minutes) {
+            return QStringLiteral("$%1GGA,12000%2,50%3,N,00700.0000,E,1,07,1,1\r\n")
+                .arg(QLatin1String(talker))
+                .arg(second)
+                .arg(minutes, 7, 'f', 4, QLatin1Char('0'));
+        };
+        // GN one minute of latitude further north each second; the others off by 0.002'.
+        const double gn = second;
+        receive((sentence("GP", gn + 0.002) + sentence("GN", gn) + sentence("GL", gn - 0.002))
+                    .toLatin1());
+        EXPECT_EQ(gps.gga().talker(), "GN");
+    }
+    EXPECT_NEAR(shared.TripKm, 2 * 1.852, 1e-6);
+    EXPECT_EQ(trips.size(), 3);
+}
+
+TEST_F(ReceptionTest, TheNoFixFormsAreNoFix)
+{
+    shared.RadarSystemOn = true;
+    receive((UbloxGga + "\r\n").toLatin1());
+    ASSERT_TRUE(gps.hasFix());
+    const GpsValues before = shared.gps;
+    for (const char *noFix :
+         {"$GNGGA,002153.00,,,,,0,00,99.99,,,,,,*7D\r\n$GNRMC,002153.00,V,,,,,,,,,,N,V*1C\r\n",
+          "$GPGGA,000000,0000.0000,N,00000.0000,E,0,00,99.9,00000.0,M,0.0,M,,*4A\r\n",
+          "$GPGGA,002154.000,2037.7279,N,08704.0848,W,0,03,,,M,,M,,*52\r\n"}) {
+        receive(noFix);
+        EXPECT_FALSE(gps.hasFix()) << noFix;
+        EXPECT_EQ(shared.gps.CurrentFix, before.CurrentFix) << noFix;
+        EXPECT_EQ(shared.TripKm, 0.0) << noFix;
+    }
+    receive("$GPGGA,002155,,,,,0,,,,M,,M,,\r\n");
+    EXPECT_EQ(screen.NAV_SatNum->text(), "00 SATs ");
+    receive((UbloxGga + "\r\n").toLatin1());
+    EXPECT_TRUE(gps.hasFix());
 }
 
 TEST(GpsWatchdog, TheLabelFollowsTheData)

@@ -209,8 +209,12 @@ TEST(FixUpdate, SouthAndWestAreNegative)
     EXPECT_EQ(gps.CurrentFix, (NavFix{-33, -70, -30.0, -15.0}));
     EXPECT_DOUBLE_EQ(gps.DecimalLatitude, -33.5);
     EXPECT_DOUBLE_EQ(gps.DecimalLongitude, -70.25);
-    // Any letter but N and E counts as south and west.
-    FixUpdate::apply(sentence("$GPGGA,1,3330.0000,n,07015.0000,x,1,07,1,1"), gps, trip);
+    // Any letter but N and E counts as south and west (the parser lets through only N,
+    // S, E and W).
+    Tgps_gga odd = sentence("$GPGGA,1,3330.0000,N,07015.0000,E,1,07,1,1");
+    odd.dLatNS = "n";
+    odd.dLonEW = "x";
+    FixUpdate::apply(odd, gps, trip);
     EXPECT_EQ(gps.CurrentFix, (NavFix{-33, -70, -30.0, -15.0}));
 }
 

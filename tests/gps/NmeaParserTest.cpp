@@ -49,22 +49,6 @@ TEST(NmeaField, DecimalsReadADotWhateverTheLocale)
         EXPECT_FALSE(NmeaField::decimal(bad)) << QString::fromUtf16(bad).toStdString();
 }
 
-TEST(NmeaField, TenCharacterFieldsHaveThreeDegreeDigits)
-{
-    const QString lat = "5121.5792";
-    const QString lon = "00714.4555";
-    EXPECT_EQ(NmeaField::degreesText(lat), u"51");
-    EXPECT_EQ(NmeaField::minutesText(lat), u"21.5792");
-    EXPECT_EQ(NmeaField::degreesText(lon), u"007");
-    EXPECT_EQ(NmeaField::minutesText(lon), u"14.4555");
-    // Five decimals make a latitude 10 characters long: it reads as 512 degrees.
-    EXPECT_EQ(NmeaField::degreesText(QString("5121.57920")), u"512");
-    // Minutes are at most 7 characters; short fields give what there is.
-    EXPECT_EQ(NmeaField::minutesText(QString("5121.579212")), u"21.5792");
-    EXPECT_EQ(NmeaField::minutesText(QString("0")), u"");
-    EXPECT_EQ(NmeaField::degreesText(QString("0")), u"0");
-}
-
 TEST(Tgps_gga, StartsWithTheStoredSentenceAndParsesIt)
 {
     Tgps_gga gga;
@@ -106,60 +90,6 @@ TEST(Tgps_gga, ACutSentenceKeepsTheEarlierValues)
     EXPECT_EQ(gga.UTCTime, "2150"); // the partial time
     EXPECT_EQ(gga.SatNum, "07");    // stopped at the missing satellite field
     EXPECT_EQ(gga.dLatDegree, 51);
-    EXPECT_FALSE(gga.fixValid());
-}
-
-TEST(Tgps_gga, TheStepsRunInTheirOrderUntilOneFails)
-{
-    Tgps_gga gga = parsed(Gga);
-    // Longitude degrees "XX" are not an integer: the latitude steps took effect.
-    gga.GPSDataLine = "$GPGGA,120000,4830.0000,S,XX714.4555,E,1,09,01.1,00200.0,M";
-    gga.ParseLine();
-    EXPECT_EQ(gga.UTCTime, "120000");
-    EXPECT_EQ(gga.SatNum, "09");
-    EXPECT_EQ(gga.dLatDegree, 48);
-    EXPECT_DOUBLE_EQ(gga.dLatMin, 30.0);
-    EXPECT_EQ(gga.dLatNS, "S");
-    EXPECT_EQ(gga.dLonDegree, 7);
-    EXPECT_DOUBLE_EQ(gga.dLonMin, 14.4555);
-    EXPECT_EQ(gga.dLonEW, "E");
-    EXPECT_DOUBLE_EQ(gga.dUNN, 153.8);
-    EXPECT_FALSE(gga.fixValid());
-}
-
-TEST(Tgps_gga, UnreadableNumbersBecome999999)
-{
-    Tgps_gga gga = parsed("$GPGGA,120000,48AB.CDEF,N,00714.4555,E,1,09,01.1,high,M");
-    EXPECT_EQ(gga.dLatDegree, 48);
-    EXPECT_DOUBLE_EQ(gga.dLatMin, 999999.0);
-    EXPECT_DOUBLE_EQ(gga.dUNN, 999999.0);
-    EXPECT_EQ(gga.dLonDegree, 7);
-    EXPECT_FALSE(gga.fixValid()); // a failed conversion is no fix
-}
-
-TEST(Tgps_gga, EmptyFieldsAreDroppedAndTheRestMoveUp)
-{
-    Tgps_gga gga = parsed(Gga);
-    // No fix: time, quality 0, 00 satellites, the unit letters. Seven fields; the
-    // satellite field (7) is missing, so only the time is taken.
-    gga.GPSDataLine = "$GPGGA,002153,,,,,0,00,,,M,,M,,*7E";
-    gga.ParseLine();
-    EXPECT_EQ(gga.UTCTime, "002153");
-    EXPECT_EQ(gga.SatNum, "07");
-    EXPECT_EQ(gga.dLatDegree, 51);
-    EXPECT_FALSE(gga.fixValid());
-    // With dilution and height the shifted fields are read as they come.
-    gga.GPSDataLine = "$GPGGA,002154,,,,,0,00,99.9,0.0,M,,M,,*7E";
-    gga.ParseLine();
-    EXPECT_EQ(gga.UTCTime, "002154");
-    EXPECT_EQ(gga.SatNum, "M");
-    EXPECT_EQ(gga.dLatDegree, 0); // "0"
-    EXPECT_DOUBLE_EQ(gga.dLatMin, 999999.0);
-    EXPECT_EQ(gga.dLatNS, "00");
-    EXPECT_EQ(gga.dLonDegree, 99); // "99.9"
-    EXPECT_DOUBLE_EQ(gga.dLonMin, 0.9);
-    EXPECT_EQ(gga.dLonEW, "0.0");
-    EXPECT_DOUBLE_EQ(gga.dUNN, 153.8); // field 9 is missing: stopped
     EXPECT_FALSE(gga.fixValid());
 }
 

@@ -1,5 +1,6 @@
 #include "app/OptionsScreen.h"
 #include "app/PoiKeys.h"
+#include "app/PortRequestLog.h"
 #include "core/Screen.h"
 #include "app/StatusLine.h"
 #include "app/TForm1.h"
@@ -15,6 +16,7 @@
 #include "widgets/PanelButton.h"
 
 #include "CameraTestData.h"
+#include "can/FakeClock.h"
 
 #include <gtest/gtest.h>
 
@@ -28,8 +30,17 @@ using namespace CameraTestData;
 
 namespace {
 
-// A GGA sentence with a fix at the given place.
-QString gga(double latitude, double longitude)
+// "$" + body + "*" + the checksum of the body.
+QString framed(const QString &body)
+{
+    uint sum = 0;
+    for (const QChar c : body)
+        sum ^= c.unicode();
+    return QStringLiteral("$%1*%2\r\n").arg(body).arg(sum, 2, 16, QLatin1Char('0')).toUpper();
+}
+
+// "5121.0000,N,00714.4000,E"
+QString position(double latitude, double longitude)
 {
     const auto field = [](double value, int degreeDigits) {
         const int degrees = int(value);
@@ -38,8 +49,14 @@ QString gga(double latitude, double longitude)
             .arg(degrees, degreeDigits, 10, QLatin1Char('0'))
             .arg(minutes, 7, 'f', 4, QLatin1Char('0'));
     };
-    return QStringLiteral("$GPGGA,120000,%1,N,%2,E,1,07,01.1,00153.8,M,086.0,M,,*4A\r\n")
-        .arg(field(latitude, 2), field(longitude, 3));
+    return field(latitude, 2) + ",N," + field(longitude, 3) + ",E";
+}
+
+// A GGA sentence with a fix at the given place.
+QString gga(double latitude, double longitude)
+{
+    return framed(QStringLiteral("GPGGA,120000,%1,1,07,01.1,00153.8,M,086.0,M,,")
+                      .arg(position(latitude, longitude)));
 }
 
 constexpr double StartLat = 51.3500;
@@ -50,7 +67,8 @@ protected:
     void SetUp() override { QLocale::setDefault(QLocale::c()); }
     void TearDown() override { QLocale::setDefault(QLocale::system()); }
 
-    void start(const std::vector<CameraRecord> &cameras, bool warningOn = true)
+    void start(const std::vector<CameraRecord> &cameras, bool warningOn = true,
+               IntervalTimer::Factory alertTimers = {})
     {
         dir.write(QStringLiteral("radar.bin"), RadarBin::encode(cameras));
         dir.write(QStringLiteral("Rovana.ini"), QByteArray("[Global_radarwarning]\nEnabled=") +
@@ -60,6 +78,10 @@ protected:
         auto recorder = std::make_unique<RecordingSoundPlayer>();
         sound = recorder.get();
         services.sound = std::move(recorder);
+        auto port = std::make_unique<PortRequestLog>(2);
+        gpsLine = port.get();
+        services.gpsPort = std::move(port);
+        services.alertTimers = std::move(alertTimers);
         form = std::make_unique<TForm1>(dir.path(), std::move(services));
         form->show();
     }
@@ -81,7 +103,9 @@ protected:
     }
 
     TempDir dir;
+    FakeClock clock; // outlives the window's timers
     RecordingSoundPlayer *sound = nullptr;
+    PortRequestLog *gpsLine = nullptr;
     std::unique_ptr<TForm1> form;
 };
 
@@ -172,6 +196,55 @@ TEST_F(RadarWarningWindowTest, TheSwitchTurnsTheCheckOff)
     EXPECT_TRUE(form->statusLine()->sensorlabel->isVisible());
     form->gps()->ProcessNmeaText(gga(StartLat + 0.0018, StartLon));
     EXPECT_EQ(form->radar()->RadarWarning_distance->text(), "500 m");
+}
+
+// In a tunnel the receiver loses the fix: GGA of quality 0 with empty fields and RMC
+// status V, then quality 0 with the last coordinates and the satellites it still sees,
+// every second. The alert ends 5 s after the last alerting fix, as any alert does, and
+// the stale position raises no further alert.
+TEST_F(RadarWarningWindowTest, LosingTheFixEndsTheAlertAsAnyOther)
+{
+    start({ahead(0.6, 50), ahead(2.0, 70)}, true, clock.factory());
+    gpsLine->deliver(gga(StartLat, StartLon).toLatin1());
+    clock.advance(1000);
+    gpsLine->deliver(gga(StartLat + 0.0009, StartLon).toLatin1());
+    RadarScreen *radar = form->radar();
+    ASSERT_EQ(form->activeScreen(), Screen::Radar);
+    ASSERT_TRUE(radar->Alertpanel->isVisible());
+    ASSERT_EQ(radar->Alert_RadarWarning_limit->text(), "50");
+    const qsizetype alarms = sound->played().filter("alarm").size();
+    ASSERT_EQ(alarms, 2);
+
+    qint64 backAfterMs = -1;
+    for (int second = 1; second <= 10; ++second) {
+        clock.advance(1000);
+        const QString time = QStringLiteral("1200%1").arg(second, 2, 10, QLatin1Char('0'));
+        const QString noFix =
+            second == 1 ? framed("GPGGA," + time + ",,,,,0,00,,,M,,M,,")
+                        : framed("GPGGA," + time + "," + position(StartLat + 0.0009, StartLon) +
+                                 ",0,04,,,M,,M,,");
+        gpsLine->deliver((noFix + framed("GPRMC," + time + ",V,,,,,,,091226,,,N")).toLatin1());
+        if (backAfterMs < 0 && form->activeScreen() == Screen::MP3Start)
+            backAfterMs = clock.now() - 1000;
+        if (second == 1) {
+            EXPECT_EQ(radar->NAV_SatNum->text(), "00 SATs ");
+            EXPECT_EQ(radar->Alert_RadarWarning_limit->text(), "");
+            EXPECT_EQ(radar->RadarWarning_distance->text(), "");
+        }
+        if (second == 2) {
+            EXPECT_EQ(radar->NAV_SatNum->text(), "04 SATs ");
+            EXPECT_EQ(radar->Alert_RadarWarning_limit->text(), "");
+        }
+    }
+    EXPECT_GT(backAfterMs, 0);
+    EXPECT_LE(backAfterMs, 6000);
+    EXPECT_EQ(form->title(), "Main");
+    EXPECT_FALSE(radar->Alertpanel->isVisible());
+    EXPECT_EQ(sound->played().filter("alarm").size(), alarms);
+    // The fix comes back at the camera: the alert with it.
+    gpsLine->deliver(gga(StartLat + 0.0018, StartLon).toLatin1());
+    EXPECT_EQ(form->activeScreen(), Screen::Radar);
+    EXPECT_EQ(sound->played().filter("alarm").size(), alarms + 1);
 }
 
 // A picture of the POI screen during an alert, for looking at: ROVANA_PICTURE_DIR.

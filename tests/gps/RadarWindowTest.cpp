@@ -27,7 +27,7 @@
 namespace {
 
 const QByteArray Fix = "$GPGGA,214949,5121.5792,N,00714.4555,E,1,07,01.1,00153.8,M,086.0,M,,*4A\r\n"
-                       "$GPRMC,214949,A,5121.5792,N,00714.4555,E,090.0,054.7,191194,020.3,E*68\r\n";
+                       "$GPRMC,214949,A,5121.5792,N,00714.4555,E,090.0,054.7,191194,020.3,E*73\r\n";
 
 class RadarWindowTest : public ::testing::Test {
 protected:
@@ -177,7 +177,7 @@ TEST_F(RadarWindowTest, ARealLineFeedsTheFix)
     EXPECT_EQ(radar->NAV_LAT->text(), "51°21.5792'N");
     EXPECT_EQ(gpsColour(), form->colours().main());
     // A second burst a moment later: 1' further north.
-    ASSERT_TRUE(pty.send("$GPGGA,214950,5122.5792,N,00714.4555,E,1,07,01.1,00153.8,M,,M,,*4A\r\n"));
+    ASSERT_TRUE(pty.send("$GPGGA,214950,5122.5792,N,00714.4555,E,1,07,01.1,00153.8,M,,M,,*61\r\n"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return form->shared().TripKm > 1.8; }, 5000));
     EXPECT_NEAR(form->shared().TripKm, 1.852, 1e-6);
 }
