@@ -1,6 +1,6 @@
 #pragma once
 
-#include "can/IntervalTimer.h"
+#include "core/IntervalTimer.h"
 
 #include <memory>
 

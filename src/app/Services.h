@@ -2,7 +2,7 @@
 
 #include "app/PathChooser.h"
 #include "core/SerialPortControl.h"
-#include "can/IntervalTimer.h"
+#include "core/IntervalTimer.h"
 #include "log/MapComponent.h"
 #include "platform/AudioPlayer.h"
 #include "platform/GammaRamp.h"

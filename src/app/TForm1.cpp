@@ -24,7 +24,7 @@
 #include "can/Can2ComLink.h"
 #include "can/CanPage.h"
 #include "can/CanTrace.h"
-#include "can/QtIntervalTimer.h"
+#include "core/QtIntervalTimer.h"
 #include "gps/CameraWarning.h"
 #include "gps/GpsReception.h"
 #include "gps/GpsWatchdog.h"

@@ -6,7 +6,7 @@
 #include "can/CanLine.h"
 #include "can/CanPage.h"
 #include "can/CanTrace.h"
-#include "can/QtIntervalTimer.h"
+#include "core/QtIntervalTimer.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "can/CanLineJoiner.h"
-#include "can/IntervalTimer.h"
+#include "core/IntervalTimer.h"
 #include "can/LinkSupervisor.h"
 #include "can/SteeringWheel.h"
 

@@ -1,4 +1,4 @@
-#include "can/QtIntervalTimer.h"
+#include "core/QtIntervalTimer.h"
 
 QtIntervalTimer::QtIntervalTimer()
 {
