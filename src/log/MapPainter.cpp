@@ -57,8 +57,13 @@ void MapPainter::paint(QPainter &painter)
     for (int c = int(LastCarRoad); c >= 0; --c)
         drawRoads(painter, RoadClass(c), RoadLevel::Tunnel);
     drawRoads(painter, RoadClass::Railway, RoadLevel::Surface);
+    // The edges of all roads first, then the roads: where roads meet, no edge crosses.
     for (int c = int(LastCarRoad); c >= 0; --c)
-        drawRoads(painter, RoadClass(c), RoadLevel::Surface);
+        prepareRoads(RoadClass(c), RoadLevel::Surface);
+    for (int c = int(LastCarRoad); c >= 0; --c)
+        drawCasing(painter, RoadClass(c));
+    for (int c = int(LastCarRoad); c >= 0; --c)
+        strokeRoads(painter, RoadClass(c), RoadLevel::Surface);
     drawRoads(painter, RoadClass::Railway, RoadLevel::Bridge);
     for (int c = int(LastCarRoad); c >= 0; --c)
         drawRoads(painter, RoadClass(c), RoadLevel::Bridge);
@@ -101,20 +106,52 @@ void MapPainter::drawAreas(QPainter &painter, AreaKind kind)
 
 void MapPainter::drawRoads(QPainter &painter, RoadClass roadClass, RoadLevel level)
 {
-    RoadChains &chains =
-        level == RoadLevel::Surface ? m_chains[std::size_t(roadClass)] : m_otherChains;
+    prepareRoads(roadClass, level);
+    strokeRoads(painter, roadClass, level);
+}
+
+RoadChains &MapPainter::chainsOf(RoadClass roadClass, RoadLevel level)
+{
+    return level == RoadLevel::Surface ? m_chains[std::size_t(roadClass)] : m_otherChains;
+}
+
+void MapPainter::prepareRoads(RoadClass roadClass, RoadLevel level)
+{
+    RoadChains &chains = chainsOf(roadClass, level);
     if (m_metresPerPixel > MapStyle::roadShownUpTo(roadClass)) {
         chains.join(m_data, {});
         return;
     }
     collectRuns(roadClass, level);
     chains.join(m_data, m_runs);
+}
+
+QPen MapPainter::roadPen(RoadClass roadClass) const
+{
+    const bool round = m_metresPerPixel < SquareEndsFrom;
+    return QPen(m_palette.road(roadClass), MapStyle::roadWidth(roadClass, m_metresPerPixel),
+                Qt::SolidLine, round ? Qt::RoundCap : Qt::FlatCap,
+                round ? Qt::RoundJoin : Qt::BevelJoin);
+}
+
+void MapPainter::drawCasing(QPainter &painter, RoadClass roadClass)
+{
+    const RoadChains &chains = chainsOf(roadClass, RoadLevel::Surface);
+    if (m_palette.roadCasing.alpha() == 0 || chains.chains().empty())
+        return;
+    QPen casing = roadPen(roadClass);
+    casing.setColor(m_palette.roadCasing);
+    casing.setWidthF(casing.widthF() + MapStyle::CasingPixels);
+    painter.setPen(casing);
+    drawChains(painter, chains);
+}
+
+void MapPainter::strokeRoads(QPainter &painter, RoadClass roadClass, RoadLevel level)
+{
+    const RoadChains &chains = chainsOf(roadClass, level);
     if (chains.chains().empty())
         return;
-    const bool round = m_metresPerPixel < SquareEndsFrom;
-    const double width = MapStyle::roadWidth(roadClass, m_metresPerPixel);
-    QPen pen(m_palette.road(roadClass), width, Qt::SolidLine, round ? Qt::RoundCap : Qt::FlatCap,
-             round ? Qt::RoundJoin : Qt::BevelJoin);
+    QPen pen = roadPen(roadClass);
     if (level == RoadLevel::Tunnel) {
         QColor faded = pen.color();
         faded.setAlphaF(float(MapStyle::TunnelOpacity));
@@ -124,7 +161,7 @@ void MapPainter::drawRoads(QPainter &painter, RoadClass roadClass, RoadLevel lev
     } else if (level == RoadLevel::Bridge) {
         QPen casing = pen;
         casing.setColor(m_palette.bridgeCasing);
-        casing.setWidthF(width + 4.0);
+        casing.setWidthF(pen.widthF() + 4.0);
         casing.setCapStyle(Qt::FlatCap);
         painter.setPen(casing);
         drawChains(painter, chains);

@@ -5,6 +5,7 @@
 #include "log/MapViewport.h"
 #include "log/RoadChains.h"
 
+#include <QPen>
 #include <QPointF>
 
 #include <array>
@@ -17,7 +18,7 @@ class QPainter;
 
 // Draws the map of a viewport: the ground, the areas (sea, built-up land, green, water,
 // buildings up close), rivers and railways, the roads by class (tunnels faded under them,
-// smallest first so that the larger roads lie on top, bridges cased over them), the names
+// edged, smallest first so that the larger roads lie on top, bridges cased over them), the names
 // of the places, then the road names that fit.
 class MapPainter {
 public:
@@ -35,6 +36,11 @@ private:
 
     void drawAreas(QPainter &painter, AreaKind kind);
     void drawRoads(QPainter &painter, RoadClass roadClass, RoadLevel level);
+    void prepareRoads(RoadClass roadClass, RoadLevel level);
+    void drawCasing(QPainter &painter, RoadClass roadClass);
+    void strokeRoads(QPainter &painter, RoadClass roadClass, RoadLevel level);
+    RoadChains &chainsOf(RoadClass roadClass, RoadLevel level);
+    QPen roadPen(RoadClass roadClass) const;
     void drawChains(QPainter &painter, const RoadChains &chains);
     void collectRuns(RoadClass roadClass, RoadLevel level);
     void project(const RoadChains &chains, const RoadChains::Chain &chain);

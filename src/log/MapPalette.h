@@ -13,6 +13,7 @@ struct MapPalette {
     QColor land;
     std::array<QColor, AreaKindCount> areas; // by AreaKind; boundaries are never drawn
     std::array<QColor, RoadClassCount> roads;
+    QColor roadCasing; // the thin edge of every road; transparent for none
     QColor bridgeCasing;
     QColor roadNames;
     QColor placeNames;

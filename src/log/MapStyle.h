@@ -21,6 +21,8 @@ public:
     // The bar along the foot of the map that names the street the car is on: no name of
     // the map goes under it.
     static constexpr int StreetBarPixels = 30;
+    // The edge of a road on either side together, pixels.
+    static constexpr double CasingPixels = 2.0;
     // How much of a tunnel's colour shows.
     static constexpr double TunnelOpacity = 0.45;
 };
