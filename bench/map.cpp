@@ -1,5 +1,5 @@
 // The map of the drivers log on a synthetic extract the size of a large city's: about
-// 1,400,000 nodes and 225,000 ways in PBF, with a building in every block and the town
+// 1,300,000 nodes and 225,000 ways in PBF, with a building in every block and the town
 // cut into 36 municipalities whose boundaries zigzag along 400 points each. Load time and
 // the memory the loaded map takes, one place look-up (street and municipality) per fix,
 // one redraw of the map page at each zoom level.
