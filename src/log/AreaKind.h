@@ -11,9 +11,10 @@ enum class AreaKind : std::uint8_t { Sea, BuiltUp, Green, Water, Building, Bound
 constexpr std::size_t AreaKindCount = std::size_t(AreaKind::Boundary) + 1;
 
 // The administrative levels that name a town: the municipality, then the larger units an
-// extract without municipalities may have.
+// extract without municipalities may have, down to the country (a city state such as
+// Monaco is a country with no municipality of its own).
 constexpr std::uint8_t MunicipalityLevel = 8;
-constexpr std::uint8_t LowestTownLevel = 6;
+constexpr std::uint8_t LowestTownLevel = 2;
 
 // The kind of an area from its tags (tag(key) gives the value, empty when missing); none
 // for areas the map leaves out. A boundary's admin_level comes through level.

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <vector>
 
 namespace {
 
@@ -96,16 +97,18 @@ QString PlaceFinder::boundaryAround(double latitude, double longitude) const
 {
     const GeoPoint point = GeoPoint::fromDegrees(latitude, longitude);
     const GeoBox box{latitude, longitude, latitude, longitude};
-    // The municipality first; suburbs and quarters (levels 9 and 10) are never kept.
-    std::uint8_t bestLevel = 0;
-    std::uint32_t name = MapData::NoName;
-    m_data.forAreasIn(AreaKind::Boundary, box, [&](const MapData::Area &area) {
-        if (area.adminLevel <= bestLevel || !m_data.contains(area, point))
-            return;
-        bestLevel = area.adminLevel;
-        name = area.name;
-    });
-    return m_data.name(name);
+    // The municipality first, the larger units only where none holds the point: a
+    // country's long boundary is walked only then. Suburbs and quarters (levels 9 and 10)
+    // are never kept.
+    std::vector<const MapData::Area *> around;
+    m_data.forAreasIn(AreaKind::Boundary, box,
+                      [&](const MapData::Area &area) { around.push_back(&area); });
+    std::stable_sort(around.begin(), around.end(),
+                     [](const auto *a, const auto *b) { return a->adminLevel > b->adminLevel; });
+    for (const MapData::Area *area : around)
+        if (m_data.contains(*area, point))
+            return m_data.name(area->name);
+    return {};
 }
 
 QString PlaceFinder::placeAround(double latitude, double longitude) const

@@ -9,8 +9,9 @@ class MapData;
 // The street-address text of a point, "Street, Town": the nearest named road a car can be
 // on within RoadReach of it (of two or more within reach, the nearest that runs along the
 // car's course when one is given), and the town it lies in. The town is the municipality
-// whose administrative boundary holds the point (admin_level 8, else 7, else 6); where no
-// boundary holds it, the nearest place whose reach covers it. A road without a town gives
+// whose administrative boundary holds the point (admin_level 8, else 7, else 6, and so on
+// up to a country's 2); where no boundary holds it, the nearest place whose reach covers
+// it. A road without a town gives
 // the road's name alone; no road near gives "n/a".
 class PlaceFinder {
 public:

@@ -174,6 +174,22 @@ TEST(PlaceFinder, TheTownIsTheMunicipalityWhoseBoundaryHoldsThePosition)
     EXPECT_EQ(placeAt(*data, -2990, 1500), "Hill Road, Beausoleil");
 }
 
+// A city state has no municipality of its own: its country boundary names it, not the
+// quarter whose node is nearest.
+TEST(PlaceFinder, ACityStateIsItsOwnTown)
+{
+    OsmExtract osm;
+    osm.road("primary", "Boulevard Albert 1er", {at(0, -500), at(0, 500)});
+    boundary(osm, "Monaco", 2, -1000, -1000, 1000, 1000);
+    boundary(osm, "La Condamine", 10, -300, -300, 300, 300);
+    osm.place("suburb", "La Condamine", Lat, Lon);
+    osm.place("suburb", "Monte-Carlo", Lat, Lon + 800 / MetresPerLon);
+    const auto data = load(osm);
+    ASSERT_TRUE(data);
+    EXPECT_EQ(placeAt(*data, 0, 0), "Boulevard Albert 1er, Monaco");
+    EXPECT_EQ(placeAt(*data, 0, 450), "Boulevard Albert 1er, Monaco");
+}
+
 TEST(PlaceFinder, AFootwayBesideTheRoadIsNeverTheStreet)
 {
     OsmExtract osm;
