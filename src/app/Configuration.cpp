@@ -86,6 +86,11 @@ QString Configuration::mapFile() const
                                m_programDir + QStringLiteral("map.osm.pbf"));
 }
 
+bool Configuration::mapNight() const
+{
+    return m_loaded.readBool(QStringLiteral("Map"), QStringLiteral("Night"), false);
+}
+
 void Configuration::LoadSettings()
 {
     const IniFile ini = IniFile::load(m_fileName);

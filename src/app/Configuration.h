@@ -29,6 +29,8 @@ public:
     QString shellCommand() const;
     // The OpenStreetMap extract of the map view.
     QString mapFile() const;
+    // The map's night colours, from "Map"/"Night" (until the screen has a night scheme).
+    bool mapNight() const;
 
     // Defaults of the path keys on this machine.
     QString defaultMainImage() const;

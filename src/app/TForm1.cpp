@@ -34,6 +34,7 @@
 #include "log/DriversLog.h"
 #include "log/DriversLogKeys.h"
 #include "log/DriversLogScreen.h"
+#include "log/MapPalette.h"
 #include "log/MapScreen.h"
 #include "log/OsmMap.h"
 #include "media/DirActionMenu.h"
@@ -124,6 +125,8 @@ TForm1::TForm1(const QString &programDir, Services services, QWidget *parent)
     m_videoList->VideoListBox().setDirectory(QStringLiteral("/"));
 
     m_configuration->LoadSettings();
+    m_mapScreen->setMapPalette(m_configuration->mapNight() ? MapPalette::night()
+                                                           : MapPalette::day());
 
     m_logbook->logTimer().start();
     m_foreground = std::make_unique<ForegroundKeeper>(*this, QtIntervalTimer::make());

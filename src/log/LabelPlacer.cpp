@@ -25,8 +25,8 @@ double turn(double a, double b)
 
 } // namespace
 
-LabelPlacer::LabelPlacer(QPainter &painter, QRectF area, LabelSprites &sprites)
-    : m_painter(painter), m_area(area), m_sprites(sprites)
+LabelPlacer::LabelPlacer(QPainter &painter, QRectF area, LabelSprites &sprites, const QColor &halo)
+    : m_painter(painter), m_area(area), m_sprites(sprites), m_halo(halo)
 {
 }
 
@@ -121,7 +121,7 @@ bool LabelPlacer::isFree(const QRectF &bounds) const
 void LabelPlacer::draw(const QString &text, QPointF centre, double degrees, const QFont &font,
                        const QColor &colour)
 {
-    const QImage &sprite = m_sprites.sprite(text, font, colour);
+    const QImage &sprite = m_sprites.sprite(text, font, colour, m_halo);
     m_painter.save();
     m_painter.setRenderHint(QPainter::SmoothPixmapTransform, degrees != 0.0);
     m_painter.translate(centre);

@@ -17,7 +17,8 @@ class QPainter;
 // the road that holds it.
 class LabelPlacer {
 public:
-    LabelPlacer(QPainter &painter, QRectF area, LabelSprites &sprites);
+    LabelPlacer(QPainter &painter, QRectF area, LabelSprites &sprites,
+                const QColor &halo = Qt::black);
 
     // Keeps names off an area.
     void reserve(const QRectF &area) { m_taken.push_back(area); }
@@ -42,6 +43,7 @@ private:
     QPainter &m_painter;
     QRectF m_area;
     LabelSprites &m_sprites;
+    QColor m_halo;
     std::vector<QRectF> m_taken;
     int m_count = 0;
 };

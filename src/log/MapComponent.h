@@ -1,8 +1,11 @@
 #pragma once
 
+#include "log/MapPalette.h"
+
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -29,4 +32,13 @@ public:
     // The street-address text at the point, "n/a" when nothing usable lies there, an
     // empty text when the look-up itself fails.
     virtual QString placeAt(double latitude, double longitude) = 0;
+    // The same for a car on the course (degrees clockwise from north): of two roads near,
+    // the one it drives along.
+    virtual QString placeAlong(double latitude, double longitude, std::optional<double> course)
+    {
+        (void)course;
+        return placeAt(latitude, longitude);
+    }
+    // The colours to draw with from now on.
+    virtual void setPalette(const MapPalette &palette) { (void)palette; }
 };

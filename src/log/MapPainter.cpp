@@ -6,10 +6,11 @@
 
 #include <QFont>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPen>
 
 #include <algorithm>
-#include <unordered_set>
+#include <QSet>
 
 namespace {
 
@@ -35,53 +36,156 @@ QFont labelFont(int pixels)
 
 } // namespace
 
-MapPainter::MapPainter(const MapData &data, const MapViewport &view, LabelSprites &sprites)
-    : m_data(data), m_view(view), m_sprites(sprites), m_box(view.visibleBox(MarginPixels)),
-      m_metresPerPixel(view.metresPerPixel())
+MapPainter::MapPainter(const MapData &data, const MapViewport &view, LabelSprites &sprites,
+                       const MapPalette &palette)
+    : m_data(data), m_view(view), m_sprites(sprites), m_palette(palette),
+      m_box(view.visibleBox(MarginPixels)), m_metresPerPixel(view.metresPerPixel())
 {
 }
 
 void MapPainter::paint(QPainter &painter)
 {
     const QRectF area(QPointF(0, 0), QSizeF(m_view.size()));
-    painter.fillRect(area, Qt::black);
+    painter.fillRect(area, m_palette.land);
     painter.setRenderHint(QPainter::Antialiasing, true);
     m_drawnPieces = 0;
     m_drawnLines = 0;
-    for (int c = int(RoadClass::Service); c >= 0; --c)
-        drawRoads(painter, RoadClass(c));
-    LabelPlacer labels(painter, area, m_sprites);
-    // The car's marker sits in the middle; no name covers it.
+    for (const AreaKind kind :
+         {AreaKind::Sea, AreaKind::BuiltUp, AreaKind::Green, AreaKind::Water, AreaKind::Building})
+        drawAreas(painter, kind);
+    drawRoads(painter, RoadClass::Waterway, RoadLevel::Surface);
+    for (int c = int(LastCarRoad); c >= 0; --c)
+        drawRoads(painter, RoadClass(c), RoadLevel::Tunnel);
+    drawRoads(painter, RoadClass::Railway, RoadLevel::Surface);
+    // The edges of all roads first, then the roads: where roads meet, no edge crosses.
+    for (int c = int(LastCarRoad); c >= 0; --c)
+        prepareRoads(RoadClass(c), RoadLevel::Surface);
+    for (int c = int(LastCarRoad); c >= 0; --c)
+        drawCasing(painter, RoadClass(c));
+    for (int c = int(LastCarRoad); c >= 0; --c)
+        strokeRoads(painter, RoadClass(c), RoadLevel::Surface);
+    drawRoads(painter, RoadClass::Railway, RoadLevel::Bridge);
+    for (int c = int(LastCarRoad); c >= 0; --c)
+        drawRoads(painter, RoadClass(c), RoadLevel::Bridge);
+    LabelPlacer labels(painter, area, m_sprites, m_palette.nameHalo);
+    // The car's marker sits in the middle and the street bar along the foot; no name
+    // covers them.
     labels.reserve(QRectF(area.center() - QPointF(CarRoom, CarRoom) / 2, QSizeF(CarRoom, CarRoom)));
+    labels.reserve(QRectF(0.0, area.bottom() - MapStyle::StreetBarPixels, area.width(),
+                          MapStyle::StreetBarPixels));
     namePlaces(labels);
     nameRoads(labels);
 }
 
-void MapPainter::drawRoads(QPainter &painter, RoadClass roadClass)
+void MapPainter::drawAreas(QPainter &painter, AreaKind kind)
 {
-    RoadChains &chains = m_chains[std::size_t(roadClass)];
+    if (m_metresPerPixel > MapStyle::areaShownUpTo(kind))
+        return;
+    QPainterPath path;
+    path.setFillRule(Qt::OddEvenFill);
+    QPolygonF polygon;
+    m_data.forAreasIn(kind, m_box, [&](const MapData::Area &area) {
+        for (const MapData::Ring &ring : m_data.ringsOf(area)) {
+            polygon.clear();
+            for (const GeoPoint &point : m_data.pointsOf(ring)) {
+                const QPointF p = m_view.toScreen(point);
+                if (polygon.isEmpty() || (p - polygon.back()).manhattanLength() >= MinStepPixels)
+                    polygon.append(p);
+            }
+            if (polygon.size() >= 3)
+                path.addPolygon(polygon);
+        }
+    });
+    if (path.isEmpty())
+        return;
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(m_palette.area(kind));
+    painter.drawPath(path);
+    painter.setBrush(Qt::NoBrush);
+}
+
+void MapPainter::drawRoads(QPainter &painter, RoadClass roadClass, RoadLevel level)
+{
+    prepareRoads(roadClass, level);
+    strokeRoads(painter, roadClass, level);
+}
+
+RoadChains &MapPainter::chainsOf(RoadClass roadClass, RoadLevel level)
+{
+    return level == RoadLevel::Surface ? m_chains[std::size_t(roadClass)] : m_otherChains;
+}
+
+void MapPainter::prepareRoads(RoadClass roadClass, RoadLevel level)
+{
+    RoadChains &chains = chainsOf(roadClass, level);
     if (m_metresPerPixel > MapStyle::roadShownUpTo(roadClass)) {
         chains.join(m_data, {});
         return;
     }
-    const bool round = m_metresPerPixel < SquareEndsFrom;
-    painter.setPen(QPen(MapStyle::roadColour(roadClass),
-                        MapStyle::roadWidth(roadClass, m_metresPerPixel), Qt::SolidLine,
-                        round ? Qt::RoundCap : Qt::FlatCap, round ? Qt::RoundJoin : Qt::BevelJoin));
-    collectRuns(roadClass);
+    collectRuns(roadClass, level);
     chains.join(m_data, m_runs);
+}
+
+QPen MapPainter::roadPen(RoadClass roadClass) const
+{
+    const bool round = m_metresPerPixel < SquareEndsFrom;
+    return QPen(m_palette.road(roadClass), MapStyle::roadWidth(roadClass, m_metresPerPixel),
+                Qt::SolidLine, round ? Qt::RoundCap : Qt::FlatCap,
+                round ? Qt::RoundJoin : Qt::BevelJoin);
+}
+
+void MapPainter::drawCasing(QPainter &painter, RoadClass roadClass)
+{
+    const RoadChains &chains = chainsOf(roadClass, RoadLevel::Surface);
+    if (m_palette.roadCasing.alpha() == 0 || chains.chains().empty())
+        return;
+    QPen casing = roadPen(roadClass);
+    casing.setColor(m_palette.roadCasing);
+    casing.setWidthF(casing.widthF() + MapStyle::CasingPixels);
+    painter.setPen(casing);
+    drawChains(painter, chains);
+}
+
+void MapPainter::strokeRoads(QPainter &painter, RoadClass roadClass, RoadLevel level)
+{
+    const RoadChains &chains = chainsOf(roadClass, level);
+    if (chains.chains().empty())
+        return;
+    QPen pen = roadPen(roadClass);
+    if (level == RoadLevel::Tunnel) {
+        QColor faded = pen.color();
+        faded.setAlphaF(float(MapStyle::TunnelOpacity));
+        pen.setColor(faded);
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setDashPattern({2.0, 1.0});
+    } else if (level == RoadLevel::Bridge) {
+        QPen casing = pen;
+        casing.setColor(m_palette.bridgeCasing);
+        casing.setWidthF(pen.widthF() + 4.0);
+        casing.setCapStyle(Qt::FlatCap);
+        painter.setPen(casing);
+        drawChains(painter, chains);
+    }
+    painter.setPen(pen);
+    drawChains(painter, chains);
+    m_drawnLines += int(chains.chains().size());
+}
+
+void MapPainter::drawChains(QPainter &painter, const RoadChains &chains)
+{
     for (const RoadChains::Chain &chain : chains.chains()) {
         project(chains, chain);
         painter.drawPolyline(m_line.data(), int(m_line.size()));
     }
-    m_drawnLines += int(chains.chains().size());
 }
 
-void MapPainter::collectRuns(RoadClass roadClass)
+void MapPainter::collectRuns(RoadClass roadClass, RoadLevel level)
 {
     m_runs.clear();
-    m_data.forPiecesIn(roadClass, m_box,
-                       [&](const MapData::Piece &piece) { m_runs.push_back(piece); });
+    m_data.forPiecesIn(roadClass, m_box, [&](const MapData::Piece &piece) {
+        if (m_data.roads()[piece.road].level == level)
+            m_runs.push_back(piece);
+    });
     m_drawnPieces += int(m_runs.size());
     // In point order a road's pieces follow each other; the ones that share an end join.
     std::sort(m_runs.begin(), m_runs.end(),
@@ -128,17 +232,16 @@ void MapPainter::namePlaces(LabelPlacer &labels)
         if (labels.count() >= MaxLabels)
             return;
         labels.placeAt(m_data.name(place->name), m_view.toScreen(place->at),
-                       labelFont(MapStyle::placeFontPixels(place->kind)),
-                       MapStyle::placeNameColour());
+                       labelFont(MapStyle::placeFontPixels(place->kind)), m_palette.placeNames);
     }
 }
 
 void MapPainter::nameRoads(LabelPlacer &labels)
 {
     const QFont font = labelFont(MapStyle::RoadFontPixels);
-    std::unordered_set<std::uint32_t> done; // each name once
+    QSet<QString> done; // each name once
     std::vector<const RoadChains::Chain *> named;
-    for (std::size_t c = 0; c < ClassCount; ++c) {
+    for (std::size_t c = 0; c <= std::size_t(LastCarRoad); ++c) {
         if (m_metresPerPixel > MapStyle::roadNamedUpTo(RoadClass(c)))
             continue;
         // The longest lines of a class first: they have the most room.
@@ -152,12 +255,21 @@ void MapPainter::nameRoads(LabelPlacer &labels)
         for (const RoadChains::Chain *chain : named) {
             if (labels.count() >= MaxLabels)
                 return;
-            if (done.contains(chain->name))
+            const QString text = roadLabel(*chain);
+            if (done.contains(text))
                 continue;
             project(m_chains[c], *chain);
-            if (labels.placeAlong(m_data.name(chain->name), m_line, font,
-                                  MapStyle::roadNameColour()))
-                done.insert(chain->name);
+            if (labels.placeAlong(text, m_line, font, m_palette.roadNames))
+                done.insert(text);
         }
     }
+}
+
+QString MapPainter::roadLabel(const RoadChains::Chain &chain) const
+{
+    // A wide view has no room for long names: the major roads go by their number.
+    const std::uint32_t ref = m_data.roads()[chain.road].ref;
+    if (ref != MapData::NoName && m_metresPerPixel > MapStyle::NumbersFrom)
+        return m_data.name(ref);
+    return m_data.name(chain.name);
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "log/MapData.h"
+#include "log/MapPalette.h"
 #include "log/MapViewport.h"
 #include "log/RoadChains.h"
 
+#include <QPen>
 #include <QPointF>
 
 #include <array>
@@ -14,11 +16,14 @@ class LabelPlacer;
 class LabelSprites;
 class QPainter;
 
-// Draws the map of a viewport: black ground, the roads by class (smallest first, so the
-// larger roads lie on top), the names of the places, then the road names that fit.
+// Draws the map of a viewport: the ground, the areas (sea, built-up land, green, water,
+// buildings up close), rivers and railways, the roads by class (tunnels faded under them,
+// edged, smallest first so that the larger roads lie on top, bridges cased over them), the names
+// of the places, then the road names that fit.
 class MapPainter {
 public:
-    MapPainter(const MapData &data, const MapViewport &view, LabelSprites &sprites);
+    MapPainter(const MapData &data, const MapViewport &view, LabelSprites &sprites,
+               const MapPalette &palette = MapPalette::day());
 
     void paint(QPainter &painter);
     // Pieces of road drawn by the last paint, for tests and the benchmark.
@@ -27,21 +32,31 @@ public:
     int drawnLines() const { return m_drawnLines; }
 
 private:
-    static constexpr std::size_t ClassCount = std::size_t(RoadClass::Service) + 1;
+    static constexpr std::size_t ClassCount = RoadClassCount;
 
-    void drawRoads(QPainter &painter, RoadClass roadClass);
-    void collectRuns(RoadClass roadClass);
+    void drawAreas(QPainter &painter, AreaKind kind);
+    void drawRoads(QPainter &painter, RoadClass roadClass, RoadLevel level);
+    void prepareRoads(RoadClass roadClass, RoadLevel level);
+    void drawCasing(QPainter &painter, RoadClass roadClass);
+    void strokeRoads(QPainter &painter, RoadClass roadClass, RoadLevel level);
+    RoadChains &chainsOf(RoadClass roadClass, RoadLevel level);
+    QPen roadPen(RoadClass roadClass) const;
+    void drawChains(QPainter &painter, const RoadChains &chains);
+    void collectRuns(RoadClass roadClass, RoadLevel level);
     void project(const RoadChains &chains, const RoadChains::Chain &chain);
     void namePlaces(LabelPlacer &labels);
     void nameRoads(LabelPlacer &labels);
+    QString roadLabel(const RoadChains::Chain &chain) const;
 
     const MapData &m_data;
     const MapViewport &m_view;
     LabelSprites &m_sprites;
+    MapPalette m_palette;
     GeoBox m_box;
     double m_metresPerPixel;
-    std::vector<MapData::Piece> m_runs; // the visible pieces, joined where they follow
-    std::array<RoadChains, ClassCount> m_chains;
+    std::vector<MapData::Piece> m_runs;          // the visible pieces, joined where they follow
+    std::array<RoadChains, ClassCount> m_chains; // on the ground: these are named
+    RoadChains m_otherChains;                    // tunnels and bridges
     std::vector<GeoPoint> m_points;
     std::vector<QPointF> m_line;
     int m_drawnPieces = 0;

@@ -3,9 +3,12 @@
 #include "core/CommandKey.h"
 #include "core/SharedValues.h"
 #include "log/MapComponent.h"
+#include "log/MapStyle.h"
+#include "log/PlaceFinder.h"
 #include "widgets/ArrowSymbol.h"
 #include "widgets/CarMarker.h"
 
+#include <QLabel>
 #include <QPointer>
 
 MapScreen::MapScreen(Context context, QWidget *parent)
@@ -14,6 +17,20 @@ MapScreen::MapScreen(Context context, QWidget *parent)
     OleContainer = new QWidget(this);
     OleContainer->setObjectName(QStringLiteral("OleContainer"));
     OleContainer->setGeometry(4, 5, 792, 369);
+    StreetBar = new QLabel(this);
+    StreetBar->setObjectName(QStringLiteral("StreetBar"));
+    const QRect map = OleContainer->geometry();
+    StreetBar->setGeometry(map.left(), map.bottom() + 1 - MapStyle::StreetBarPixels, map.width(),
+                           MapStyle::StreetBarPixels);
+    // From the left: the middle is where the south arrow stands.
+    StreetBar->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    StreetBar->setIndent(14);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(18);
+    font.setBold(true);
+    StreetBar->setFont(font);
+    StreetBar->setAutoFillBackground(true);
+    StreetBar->hide();
 
     using D = ArrowSymbol::Direction;
     auto arrow = [this](const char *name, D direction, const QRect &at) {
@@ -31,7 +48,28 @@ MapScreen::MapScreen(Context context, QWidget *parent)
     CarPosition->setObjectName(QStringLiteral("CarPosition"));
     CarPosition->setGeometry(393, 167, 17, 23);
     CarPosition->hide();
+
+    setMapPalette(MapPalette::day());
     showAxis();
+}
+
+void MapScreen::setMapPalette(const MapPalette &palette)
+{
+    try {
+        m_context.map.setPalette(palette);
+    } catch (...) {
+    }
+    QPalette colours = StreetBar->palette();
+    colours.setColor(QPalette::Window, palette.streetBar);
+    colours.setColor(QPalette::WindowText, palette.streetBarText);
+    StreetBar->setPalette(colours);
+}
+
+void MapScreen::showStreet(const QString &place)
+{
+    const bool named = !place.isEmpty() && place != PlaceFinder::NotAvailable;
+    StreetBar->setText(named ? place : QString());
+    StreetBar->setVisible(named);
 }
 
 void MapScreen::setArrowColour(const QColor &colour)
@@ -68,7 +106,8 @@ void MapScreen::mapCreated(bool ok)
         view->setGeometry(OleContainer->rect());
         view->show();
     }
-    // The indicators stay above the map.
+    // The indicators stay above the map and the street bar.
+    StreetBar->raise();
     for (QWidget *w :
          {static_cast<QWidget *>(ns1), static_cast<QWidget *>(ns2), static_cast<QWidget *>(we1),
           static_cast<QWidget *>(we2), static_cast<QWidget *>(CarPosition)})
@@ -94,8 +133,17 @@ QString MapScreen::CentreOnCar(double latitude, double longitude)
     } catch (...) {
         return QString();
     }
-    const QString place = PlaceAtPosition(latitude, longitude);
+    // The course tells which of two roads near the car it is on; a standing car has none.
+    const GpsValues &gps = m_context.shared.gps;
+    const std::optional<double> course =
+        gps.Stationary ? std::nullopt : std::optional<double>(gps.ComputedCourse);
+    QString place;
+    try {
+        place = m_context.map.placeAlong(latitude, longitude, course);
+    } catch (...) {
+    }
     CarPosition->show();
+    showStreet(place);
     return place;
 }
 

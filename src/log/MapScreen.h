@@ -9,6 +9,8 @@
 class ArrowSymbol;
 class CarMarker;
 class MapComponent;
+class QLabel;
+struct MapPalette;
 struct SharedValues;
 
 // Page 9: the map in OleContainer, the car marker at its centre and the two arrow pairs
@@ -56,8 +58,13 @@ public:
     ArrowSymbol *we1 = nullptr; // left
     ArrowSymbol *we2 = nullptr; // right
     CarMarker *CarPosition = nullptr;
+    // The place of the car's last centring along the foot of the map, as the logbook
+    // records it; hidden while there is none.
+    QLabel *StreetBar = nullptr;
 
     void setArrowColour(const QColor &colour);
+    // The map's colours, the street bar's with them.
+    void setMapPalette(const MapPalette &palette);
 
 private:
     enum class State { None, Creating, Created, Failed };
@@ -65,6 +72,7 @@ private:
     void applyZoom();
     void pan(int northSouthCode, int westEastCode);
     void showAxis();
+    void showStreet(const QString &place);
 
     Context m_context;
     State m_state = State::None;

@@ -7,21 +7,31 @@
 namespace {
 
 struct RoadLook {
-    QRgb colour;
     double width; // pixels at the closest view
     double shown; // widest view, metres per pixel
     double named; // widest view with names
 };
 
-constexpr std::array<RoadLook, 7> RoadLooks{{
-    {0xE8846A, 14.0, 1e12, 80.0},  // motorway
-    {0xE8A05A, 13.0, 1e12, 60.0},  // trunk
-    {0xE8C15A, 12.0, 300.0, 30.0}, // primary
-    {0xD4D46A, 11.0, 80.0, 16.0},  // secondary
-    {0xCFCFCF, 10.0, 30.0, 6.0},   // tertiary
-    {0x9C9C9C, 8.0, 8.0, 2.5},     // minor streets
-    {0x5E5E5E, 4.0, 2.0, 0.0},     // service
+constexpr std::array<RoadLook, RoadClassCount> RoadLooks{{
+    {14.0, 1e12, 400.0},  // motorway
+    {13.0, 1e12, 300.0},  // trunk
+    {12.0, 300.0, 150.0}, // primary
+    {11.0, 80.0, 60.0},   // secondary
+    {10.0, 30.0, 8.0},    // tertiary
+    {8.0, 8.0, 3.0},      // minor streets
+    {4.0, 2.0, 0.0},      // service
+    {3.0, 60.0, 0.0},     // railway
+    {6.0, 120.0, 0.0},    // river, canal
 }};
+
+constexpr std::array<double, AreaKindCount> AreaShownUpTo{
+    1e12,  // sea
+    200.0, // built-up land
+    300.0, // green
+    1e12,  // water
+    1.25,  // buildings: only at the closest two views
+    0.0,   // boundaries: never drawn
+};
 
 struct PlaceLook {
     double shown;
@@ -40,8 +50,6 @@ const RoadLook &look(RoadClass roadClass) { return RoadLooks[std::size_t(roadCla
 
 } // namespace
 
-QColor MapStyle::roadColour(RoadClass roadClass) { return QColor::fromRgb(look(roadClass).colour); }
-
 double MapStyle::roadWidth(RoadClass roadClass, double metresPerPixel)
 {
     // Full width up to a view of about a kilometre, then a little less per doubling.
@@ -52,6 +60,8 @@ double MapStyle::roadWidth(RoadClass roadClass, double metresPerPixel)
 double MapStyle::roadShownUpTo(RoadClass roadClass) { return look(roadClass).shown; }
 
 double MapStyle::roadNamedUpTo(RoadClass roadClass) { return look(roadClass).named; }
+
+double MapStyle::areaShownUpTo(AreaKind kind) { return AreaShownUpTo[std::size_t(kind)]; }
 
 double MapStyle::placeShownUpTo(PlaceKind kind) { return PlaceLooks[std::size_t(kind)].shown; }
 

@@ -22,6 +22,12 @@ void MapView::setData(std::shared_ptr<const MapData> data)
     update();
 }
 
+void MapView::setMapPalette(const MapPalette &palette)
+{
+    m_palette = palette;
+    update();
+}
+
 void MapView::viewportChanged() { update(); }
 
 bool MapView::eventFilter(QObject *watched, QEvent *event)
@@ -35,10 +41,10 @@ void MapView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     if (!m_data) {
-        painter.fillRect(rect(), Qt::black);
+        painter.fillRect(rect(), m_palette.land);
         return;
     }
-    MapPainter(*m_data, m_viewport, m_sprites).paint(painter);
+    MapPainter(*m_data, m_viewport, m_sprites, m_palette).paint(painter);
 }
 
 void MapView::resizeEvent(QResizeEvent *) { m_viewport.setSize(size()); }

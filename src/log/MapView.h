@@ -1,6 +1,7 @@
 #pragma once
 
 #include "log/LabelSprites.h"
+#include "log/MapPalette.h"
 #include "log/MapViewport.h"
 
 #include <QWidget>
@@ -10,7 +11,7 @@
 class MapData;
 
 // The map's widget: fills its parent and draws the map data around the viewport's
-// centre. Black until it has data.
+// centre. The ground's colour until it has data.
 class MapView : public QWidget {
     Q_OBJECT
 public:
@@ -18,6 +19,9 @@ public:
 
     void setData(std::shared_ptr<const MapData> data);
     const std::shared_ptr<const MapData> &data() const { return m_data; }
+    // The map's own colours (not the widget's palette).
+    void setMapPalette(const MapPalette &palette);
+    const MapPalette &mapPalette() const { return m_palette; }
     MapViewport &viewport() { return m_viewport; }
     const MapViewport &viewport() const { return m_viewport; }
     // Redraws after a change of the viewport.
@@ -35,4 +39,5 @@ private:
     std::shared_ptr<const MapData> m_data;
     MapViewport m_viewport;
     LabelSprites m_sprites;
+    MapPalette m_palette = MapPalette::day();
 };

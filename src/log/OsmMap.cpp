@@ -21,8 +21,10 @@ void OsmMap::create(QWidget *parent, std::function<void(bool ok)> done)
             done(isCreated());
         return;
     }
-    if (!m_view)
+    if (!m_view) {
         m_view = new MapView(parent);
+        m_view->setMapPalette(m_palette);
+    }
     m_waiting.push_back(std::move(done));
     if (m_loader->isLoading())
         return;
@@ -93,7 +95,19 @@ bool OsmMap::pan(int directionCode, double amount)
 
 QString OsmMap::placeAt(double latitude, double longitude)
 {
+    return placeAlong(latitude, longitude, std::nullopt);
+}
+
+QString OsmMap::placeAlong(double latitude, double longitude, std::optional<double> course)
+{
     if (!isCreated())
         return {};
-    return PlaceFinder(*m_data).placeAt(latitude, longitude);
+    return PlaceFinder(*m_data).placeAt(latitude, longitude, course);
+}
+
+void OsmMap::setPalette(const MapPalette &palette)
+{
+    m_palette = palette;
+    if (m_view)
+        m_view->setMapPalette(palette);
 }

@@ -31,6 +31,8 @@ public:
     bool setAltitude(double altitude) override;
     bool pan(int directionCode, double amount) override;
     QString placeAt(double latitude, double longitude) override;
+    QString placeAlong(double latitude, double longitude, std::optional<double> course) override;
+    void setPalette(const MapPalette &palette) override;
 
     bool isCreated() const;
     MapView *mapView() const;
@@ -46,4 +48,5 @@ private:
     std::shared_ptr<const MapData> m_data;
     std::vector<std::function<void(bool)>> m_waiting;
     QString m_error;
+    MapPalette m_palette = MapPalette::day();
 };

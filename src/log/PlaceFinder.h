@@ -2,22 +2,35 @@
 
 #include <QString>
 
+#include <optional>
+
 class MapData;
 
-// The street-address text of a point: the nearest named road within RoadReach of it and
-// the place it lies in (the nearest place whose reach covers the point), "Street, Town".
-// A road without a place around gives the road's name alone; no road near gives "n/a".
+// The street-address text of a point, "Street, Town": the nearest named road a car can be
+// on within RoadReach of it (of two or more within reach, the nearest that runs along the
+// car's course when one is given), and the town it lies in. The town is the municipality
+// whose administrative boundary holds the point (admin_level 8, else 7, else 6, and so on
+// up to a country's 2); where no boundary holds it, the nearest place whose reach covers
+// it. A road without a town gives
+// the road's name alone; no road near gives "n/a".
 class PlaceFinder {
 public:
     static constexpr double RoadReach = 50.0; // metres
+    // A road runs along the course when its direction is this close to it, either way.
+    static constexpr double AlongDegrees = 30.0;
     static inline const QString NotAvailable = QStringLiteral("n/a");
 
     explicit PlaceFinder(const MapData &data) : m_data(data) {}
 
     // An empty text for a position that isn't one (not a number, beyond the poles).
-    QString placeAt(double latitude, double longitude) const;
+    // course: degrees clockwise from north, none when the car stands.
+    QString placeAt(double latitude, double longitude,
+                    std::optional<double> course = std::nullopt) const;
     // The parts on their own, empty when none is found.
-    QString roadAt(double latitude, double longitude) const;
+    QString roadAt(double latitude, double longitude,
+                   std::optional<double> course = std::nullopt) const;
+    QString townAt(double latitude, double longitude) const;
+    QString boundaryAround(double latitude, double longitude) const;
     QString placeAround(double latitude, double longitude) const;
 
 private:

@@ -82,7 +82,8 @@ void RoadChains::join(const MapData &data, std::span<const MapData::Piece> runs)
             chain.push_front({runs[next].first, runs[next].count, reversed});
             head = reversed ? endOf(data, runs[next]) : startOf(data, runs[next]);
         }
-        Chain made{name, std::uint32_t(m_links.size()), std::uint32_t(chain.size()), 1};
+        Chain made{name, std::uint32_t(m_links.size()), std::uint32_t(chain.size()), 1,
+                   runs[i].road};
         for (const Link &link : chain)
             made.pointCount += link.count - 1;
         m_links.insert(m_links.end(), chain.begin(), chain.end());

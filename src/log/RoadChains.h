@@ -22,6 +22,7 @@ public:
         std::uint32_t firstLink = 0; // index into links()
         std::uint32_t linkCount = 0;
         std::uint32_t pointCount = 0; // with the shared points counted once
+        std::uint32_t road = 0;       // the road of its first run
     };
 
     // runs: consecutive points of roads (MapData::Piece), each of two or more points.

@@ -44,6 +44,18 @@ std::optional<RoadClass> roadClassOf(std::string_view highway)
     return std::nullopt;
 }
 
+std::optional<RoadClass> lineClassOf(std::string_view railway, std::string_view waterway)
+{
+    for (const std::string_view value : {"rail", "light_rail", "narrow_gauge", "subway", "tram"})
+        if (railway == value)
+            return RoadClass::Railway;
+    if (waterway == "river" || waterway == "canal")
+        return RoadClass::Waterway;
+    return std::nullopt;
+}
+
+bool isMajorRoad(RoadClass roadClass) { return roadClass <= RoadClass::Secondary; }
+
 std::optional<PlaceKind> placeKindOf(std::string_view place)
 {
     for (const auto &[value, kind] : PlaceValues)

@@ -174,9 +174,13 @@ TEST(MapReader, ReadsASyntheticTown)
     const auto result = readText(osm.toXml());
     ASSERT_TRUE(result.data) << result.error.toStdString();
     const int streets = SyntheticTown::streetCount(plan);
-    // Each street in ways of four blocks, plus the motorway.
-    const std::size_t ways = std::size_t(2 * streets * ((streets - 1 + 3) / 4) + 1);
+    // Each street in ways of four blocks, plus the motorway and the railway.
+    const std::size_t ways = std::size_t(2 * streets * ((streets - 1 + 3) / 4) + 1 + 1);
     EXPECT_EQ(result.data->roads().size(), ways);
     EXPECT_EQ(result.data->places().size(), 6u);
+    // The lake, the park and its pond, the boundaries of the town and its neighbour.
+    EXPECT_EQ(result.data->areas().size(), 5u);
+    EXPECT_EQ(result.data->brokenAreas(), 0);
+    EXPECT_TRUE(result.data->hasBoundaries());
     EXPECT_GT(result.data->memoryBytes(), result.data->points().size() * sizeof(GeoPoint));
 }

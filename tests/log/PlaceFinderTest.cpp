@@ -124,3 +124,102 @@ TEST(PlaceFinder, NoPositionGivesAnEmptyText)
     EXPECT_EQ(finder.placeAt(Lat, 181.0), "");
     EXPECT_EQ(finder.placeAt(-90.0, -180.0), "n/a");
 }
+
+namespace {
+
+// A closed way of the corners, as the one outer member of a boundary relation.
+void boundary(OsmExtract &osm, const QString &name, int level, double south, double west,
+              double north, double east)
+{
+    const auto way = osm.ring({at(south, west), at(south, east), at(north, east), at(north, west)});
+    osm.relation({{way, "outer"}}, {{"type", "boundary"},
+                                    {"boundary", "administrative"},
+                                    {"admin_level", QString::number(level)},
+                                    {"name", name}});
+}
+
+QString placeAlong(const MapData &data, double north, double east, double course)
+{
+    const auto p = at(north, east);
+    return PlaceFinder(data).placeAt(p.latitude, p.longitude, course);
+}
+
+} // namespace
+
+// A border town beside a small state: the nearest place node is a quarter across the
+// border, but the boundaries tell.
+TEST(PlaceFinder, TheTownIsTheMunicipalityWhoseBoundaryHoldsThePosition)
+{
+    OsmExtract osm;
+    osm.road("residential", "Border Street", {at(0, -2000), at(0, 2000)});
+    osm.road("residential", "Hill Road", {at(-3000, 1500), at(3000, 1500)});
+    boundary(osm, "Beausoleil", 8, -1000, -1000, 1000, 0);
+    boundary(osm, "Monaco", 8, -1000, 0, 1000, 1000);
+    // A quarter of Monaco and its node, and the quarter of Beausoleil the car is in.
+    boundary(osm, "Moneghetti", 10, -500, 0, 500, 500);
+    boundary(osm, "Le Tenao", 10, -200, -300, 200, 0);
+    osm.place("suburb", "Moneghetti", Lat, Lon + 100 / MetresPerLon);
+    osm.place("town", "Beausoleil", Lat + 900 / MetresPerLat, Lon - 900 / MetresPerLon);
+    // The department holds both and more.
+    boundary(osm, "Alpes-Maritimes", 6, -2500, -2500, 2500, 2500);
+    const auto data = load(osm);
+    ASSERT_TRUE(data);
+    EXPECT_TRUE(data->hasBoundaries());
+    EXPECT_EQ(placeAt(*data, 0, -50), "Border Street, Beausoleil");
+    EXPECT_EQ(placeAt(*data, 0, 50), "Border Street, Monaco");
+    EXPECT_EQ(placeAt(*data, 0, -900), "Border Street, Beausoleil");
+    // Beyond the municipalities only the department's boundary holds it.
+    EXPECT_EQ(placeAt(*data, 2000, 1500), "Hill Road, Alpes-Maritimes");
+    // Beyond every boundary: the place nodes, as in an extract without boundaries.
+    EXPECT_EQ(placeAt(*data, -2990, 1500), "Hill Road, Beausoleil");
+}
+
+// A city state has no municipality of its own: its country boundary names it, not the
+// quarter whose node is nearest.
+TEST(PlaceFinder, ACityStateIsItsOwnTown)
+{
+    OsmExtract osm;
+    osm.road("primary", "Boulevard Albert 1er", {at(0, -500), at(0, 500)});
+    boundary(osm, "Monaco", 2, -1000, -1000, 1000, 1000);
+    boundary(osm, "La Condamine", 10, -300, -300, 300, 300);
+    osm.place("suburb", "La Condamine", Lat, Lon);
+    osm.place("suburb", "Monte-Carlo", Lat, Lon + 800 / MetresPerLon);
+    const auto data = load(osm);
+    ASSERT_TRUE(data);
+    EXPECT_EQ(placeAt(*data, 0, 0), "Boulevard Albert 1er, Monaco");
+    EXPECT_EQ(placeAt(*data, 0, 450), "Boulevard Albert 1er, Monaco");
+}
+
+TEST(PlaceFinder, AFootwayBesideTheRoadIsNeverTheStreet)
+{
+    OsmExtract osm;
+    osm.road("secondary", "Avenue de la Gare", {at(0, -200), at(0, 200)});
+    osm.road("footway", "Promenade", {at(-35, -200), at(-35, 200)});
+    osm.road("steps", "Escalier", {at(-38, -10), at(-30, 10)});
+    osm.road("path", "Sentier", {at(-40, -200), at(-40, 200)});
+    osm.road("pedestrian", "Place du Marché", {at(-45, -200), at(-45, 200)});
+    boundary(osm, "Cap-d'Ail", 8, -1000, -1000, 1000, 1000);
+    const auto data = load(osm);
+    ASSERT_TRUE(data);
+    EXPECT_EQ(placeAt(*data, -36, 0), "Avenue de la Gare, Cap-d'Ail");
+    EXPECT_EQ(placeAlong(*data, -36, 0, 90.0), "Avenue de la Gare, Cap-d'Ail");
+}
+
+TEST(PlaceFinder, WhereTwoRoadsCrossTheCourseTellsWhichOne)
+{
+    OsmExtract osm;
+    osm.road("tertiary", "East Street", {at(0, -300), at(0, 300)});
+    osm.road("residential", "North Lane", {at(-300, 10), at(300, 10)});
+    const auto data = load(osm);
+    ASSERT_TRUE(data);
+    // 8 m from North Lane, 5 m from East Street.
+    EXPECT_EQ(placeAlong(*data, 5, 2, 0.0), "North Lane");
+    EXPECT_EQ(placeAlong(*data, 5, 2, 185.0), "North Lane");
+    EXPECT_EQ(placeAlong(*data, 5, 2, 90.0), "East Street");
+    EXPECT_EQ(placeAlong(*data, 5, 2, 268.0), "East Street");
+    // A course along neither, or none: the nearest.
+    EXPECT_EQ(placeAlong(*data, 5, 2, 45.0), "East Street");
+    EXPECT_EQ(placeAt(*data, 5, 2), "East Street");
+    // A road along the course but beyond reach doesn't count.
+    EXPECT_EQ(placeAlong(*data, 5, 80, 0.0), "East Street");
+}

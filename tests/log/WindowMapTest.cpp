@@ -1,5 +1,6 @@
 #include "core/Screen.h"
 #include "app/TForm1.h"
+#include "log/MapView.h"
 #include "log/OsmMap.h"
 
 #include "MapFiles.h"
@@ -57,6 +58,23 @@ TEST(WindowMap, ReadsTheMapFileTheSettingsName)
     TForm1 form(dir.path());
     EXPECT_EQ(createIn(form), std::optional<bool>(true));
     EXPECT_EQ(form.map().placeAt(Lat, Lon), "Mill Street, Lowbridge");
+}
+
+TEST(WindowMap, TheSettingsChooseTheNightLook)
+{
+    for (const bool night : {false, true}) {
+        TempDir dir;
+        ASSERT_TRUE(oneStreet().write(dir.file("map.osm.pbf")));
+        if (night)
+            dir.write("Rovana.ini", "[Map]\nNight=1\n");
+        TForm1 form(dir.path());
+        ASSERT_EQ(createIn(form), std::optional<bool>(true));
+        const auto *view = qobject_cast<const MapView *>(form.map().view());
+        ASSERT_TRUE(view);
+        const MapPalette expected = night ? MapPalette::night() : MapPalette::day();
+        EXPECT_EQ(view->mapPalette().land, expected.land);
+        EXPECT_EQ(view->mapPalette().area(AreaKind::Water), expected.area(AreaKind::Water));
+    }
 }
 
 TEST(WindowMap, WithoutAMapFileTheCreationFails)

@@ -61,6 +61,22 @@ OsmExtract::Id OsmExtract::place(const QString &kind, const QString &name, doubl
                 {{QStringLiteral("place"), kind}, {QStringLiteral("name"), name}});
 }
 
+OsmExtract::Id OsmExtract::ring(const std::vector<LatLon> &points, const Tags &tags)
+{
+    std::vector<Id> nodes;
+    for (const LatLon &p : points)
+        nodes.push_back(node(p.latitude, p.longitude));
+    nodes.push_back(nodes.front());
+    return way(nodes, tags);
+}
+
+OsmExtract::Id OsmExtract::relation(const std::vector<Member> &members, const Tags &tags)
+{
+    const Id id = Id(m_relations.size()) + 1;
+    m_relations.push_back({id, members, tags});
+    return id;
+}
+
 QByteArray OsmExtract::toXml() const
 {
     QByteArray xml = "<?xml version='1.0' encoding='UTF-8'?>\n"
@@ -83,6 +99,14 @@ QByteArray OsmExtract::toXml() const
             xml += "    <nd ref=\"" + QByteArray::number(ref) + "\"/>\n";
         appendTags(xml, w.tags);
         xml += "  </way>\n";
+    }
+    for (const Relation &r : m_relations) {
+        xml += "  <relation id=\"" + QByteArray::number(r.id) + "\">\n";
+        for (const Member &m : r.members)
+            xml += "    <member type=\"way\" ref=\"" + QByteArray::number(m.way) + "\" role=\"" +
+                   escaped(m.role) + "\"/>\n";
+        appendTags(xml, r.tags);
+        xml += "  </relation>\n";
     }
     xml += "</osm>\n";
     return xml;
@@ -132,6 +156,21 @@ bool OsmExtract::writePbf(const QString &path) const
                         refs.add_node_ref(ref);
                 }
                 addTags(buffer, builder, w.tags);
+            }
+            buffer.commit();
+            flush();
+        }
+        for (const Relation &r : m_relations) {
+            {
+                osmium::builder::RelationBuilder builder(buffer);
+                builder.set_id(r.id).set_version(1);
+                {
+                    osmium::builder::RelationMemberListBuilder members(buffer, &builder);
+                    for (const Member &m : r.members)
+                        members.add_member(osmium::item_type::way, m.way,
+                                           m.role.toStdString().c_str());
+                }
+                addTags(buffer, builder, r.tags);
             }
             buffer.commit();
             flush();

@@ -113,7 +113,64 @@ void addMotorway(OsmExtract &extract, const SyntheticTown::Plan &plan)
     extract.way({a, b}, {{"highway", "motorway"}, {"ref", "A 7"}});
 }
 
+using Rect = std::vector<OsmExtract::LatLon>;
+
+// The corners of a rectangle, counter-clockwise, in metres from the centre.
+Rect rectangle(const SyntheticTown::Plan &plan, double south, double west, double north,
+               double east)
+{
+    return {SyntheticTown::offset(plan, south, west), SyntheticTown::offset(plan, south, east),
+            SyntheticTown::offset(plan, north, east), SyntheticTown::offset(plan, north, west)};
+}
+
+void addLandscape(OsmExtract &extract, const SyntheticTown::Plan &plan)
+{
+    const double half = SyntheticTown::halfSide(plan);
+    const double s = plan.spacingMetres;
+    extract.ring(rectangle(plan, -200.0, half + 60.0, 150.0, half + 420.0),
+                 {{"natural", "water"}, {"name", "Mill Pond"}});
+    // The park fills the block between the second and third streets from the south-west
+    // corner; a pond is its hole.
+    const double low = -half + s + 12.0;
+    const double high = -half + 2.0 * s - 12.0;
+    const double middle = (low + high) / 2.0;
+    const OsmExtract::Id outer = extract.ring(rectangle(plan, low, low, high, high));
+    const OsmExtract::Id inner =
+        extract.ring(rectangle(plan, middle - 30.0, middle - 40.0, middle + 30.0, middle + 40.0));
+    extract.relation({{outer, "outer"}, {inner, "inner"}},
+                     {{"type", "multipolygon"}, {"leisure", "park"}, {"name", "Town Park"}});
+    extract.ring(rectangle(plan, middle - 30.0, middle - 40.0, middle + 30.0, middle + 40.0),
+                 {{"natural", "water"}});
+    const auto south = SyntheticTown::offset(plan, -half - 400.0, -half - 90.0);
+    const auto north = SyntheticTown::offset(plan, half + 400.0, -half - 90.0);
+    extract.way({extract.node(south.latitude, south.longitude),
+                 extract.node(north.latitude, north.longitude)},
+                {{"railway", "rail"}});
+    const double edge = half + SyntheticTown::BoundaryMargin;
+    auto boundary = [&](const QString &name, double west, double east) {
+        const OsmExtract::Id way = extract.ring(rectangle(plan, -edge, west, edge, east));
+        extract.relation({{way, "outer"}}, {{"type", "boundary"},
+                                            {"boundary", "administrative"},
+                                            {"admin_level", "8"},
+                                            {"name", name}});
+    };
+    boundary(plan.name, -edge, edge);
+    boundary(SyntheticTown::Neighbour, edge, edge + 2.0 * half);
+}
+
 } // namespace
+
+double SyntheticTown::halfSide(const Plan &plan)
+{
+    return (streetCount(plan) - 1) * plan.spacingMetres / 2.0;
+}
+
+OsmExtract::LatLon SyntheticTown::offset(const Plan &plan, double north, double east)
+{
+    const double cosine = std::cos(plan.latitude * std::numbers::pi / 180.0);
+    return {plan.latitude + north / MetresPerDegree,
+            plan.longitude + east / (MetresPerDegree * cosine)};
+}
 
 QString SyntheticTown::rowName(int row) { return streetName(row, Rows); }
 
@@ -144,4 +201,6 @@ void SyntheticTown::addTo(OsmExtract &extract, const Plan &plan)
     }
     addMotorway(extract, plan);
     addPlaces(extract, plan);
+    if (plan.landscape)
+        addLandscape(extract, plan);
 }
