@@ -1,4 +1,4 @@
-#include "app/SharedValues.h"
+#include "core/SharedValues.h"
 #include "log/LabelSprites.h"
 #include "log/MapPainter.h"
 #include "log/MapPalette.h"
