@@ -10,6 +10,8 @@
 #include "platform/SystemClock.h"
 #include "platform/VideoPlayer.h"
 
+#include <QStringList>
+
 #include <memory>
 
 // The platform services the window uses. main() hands in the real implementations; a
@@ -27,4 +29,7 @@ struct Services {
     std::unique_ptr<PathChooser> chooser;
     std::unique_ptr<SystemClock> clock;
     std::unique_ptr<MapComponent> map;
+    // Lines for the system messages on what the platform lacks, found once at start
+    // (no sound output, for one).
+    QStringList platformNotes;
 };

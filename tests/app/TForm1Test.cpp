@@ -1,3 +1,4 @@
+#include "app/TForm1.h"
 #include "app/IniFile.h"
 #include "app/MainMenuBar.h"
 #include "app/MediaChoiceScreen.h"
@@ -6,7 +7,6 @@
 #include "app/PortRequestLog.h"
 #include "app/Screen.h"
 #include "app/StatusLine.h"
-#include "app/TForm1.h"
 #include "support/KeyInput.h"
 #include "support/TempDir.h"
 #include "widgets/ColourSwatch.h"
@@ -62,6 +62,21 @@ TEST_F(WindowTest, StartsOnTheMainMenuWithDriversLogHighlighted)
     EXPECT_TRUE(memo.contains("CAN2ComPort is disabled"));
     EXPECT_EQ(form->options()->page(), OptionsScreen::Sys);
     EXPECT_EQ(form->options()->Knob1->value(), 128);
+}
+
+// What the platform lacks is said once, after the system description (a machine without
+// sound output: the players play silently).
+TEST_F(WindowTest, ThePlatformsNotesAreSaidOnceAfterTheSystemDescription)
+{
+    Services services;
+    services.platformNotes << QStringLiteral("No sound output found - sounds and tracks play "
+                                             "silently");
+    form = std::make_unique<TForm1>(dir.path(), std::move(services));
+    const QStringList memo = form->options()->sysMessages();
+    const qsizetype at = memo.indexOf("No sound output found - sounds and tracks play silently");
+    ASSERT_GT(at, 0);
+    EXPECT_EQ(memo.count(memo[at]), 1);
+    EXPECT_LT(at, memo.indexOf("Now reading CAN2ComPort-ini setting"));
 }
 
 TEST_F(WindowTest, HighlightMovesWithoutWrapping)
@@ -293,16 +308,39 @@ TEST_F(WindowTest, OptionsAndBackSavesEveryKeyAndKeepsUnknownContent)
 
     const QByteArray text = dir.read("Rovana.ini");
     EXPECT_TRUE(text.startsWith("[Garage]\ndoor=open\n[Pathes]\nMP3=/music\nMyKey=42\n"));
-    const QList<QByteArray> order = {
-        "MAIN=",          "[Bitmaps]",    "MP3PlayingBackgroundBitmap=", "[Sounds]",
-        "Warning=",       "[ExitOptions]", "RadioGroup1.ItemIndex=",      "[LastRecorded]",
-        "km=",            "[Colors]",     "ComandPanel_ComandColor=",    "cpx1.color=",
-        "cpx2.color=",    "cpx3.color=",  "cpx4.color=",                  "cpx5.color=",
-        "cpx6.color=",    "cpx7.color=",  "cpx8.color=",                  "cpx9.color=",
-        "cpx10.color=",   "[MouseOptions]", "Enabled=",                   "[GPSMouseOptions]",
-        "Enabled=",       "[CAN2ComPort]", "Enabled=",                    "[Global_radarwarning]",
-        "Enabled=",       "[Global_log]", "Enabled=",                     "[GPSComPort]",
-        "RadioGroup3.ItemIndex="};
+    const QList<QByteArray> order = {"MAIN=",
+                                     "[Bitmaps]",
+                                     "MP3PlayingBackgroundBitmap=",
+                                     "[Sounds]",
+                                     "Warning=",
+                                     "[ExitOptions]",
+                                     "RadioGroup1.ItemIndex=",
+                                     "[LastRecorded]",
+                                     "km=",
+                                     "[Colors]",
+                                     "ComandPanel_ComandColor=",
+                                     "cpx1.color=",
+                                     "cpx2.color=",
+                                     "cpx3.color=",
+                                     "cpx4.color=",
+                                     "cpx5.color=",
+                                     "cpx6.color=",
+                                     "cpx7.color=",
+                                     "cpx8.color=",
+                                     "cpx9.color=",
+                                     "cpx10.color=",
+                                     "[MouseOptions]",
+                                     "Enabled=",
+                                     "[GPSMouseOptions]",
+                                     "Enabled=",
+                                     "[CAN2ComPort]",
+                                     "Enabled=",
+                                     "[Global_radarwarning]",
+                                     "Enabled=",
+                                     "[Global_log]",
+                                     "Enabled=",
+                                     "[GPSComPort]",
+                                     "RadioGroup3.ItemIndex="};
     qsizetype at = 0;
     for (const QByteArray &piece : order) {
         const qsizetype found = text.indexOf(piece, at);
