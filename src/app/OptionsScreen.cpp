@@ -114,13 +114,15 @@ void OptionsScreen::setPage(int page) { m_notebook->setCurrentIndex(page); }
 
 void OptionsScreen::nextPage() { setPage((page() + 1) % m_notebook->count()); }
 
-void OptionsScreen::appendSysMessage(const QString &line) { SysMemo->appendPlainText(line); }
-
-QStringList OptionsScreen::sysMessages() const
+// A full list is emptied and then takes the line: the newest message is the one that
+// tells the driver what is going on now.
+void OptionsScreen::appendSysMessage(const QString &line)
 {
-    const QString text = SysMemo->toPlainText();
-    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+    if (!BoundedMemo::append(*SysMemo, line, SysMemoCapacity))
+        BoundedMemo::append(*SysMemo, line, SysMemoCapacity);
 }
+
+QStringList OptionsScreen::sysMessages() const { return BoundedMemo::lines(*SysMemo); }
 
 QWidget *OptionsScreen::buildSys()
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/BoundedMemo.h"
+
 #include <QWidget>
 
 #include <array>
@@ -29,6 +31,9 @@ public:
     // C on the options screen: the next page, from the last back to the first.
     void nextPage();
 
+    // The system messages hold this much text at most (the supervisor alone adds a line
+    // every 15 s while the CAN2COM adapter is missing).
+    static constexpr qsizetype SysMemoCapacity = BoundedMemo::DefaultCapacity;
     void appendSysMessage(const QString &line);
     QStringList sysMessages() const;
 
@@ -62,8 +67,8 @@ public:
     // "Start, COM & Sound"
     QLineEdit *MainImageEdit = nullptr;
     QLabel *MainImageThumb = nullptr;
-    QPushButton *Button21 = nullptr; // next main image
-    QPushButton *Button22 = nullptr; // previous main image
+    QPushButton *Button21 = nullptr;   // next main image
+    QPushButton *Button22 = nullptr;   // previous main image
     RadioGroup *RadioGroup3 = nullptr; // GPS port
     QCheckBox *GPSMouseEnabledBox = nullptr;
     RadioGroup *RadioGroup4 = nullptr; // CAN2COM port

@@ -11,6 +11,8 @@
 #include "platform/SystemClock.h"
 #include "platform/VideoPlayer.h"
 
+#include <QStringList>
+
 #include <memory>
 
 // The platform services the window uses. main() hands in the real implementations; a
@@ -30,4 +32,7 @@ struct Services {
     std::unique_ptr<MapComponent> map;
     // Makes the timer that ends a camera alert; empty: a Qt timer.
     IntervalTimer::Factory alertTimers;
+    // Lines for the system messages on what the platform lacks, found once at start
+    // (no sound output, for one).
+    QStringList platformNotes;
 };

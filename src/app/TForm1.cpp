@@ -115,6 +115,8 @@ TForm1::TForm1(const QString &programDir, Services services, QWidget *parent)
     m_options->SysMemo->clear();
     for (const QString &line : SystemDescription::startupLines(m_programDir, SystemInfoReader()))
         m_options->appendSysMessage(line);
+    for (const QString &line : std::as_const(m_services.platformNotes))
+        m_options->appendSysMessage(line);
     m_clock->start();
 
     m_mainMenu->highlight(MainMenuBar::DriversLog);

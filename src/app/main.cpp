@@ -1,5 +1,6 @@
 #include "app/CommPortControl.h"
 #include "app/TForm1.h"
+#include "platform/AudioOutputProbe.h"
 #include "platform/LinuxSystemClock.h"
 #include "platform/LogindPowerManager.h"
 #include "platform/MpvAudioPlayer.h"
@@ -25,13 +26,19 @@ int main(int argc, char *argv[])
 
     const QString iniFile = programDir + QStringLiteral("Rovana.ini");
     Services services;
+    // Looked for once: asked to find an output itself, each player would try every one
+    // again for each sound, and the sound library prints its failures on stderr.
+    const bool soundOutput = AudioOutputProbe::hasOutput(AudioOutputProbe::systemPlaces());
+    const QByteArray ao = AudioOutputProbe::playerOutput(soundOutput);
+    if (!soundOutput)
+        services.platformNotes << AudioOutputProbe::NoOutputMessage;
     services.can2comPort = CommPortControl::can2com(iniFile);
     services.gpsPort = CommPortControl::gps(iniFile);
-    services.video = std::make_unique<MpvVideoPlayer>();
-    services.sound = std::make_unique<MpvSoundPlayer>();
+    services.video = std::make_unique<MpvVideoPlayer>(MpvVideoPlayer::Options{"libmpv", ao});
+    services.sound = std::make_unique<MpvSoundPlayer>(MpvSoundPlayer::Options{ao});
     services.power = std::make_unique<LogindPowerManager>(QDBusConnection::systemBus());
     services.gamma = XRandrGammaRamp::forApplication();
-    services.audio = std::make_unique<MpvAudioPlayer>();
+    services.audio = std::make_unique<MpvAudioPlayer>(MpvAudioPlayer::Options{ao});
     services.clock = std::make_unique<LinuxSystemClock>();
 
     TForm1 form(programDir, std::move(services));

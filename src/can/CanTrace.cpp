@@ -4,7 +4,6 @@
 
 #include <QPlainTextEdit>
 #include <QSaveFile>
-#include <QTextBlock>
 
 CanTrace::CanTrace(QPlainTextEdit &memo, Clock clock, qsizetype capacity)
     : m_memo(&memo), m_clock(std::move(clock)), m_capacity(capacity)
@@ -20,23 +19,12 @@ void CanTrace::AddTrace(const QString &message)
     if (!m_memo)
         return;
     const QString line = LongTimeFormat::format(m_clock()) + QLatin1Char(' ') + message;
-    const qsizetype used = m_memo->document()->characterCount();
-    if (used + line.size() + 1 > m_capacity) {
-        clear();
-        return;
-    }
-    m_memo->appendPlainText(line);
+    BoundedMemo::append(*m_memo, line, m_capacity);
+    if (m_listener)
+        m_listener(line);
 }
 
-QStringList CanTrace::lines() const
-{
-    QStringList result;
-    if (!m_memo || m_memo->document()->isEmpty())
-        return result;
-    for (QTextBlock b = m_memo->document()->begin(); b.isValid(); b = b.next())
-        result.append(b.text());
-    return result;
-}
+QStringList CanTrace::lines() const { return m_memo ? BoundedMemo::lines(*m_memo) : QStringList(); }
 
 void CanTrace::clear()
 {

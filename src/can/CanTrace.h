@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/TraceSink.h"
+#include "widgets/BoundedMemo.h"
 
 #include <QPointer>
 #include <QStringList>
@@ -16,15 +17,21 @@ class QPlainTextEdit;
 class CanTrace : public TraceSink {
 public:
     using Clock = std::function<QTime()>;
-    // A memo holds at most this many characters; a line that would go beyond empties
+    // The trace holds at most this many characters; a line that would go beyond empties
     // the trace instead and is lost, so that a long drive can't eat the memory.
-    static constexpr qsizetype DefaultCapacity = 4 * 1024 * 1024;
+    static constexpr qsizetype DefaultCapacity = BoundedMemo::DefaultCapacity;
 
     // clock gives the time of day (the real clock when empty).
     explicit CanTrace(QPlainTextEdit &memo, Clock clock = {}, qsizetype capacity = DefaultCapacity);
 
     // The time in the long time format, a space and the message.
     void AddTrace(const QString &message) override;
+    // Hears every line as it is made, kept or not: for a watcher that checks the lines
+    // of a long run without holding them.
+    void setListener(std::function<void(const QString &line)> listener)
+    {
+        m_listener = std::move(listener);
+    }
     QStringList lines() const;
     void clear();
     // Writes every line followed by CR LF, replacing the file in one step; returns the
@@ -35,4 +42,5 @@ private:
     QPointer<QPlainTextEdit> m_memo;
     Clock m_clock;
     qsizetype m_capacity;
+    std::function<void(const QString &)> m_listener;
 };

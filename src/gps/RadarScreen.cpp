@@ -117,6 +117,12 @@ void RadarScreen::buildNavigation()
     RadarMemo->setGeometry(600, SecondRow, 800 - 600 - Frame, RowHeight);
 }
 
+void RadarScreen::addMessage(const QString &line)
+{
+    if (!BoundedMemo::append(*RadarMemo, line, RadarMemoCapacity))
+        BoundedMemo::append(*RadarMemo, line, RadarMemoCapacity);
+}
+
 void RadarScreen::showScale(double km)
 {
     Nav_scale->setText(QStringLiteral("scale: ") + NumberText::format(QStringLiteral("0.0"), km) +

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/BoundedMemo.h"
+
 #include <QWidget>
 
 class ColourScheme;
@@ -28,6 +30,9 @@ public:
     void showSensitivity(double km);
     void showNavigation(const NavigationText &texts);
     bool loadAlertPicture(const QString &path);
+    // A line for the radar screen's messages; a full list is emptied first.
+    static constexpr qsizetype RadarMemoCapacity = BoundedMemo::DefaultCapacity;
+    void addMessage(const QString &line);
 
     // The warning check box changed: "On"/"Off", then warningSwitched.
     void CheckBox2Click();

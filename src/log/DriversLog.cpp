@@ -109,10 +109,15 @@ void DriversLog::WriteLogEntry(const QString &note)
 
     const QString primary = primaryDirectory();
     LogPrimaryFile = primary + fileName;
-    if (!m_context.screen.addLogLine(line))
-        trace(QStringLiteral("Short on memory, log flush forced, log still complete on file "));
-    LogFileWriter::append(primary, fileName, line, LogFileWriter::Primary,
-                          [this](const QString &t) { trace(t); });
+    // The list takes the line once the file is open, before it is written: a full list
+    // is emptied, and the file keeps every entry.
+    LogFileWriter::append(
+        primary, fileName, line, LogFileWriter::Primary, [this](const QString &t) { trace(t); },
+        [&] {
+            if (!m_context.screen.addLogLine(line))
+                trace(QStringLiteral(
+                    "Short on memory, log flush forced, log still complete on file "));
+        });
 
     // The second copy comes after the primary file, so its failure can't touch it.
     const QString dual = dualDirectory();

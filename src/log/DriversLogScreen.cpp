@@ -105,13 +105,15 @@ void DriversLogScreen::showPanel(bool shown)
 
 bool DriversLogScreen::addLogLine(const QString &line)
 {
-    bool kept = true;
+    bool kept = m_loglist.size() < LogListCapacity;
     try {
-        m_loglist.append(line);
+        if (kept)
+            m_loglist.append(line);
     } catch (const std::bad_alloc &) {
-        m_loglist.clear();
         kept = false;
     }
+    if (!kept)
+        m_loglist.clear();
     // The new line at the top as far as the list scrolls: at its end it stays on the
     // last page.
     const int last = int(m_loglist.size()) - 1;

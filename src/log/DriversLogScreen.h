@@ -32,8 +32,11 @@ public:
     // The panel with the menu and the list; hidden it can't take the focus.
     void showPanel(bool shown);
 
+    // The entry list (loglist) holds this many entries at most, days of driving from
+    // place to place; every entry stays in the month's file.
+    static constexpr qsizetype LogListCapacity = 1024;
     // The entry list (loglist). False when the list had no room for the line: it was
-    // then emptied.
+    // then emptied, and the line is not in it.
     bool addLogLine(const QString &line);
     const QStringList &lines() const { return m_loglist; }
     void clearLog();

@@ -50,7 +50,8 @@ QString LogFileWriter::errorText(int error, const QString &what, const QString &
 }
 
 bool LogFileWriter::append(const QString &directory, const QString &fileName, const QString &line,
-                           const Texts &texts, const Trace &trace)
+                           const Texts &texts, const Trace &trace,
+                           const std::function<void()> &opened)
 {
     auto report = [&](const QString &text) {
         if (trace)
@@ -67,6 +68,8 @@ bool LogFileWriter::append(const QString &directory, const QString &fileName, co
         report(errorText(errno, QStringLiteral("cannot open"), path));
     else
         report(path + (existed ? texts.found : texts.created));
+    if (opened)
+        opened();
 
     // As without an open file the write fails too, and says so.
     if (!writeAll(fd, (line + QStringLiteral("\r\n")).toUtf8())) {

@@ -20,10 +20,11 @@ public:
     static const Texts Dual;
 
     // Creates directory with its parents, then appends line and CR LF to directory +
-    // fileName, flushed to the disk. Every step and failure is traced. True when the
-    // line is on the disk.
+    // fileName, flushed to the disk. Every step and failure is traced. opened runs between
+    // the open (and its trace) and the write. True when the line is on the disk.
     static bool append(const QString &directory, const QString &fileName, const QString &line,
-                       const Texts &texts, const Trace &trace);
+                       const Texts &texts, const Trace &trace,
+                       const std::function<void()> &opened = {});
 
     // The trace of a failure: error number, the system's text for it, what failed, path.
     static QString errorText(int error, const QString &what, const QString &path);

@@ -24,19 +24,31 @@ MpvHandle MpvHandle::create(const Options &options)
     return h;
 }
 
+MpvHandle::Options MpvHandle::unused()
+{
+    // Each of mpv's built-in scripts runs on a thread of its own with a Lua state, in
+    // every player, even one that shows nothing.
+    return {{"terminal", "no"},
+            {"config", "no"},
+            {"load-scripts", "no"},
+            {"osc", "no"},
+            {"ytdl", "no"},
+            {"load-stats-overlay", "no"},
+            {"load-osd-console", "no"},
+            {"load-auto-profiles", "no"},
+            {"input-default-bindings", "no"},
+            {"audio-client-name", "Rovana"}};
+}
+
 MpvHandle::Options MpvHandle::soundOnly(const QByteArray &audioOutput, const Options &extra)
 {
     Options o{{"vo", "null"},
               {"vid", "no"},
               {"audio-display", "no"},
               {"audio-fallback-to-null", "yes"},
-              {"idle", "yes"},
-              {"terminal", "no"},
-              {"config", "no"},
-              {"load-scripts", "no"},
-              {"ytdl", "no"},
-              {"input-default-bindings", "no"},
-              {"audio-client-name", "Rovana"}};
+              {"idle", "yes"}};
+    const Options off = unused();
+    o.insert(o.end(), off.begin(), off.end());
     o.insert(o.end(), extra.begin(), extra.end());
     if (!audioOutput.isEmpty())
         o.emplace_back("ao", audioOutput);

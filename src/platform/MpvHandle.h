@@ -22,6 +22,9 @@ public:
     // configuration or scripts, and mpv's null output when there is no sound device.
     // extra comes after the common options; audioOutput (mpv's "ao") comes last, and an
     // empty one leaves mpv's own choice.
+    // What no player of this program uses: the user's mpv configuration, scripts (the
+    // built-in ones too), the on-screen controller, stream helpers, key bindings.
+    static Options unused();
     static Options soundOnly(const QByteArray &audioOutput, const Options &extra = {});
     // The absolute path of an existing local file, nothing otherwise: a path never makes
     // the player open a network stream, and an absolute one keeps mpv from reading "x://"

@@ -11,13 +11,12 @@ MpvSoundPlayer::MpvSoundPlayer() : MpvSoundPlayer(Options{}) {}
 
 MpvSoundPlayer::MpvSoundPlayer(Options options)
     : m_options(std::move(options)),
-      m_background(MpvHandle::create(MpvHandle::soundOnly(m_options.audioOutput))),
-      m_waiting(MpvHandle::create(MpvHandle::soundOnly(m_options.audioOutput)))
+      m_player(MpvHandle::create(MpvHandle::soundOnly(m_options.audioOutput)))
 {
-    if (m_background) {
+    if (m_player) {
         // Called on one of mpv's threads: only post a drain to the GUI thread.
         mpv_set_wakeup_callback(
-            m_background.get(),
+            m_player.get(),
             [](void *self) {
                 QMetaObject::invokeMethod(static_cast<MpvSoundPlayer *>(self),
                                           &MpvSoundPlayer::drainEvents, Qt::QueuedConnection);
@@ -28,30 +27,31 @@ MpvSoundPlayer::MpvSoundPlayer(Options options)
 
 MpvSoundPlayer::~MpvSoundPlayer()
 {
-    if (m_background)
-        mpv_set_wakeup_callback(m_background.get(), nullptr, nullptr);
+    if (m_player)
+        mpv_set_wakeup_callback(m_player.get(), nullptr, nullptr);
 }
 
-void MpvSoundPlayer::drainEvents() { m_background.drainEvents(); }
+void MpvSoundPlayer::drainEvents() { m_player.drainEvents(); }
 
 void MpvSoundPlayer::play(const QString &path)
 {
     const std::optional<QByteArray> file = MpvHandle::localFile(path);
-    if (!file || !m_background)
+    if (!file || !m_player)
         return;
-    m_background.loadFile(*file);
+    m_player.loadFile(*file);
 }
 
 void MpvSoundPlayer::playAndWait(const QString &path)
 {
     const std::optional<QByteArray> file = MpvHandle::localFile(path);
-    mpv_handle *h = m_waiting.get();
+    mpv_handle *h = m_player.get();
     if (!file || !h)
         return;
-    m_waiting.drainEvents();
+    // Events of earlier sounds are not this one's; the ids below tell them apart too.
+    m_player.drainEvents();
     QElapsedTimer clock;
     clock.start();
-    const std::optional<qint64> id = m_waiting.loadFile(*file);
+    const std::optional<qint64> id = m_player.loadFile(*file);
     if (!id)
         return;
     qint64 deadline = m_options.maxWaitMs;
@@ -59,7 +59,7 @@ void MpvSoundPlayer::playAndWait(const QString &path)
     for (;;) {
         const qint64 left = deadline - clock.elapsed();
         if (left <= 0) {
-            m_waiting.stop();
+            m_player.stop();
             return;
         }
         const mpv_event *e = mpv_wait_event(h, double(left) / 1000.0);

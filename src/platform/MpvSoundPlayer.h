@@ -5,8 +5,10 @@
 
 #include <QObject>
 
-// Short sounds through libmpv. A car PC without a sound device still works: mpv falls
-// back to its null output, which plays in real time and in silence.
+// Short sounds through libmpv, all through one player: a sound that starts replaces one
+// still playing, and the one sound waited for (the exit sound) blocks the window, so no
+// two of them ever need to sound together. A car PC without a sound device still works:
+// the null output plays in real time and in silence.
 class MpvSoundPlayer : public QObject, public SoundPlayer {
     Q_OBJECT
 public:
@@ -27,10 +29,9 @@ public:
     void playAndWait(const QString &path) override;
 
 private:
-    // Reads the events of the background player so that its queue never fills.
+    // Reads the player's events so that its queue never fills.
     void drainEvents();
 
     Options m_options;
-    MpvHandle m_background;
-    MpvHandle m_waiting;
+    MpvHandle m_player;
 };

@@ -22,14 +22,9 @@ MpvHandle::Options playerOptions(const MpvVideoPlayer::Options &o)
                                {"keep-open", "yes"}, // no rewind, no unloading at the end
                                {"audio-fallback-to-null", "yes"},
                                {"osd-level", "0"},
-                               {"osc", "no"},
-                               {"terminal", "no"},
-                               {"config", "no"},
-                               {"load-scripts", "no"},
-                               {"ytdl", "no"},
-                               {"input-default-bindings", "no"},
-                               {"input-vo-keyboard", "no"},
-                               {"audio-client-name", "Rovana"}};
+                               {"input-vo-keyboard", "no"}};
+    const MpvHandle::Options off = MpvHandle::unused();
+    options.insert(options.end(), off.begin(), off.end());
     if (!o.audioOutput.isEmpty())
         options.emplace_back("ao", o.audioOutput);
     return options;

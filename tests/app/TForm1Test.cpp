@@ -67,6 +67,21 @@ TEST_F(WindowTest, StartsOnTheMainMenuWithDriversLogHighlighted)
     EXPECT_EQ(form->options()->Knob1->value(), 128);
 }
 
+// What the platform lacks is said once, after the system description (a machine without
+// sound output: the players play silently).
+TEST_F(WindowTest, ThePlatformsNotesAreSaidOnceAfterTheSystemDescription)
+{
+    Services services;
+    services.platformNotes << QStringLiteral("No sound output found - sounds and tracks play "
+                                             "silently");
+    form = std::make_unique<TForm1>(dir.path(), std::move(services));
+    const QStringList memo = form->options()->sysMessages();
+    const qsizetype at = memo.indexOf("No sound output found - sounds and tracks play silently");
+    ASSERT_GT(at, 0);
+    EXPECT_EQ(memo.count(memo[at]), 1);
+    EXPECT_LT(at, memo.indexOf("Now reading CAN2ComPort-ini setting"));
+}
+
 TEST_F(WindowTest, HighlightMovesWithoutWrapping)
 {
     start();

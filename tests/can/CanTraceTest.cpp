@@ -58,6 +58,27 @@ TEST(CanTrace, AFullTraceIsEmptiedAndTheLineIsLost)
     EXPECT_EQ(trace.lines(), QStringList{"01:02:03 fourth"});
 }
 
+// At its own capacity: 64 KiB of text, then the next line empties the trace and is lost;
+// "Save TRACE" writes what the trace holds from then on.
+TEST(CanTrace, TheTraceHoldsSixtyFourKibibytesThenIsEmptied)
+{
+    TempDir dir;
+    QPlainTextEdit memo;
+    CanTrace trace(memo, [] { return QTime(10, 0, 0); });
+    const QString message = QStringLiteral("Light Lower "); // 21 characters and a line end
+    const qsizetype fits = CanTrace::DefaultCapacity / 22;
+    ASSERT_EQ(CanTrace::DefaultCapacity, 64 * 1024);
+    for (qsizetype i = 0; i < fits; ++i)
+        trace.AddTrace(message);
+    ASSERT_EQ(trace.lines().size(), fits);
+    EXPECT_LE(memo.document()->characterCount(), CanTrace::DefaultCapacity);
+    trace.AddTrace(QStringLiteral("Light Upper ")); // the one that no longer fits
+    EXPECT_TRUE(trace.lines().isEmpty());
+    trace.AddTrace(QStringLiteral("Light Park "));
+    EXPECT_EQ(trace.save(dir.file("auditrace.txt")), "");
+    EXPECT_EQ(dir.read("auditrace.txt"), "10:00:00 Light Park \r\n");
+}
+
 TEST(CanTrace, SaveWritesEveryLineWithCarriageReturnAndLineFeedReplacingTheFile)
 {
     TempDir dir;

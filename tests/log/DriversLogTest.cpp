@@ -292,3 +292,34 @@ TEST_F(LogbookTest, ClickFeedsTheTestFixAndDoubleClickAlsoWrites)
     EXPECT_EQ(fed.size(), 2);
     EXPECT_EQ(fileLines(primaryFile()).size(), 1);
 }
+
+// The list holds LogListCapacity entries; the next finds it full: the list is emptied,
+// the trace says so, and the month's file still has every entry.
+TEST_F(LogbookTest, AFullListIsEmptiedWithTheTraceAndTheFileStaysComplete)
+{
+    const int capacity = int(DriversLogScreen::LogListCapacity);
+    for (int i = 0; i < capacity; ++i) {
+        log->showOdometer(i);
+        log->WriteLogEntry(QString());
+    }
+    ASSERT_EQ(screen->lines().size(), capacity);
+    EXPECT_EQ(screen->lines().last(), fileLines(primaryFile()).last());
+    EXPECT_EQ(count(traces, "Short on memory, log flush forced, log still complete on file "), 0);
+
+    traces.clear();
+    log->showOdometer(capacity);
+    log->WriteLogEntry(QString());
+    EXPECT_TRUE(screen->lines().isEmpty());
+    EXPECT_EQ(screen->logTopIndex(), 0);
+    EXPECT_EQ(traces, (QStringList{primaryFile() + " found, appending log records...",
+                                   "Short on memory, log flush forced, log still complete on file ",
+                                   "Dual logging not active !"}));
+
+    log->showOdometer(capacity + 1);
+    log->WriteLogEntry(QString());
+    const QStringList file = fileLines(primaryFile());
+    ASSERT_EQ(file.size(), capacity + 2);
+    for (int i = 0; i < capacity + 2; ++i)
+        ASSERT_EQ(file[i].section(',', 3, 3), QString::number(i)) << "entry " << i;
+    EXPECT_EQ(screen->lines(), QStringList{file.last()});
+}

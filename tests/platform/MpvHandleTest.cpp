@@ -6,7 +6,14 @@
 
 #include <QDir>
 
+#include <mpv/client.h>
+
+#include <clocale>
+
 namespace {
+
+// The player's core; the audio output and demuxer threads come with a file.
+constexpr qint64 LeanPlayerThreads = 1;
 
 QList<QByteArray> names(const MpvHandle::Options &options)
 {
@@ -36,6 +43,7 @@ TEST(MpvHandle, SoundOnlyPlayersShowNothingAndReadNoUserConfiguration)
     EXPECT_EQ(valueOf(o, "config"), "no");
     EXPECT_EQ(valueOf(o, "load-scripts"), "no");
     EXPECT_EQ(valueOf(o, "ytdl"), "no");
+    EXPECT_EQ(valueOf(o, "osc"), "no");
     EXPECT_EQ(valueOf(o, "input-default-bindings"), "no");
     // Without an output named, mpv chooses its own.
     EXPECT_FALSE(names(o).contains("ao"));
@@ -67,6 +75,40 @@ TEST(MpvHandle, OnlyExistingLocalFilesArePlayed)
     QDir::setCurrent(old);
     ASSERT_TRUE(relative);
     EXPECT_TRUE(QDir::isAbsolutePath(QString::fromUtf8(*relative)));
+}
+
+qint64 threadCount()
+{
+    return QDir(QStringLiteral("/proc/self/task"))
+        .entryList(QDir::Dirs | QDir::NoDotAndDotDot)
+        .size();
+}
+
+// libmpv's own defaults start its built-in scripts, each on a thread of its own, in every
+// player; ours start none of them.
+TEST(MpvHandle, APlayerStartsNoScripts)
+{
+    const qint64 before = threadCount();
+    const MpvHandle lean = MpvHandle::create(MpvHandle::soundOnly("null"));
+    ASSERT_TRUE(lean);
+    const qint64 leanThreads = threadCount() - before;
+    const MpvHandle plain =
+        MpvHandle::create({{"vo", "null"}, {"ao", "null"}, {"idle", "yes"}, {"config", "no"}});
+    ASSERT_TRUE(plain);
+    const qint64 plainThreads = threadCount() - before - leanThreads;
+    EXPECT_LT(leanThreads, plainThreads);
+    EXPECT_LE(leanThreads, LeanPlayerThreads);
+}
+
+// Every option is one this libmpv knows: an unknown one is ignored without a word.
+TEST(MpvHandle, EveryOptionIsKnownToLibmpv)
+{
+    std::setlocale(LC_NUMERIC, "C");
+    mpv_handle *h = mpv_create();
+    ASSERT_NE(h, nullptr);
+    for (const auto &[name, value] : MpvHandle::soundOnly("null"))
+        EXPECT_GE(mpv_set_option_string(h, name.constData(), value.constData()), 0) << name.data();
+    mpv_terminate_destroy(h);
 }
 
 TEST(MpvHandle, WithoutAPlayerNothingHappens)
