@@ -209,7 +209,7 @@ TEST_F(RadarWarningWindowTest, LosingTheFixEndsTheAlertAsAnyOther)
     clock.advance(1000);
     gpsLine->deliver(gga(StartLat + 0.0009, StartLon).toLatin1());
     RadarScreen *radar = form->radar();
-    ASSERT_EQ(form->activeScreen(), Screen::Radar);
+    ASSERT_EQ(form->navigator().activeScreen(), Screen::Radar);
     ASSERT_TRUE(radar->Alertpanel->isVisible());
     ASSERT_EQ(radar->Alert_RadarWarning_limit->text(), "50");
     const qsizetype alarms = sound->played().filter("alarm").size();
@@ -224,7 +224,7 @@ TEST_F(RadarWarningWindowTest, LosingTheFixEndsTheAlertAsAnyOther)
                         : framed("GPGGA," + time + "," + position(StartLat + 0.0009, StartLon) +
                                  ",0,04,,,M,,M,,");
         gpsLine->deliver((noFix + framed("GPRMC," + time + ",V,,,,,,,091226,,,N")).toLatin1());
-        if (backAfterMs < 0 && form->activeScreen() == Screen::MP3Start)
+        if (backAfterMs < 0 && form->navigator().activeScreen() == Screen::MP3Start)
             backAfterMs = clock.now() - 1000;
         if (second == 1) {
             EXPECT_EQ(radar->NAV_SatNum->text(), "00 SATs ");
@@ -238,12 +238,12 @@ TEST_F(RadarWarningWindowTest, LosingTheFixEndsTheAlertAsAnyOther)
     }
     EXPECT_GT(backAfterMs, 0);
     EXPECT_LE(backAfterMs, 6000);
-    EXPECT_EQ(form->title(), "Main");
+    EXPECT_EQ(form->navigator().title(), "Main");
     EXPECT_FALSE(radar->Alertpanel->isVisible());
     EXPECT_EQ(sound->played().filter("alarm").size(), alarms);
     // The fix comes back at the camera: the alert with it.
     gpsLine->deliver(gga(StartLat + 0.0018, StartLon).toLatin1());
-    EXPECT_EQ(form->activeScreen(), Screen::Radar);
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::Radar);
     EXPECT_EQ(sound->played().filter("alarm").size(), alarms + 1);
 }
 

@@ -239,8 +239,8 @@ TEST_F(Mp3ListScreen, MediaLabelAndMouseTargetsOnTheBottomBar)
     EXPECT_EQ(list().directory(), music());
 
     emit screen().MediaLabel->clicked();
-    EXPECT_EQ(form->activeScreen(), Screen::media_select);
-    EXPECT_EQ(form->title(), "Media");
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::media_select);
+    EXPECT_EQ(form->navigator().title(), "Media");
     EXPECT_FALSE(marker().isVisible());
 }
 

@@ -301,8 +301,8 @@ TEST_F(NowPlayingLogic, MouseTargetsShowWithTheMouseAndActAsTheKeys)
     EXPECT_EQ(optionFocus(), options().Panel9);
     options().Panel9Click();
     emit v.ListTarget->clicked();
-    EXPECT_EQ(form->activeScreen(), Screen::MP3Directory);
-    EXPECT_EQ(form->title(), "Select MP3");
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::MP3Directory);
+    EXPECT_EQ(form->navigator().title(), "Select MP3");
 
     form->showMousePointer(false);
     for (PanelButton *t : targets)

@@ -341,14 +341,14 @@ TEST_F(VideoPlaybackTest, MediaLabelLeadsToTheMediaChoiceWithTheFilmPlayingUnsee
     player->clear();
     EXPECT_EQ(panel().MediaLabel->text(), "Media");
     emit panel().MediaLabel->clicked();
-    EXPECT_EQ(form->activeScreen(), Screen::media_select);
-    EXPECT_EQ(form->title(), "Media");
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::media_select);
+    EXPECT_EQ(form->navigator().title(), "Media");
     EXPECT_FALSE(panel().isVisible());
     EXPECT_FALSE(video().moviePanel()->isVisible());
     EXPECT_TRUE(player->calls().isEmpty()); // not stopped
     EXPECT_TRUE(video().videoPlaying());
     keys("RC"); // "Video" brings it back
-    EXPECT_EQ(form->activeScreen(), Screen::Video_Play);
+    EXPECT_EQ(form->navigator().activeScreen(), Screen::Video_Play);
     EXPECT_TRUE(video().moviePanel()->isVisible());
 }
 

@@ -14,6 +14,8 @@
 #include "core/Screen.h"
 #include "app/TForm1.h"
 #include "log/DriversLog.h"
+#include "log/MapPalette.h"
+#include "log/MapScreen.h"
 #include "media/CoverProbe.h"
 #include "media/NowPlaying.h"
 #include "media/VideoPlayback.h"
@@ -214,6 +216,12 @@ int main(int argc, char *argv[])
         form.navigator().setTitle(ScreenTitles[i]);
         shots.take(QStringLiteral("screen-%1").arg(i));
     }
+    // The map page in its night look.
+    form.navigator().showScreen(Screen::SetLog);
+    form.navigator().setTitle(ScreenTitles[Screen::SetLog]);
+    form.mapScreen()->setMapPalette(MapPalette::night());
+    shots.take(QStringLiteral("map-night"));
+    form.mapScreen()->setMapPalette(MapPalette::day());
     options(form, shots);
     filmOptions(form, shots);
     if (playing) {
