@@ -216,12 +216,18 @@ int main(int argc, char *argv[])
         form.navigator().setTitle(ScreenTitles[i]);
         shots.take(QStringLiteral("screen-%1").arg(i));
     }
-    // The map page in its night look.
+    // The map page three zoom steps out, where the lake and the park show, by day and by
+    // night.
     form.navigator().showScreen(Screen::SetLog);
     form.navigator().setTitle(ScreenTitles[Screen::SetLog]);
+    for (int step = 0; step < 3; ++step)
+        form.mapScreen()->ZoomOut();
+    shots.take(QStringLiteral("map-day"));
     form.mapScreen()->setMapPalette(MapPalette::night());
     shots.take(QStringLiteral("map-night"));
     form.mapScreen()->setMapPalette(MapPalette::day());
+    for (int step = 0; step < 3; ++step)
+        form.mapScreen()->ZoomIn();
     options(form, shots);
     filmOptions(form, shots);
     if (playing) {
