@@ -214,10 +214,14 @@ static void BM_DemoSoak(benchmark::State &state)
                                    "Light Upper "};
         qint64 traced = 0, canWrong = 0;
         QString firstWrong;
+        qint64 lastWrong = -1;
         trace.setListener([&](const QString &line) {
             const QString caption = line.section(QLatin1Char(' '), 1);
-            if (caption != captions[traced % captions.size()] && canWrong++ == 0)
-                firstWrong = QString::number(traced) + QStringLiteral(": ") + caption;
+            if (caption != captions[traced % captions.size()]) {
+                if (canWrong++ == 0)
+                    firstWrong = QString::number(traced) + QStringLiteral(": ") + caption;
+                lastWrong = traced;
+            }
             ++traced;
         });
 
@@ -271,6 +275,13 @@ static void BM_DemoSoak(benchmark::State &state)
         // Every line the program decoded, in order: the captions of the lines sent. The
         // last line may have been cut off by the stop.
         const qint64 canCount = can.bytes() / CanLineBytes;
+        // A line the stop cut off is decoded as it stands once its rest fails to come:
+        // one more line than were sent whole, the last one and the only wrong one.
+        if (can.bytes() % CanLineBytes != 0 && traced == canCount + 1 && canWrong == 1 &&
+            lastWrong == canCount) {
+            canWrong = 0;
+            --traced;
+        }
         canWrong += std::abs(traced - canCount);
         state.counters["gps_sent"] = double(gpsCount);
         state.counters["gps_taken_seen"] = double(fixes);
