@@ -91,23 +91,31 @@ BENCHMARK(BM_CameraCheckLinear)
     ->Arg(1000000)
     ->Unit(benchmark::kMillisecond);
 
+// A radar.bin of count cameras in dir; empty when it can't be written.
+QString writeRadarFile(const QTemporaryDir &dir, size_t count)
+{
+    const QString path = dir.filePath(QStringLiteral("radar.bin"));
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(RadarBin::encode(cameras(count))) < 0)
+        return {};
+    return path;
+}
+
 // Reading, parsing and indexing a file of a million records.
 void BM_LoadRadarFile(benchmark::State &state)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("radar.bin"));
-    {
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly) ||
-            f.write(RadarBin::encode(cameras(size_t(state.range(0))))) < 0) {
-            state.SkipWithError("can't write radar.bin");
-            return;
-        }
+    const QString path = writeRadarFile(dir, size_t(state.range(0)));
+    if (path.isEmpty()) {
+        state.SkipWithError("can't write radar.bin");
+        return;
     }
     for (auto _ : state) {
         QFile f(path);
-        if (!f.open(QIODevice::ReadOnly))
+        if (!f.open(QIODevice::ReadOnly)) {
             state.SkipWithError("can't read radar.bin");
+            break;
+        }
         const CameraTable t(RadarBin::parse(f.readAll()).records);
         benchmark::DoNotOptimize(t.CameraCount());
     }
@@ -118,19 +126,17 @@ BENCHMARK(BM_LoadRadarFile)->Arg(1000000)->Unit(benchmark::kMillisecond);
 void BM_ReadRadarFile(benchmark::State &state)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("radar.bin"));
-    {
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly) ||
-            f.write(RadarBin::encode(cameras(size_t(state.range(0))))) < 0) {
-            state.SkipWithError("can't write radar.bin");
-            return;
-        }
+    const QString path = writeRadarFile(dir, size_t(state.range(0)));
+    if (path.isEmpty()) {
+        state.SkipWithError("can't write radar.bin");
+        return;
     }
     for (auto _ : state) {
         QFile f(path);
-        if (!f.open(QIODevice::ReadOnly))
+        if (!f.open(QIODevice::ReadOnly)) {
             state.SkipWithError("can't read radar.bin");
+            break;
+        }
         benchmark::DoNotOptimize(f.readAll().size());
     }
 }
