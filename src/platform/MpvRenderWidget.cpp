@@ -19,7 +19,7 @@ void *procAddress(void *, const char *name)
 MpvRenderWidget::MpvRenderWidget(mpv_handle *mpv, std::function<void(bool)> ready, QWidget *parent)
     : QOpenGLWidget(parent), m_mpv(mpv), m_ready(std::move(ready))
 {
-    setObjectName(QStringLiteral("MoviePanel"));
+    setObjectName(QStringLiteral("MoviePicture"));
 }
 
 MpvRenderWidget::~MpvRenderWidget()

@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 #include <QPalette>
+#include <QVBoxLayout>
 #include <QWidget>
 
 #include <mpv/client.h>
@@ -77,19 +78,36 @@ QWidget *MpvVideoPlayer::createDisplay(QWidget *parent)
 {
     if (m_display)
         return m_display;
-    if (m_mpv && drawsIntoDisplay() && MpvRenderWidget::openGlAvailable()) {
-        m_display = new MpvRenderWidget(
-            m_mpv.get(), [this](bool ok) { renderReady(ok); }, parent);
-    } else {
-        // No GL to draw with (a display without GL drivers, the offscreen platform): an
-        // OpenGL widget would take the whole window down at its first paint. Films
-        // play unseen, with their sound.
-        m_display = blackWidget(parent);
+    m_display = blackWidget(parent);
+    if (!m_mpv || !drawsIntoDisplay()) {
         m_renderChecked = true;
         playUnseen();
     }
     m_display->hide();
     return m_display;
+}
+
+// OpenGL waits for the first film: a software rasteriser costs some 80 MB, and the first GL
+// widget turns the whole window into a GL-composed one, for a player most drives never use.
+void MpvVideoPlayer::attachRenderer()
+{
+    if (!MpvRenderWidget::openGlAvailable()) {
+        // No GL to draw with (a display without GL drivers, the offscreen platform): an
+        // OpenGL widget would take the whole window down at its first paint. Films
+        // play unseen, with their sound.
+        renderReady(false);
+        return;
+    }
+    auto *renderer = new MpvRenderWidget(
+        m_mpv.get(), [this](bool ok) { renderReady(ok); }, m_display);
+    auto *layout = new QVBoxLayout(m_display);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(renderer);
+    renderer->show();
+    // Qt makes the window anew for GL composition, and the new one has lost the keyboard
+    // focus: the knob's keys would go nowhere.
+    if (QWidget *window = m_display->window(); window->isVisible())
+        window->activateWindow();
 }
 
 void MpvVideoPlayer::renderReady(bool ok)
@@ -132,8 +150,14 @@ void MpvVideoPlayer::open(const QString &path)
     const QByteArray file = QFileInfo(path).absoluteFilePath().toUtf8();
     // mpv opens video only while a render context exists: the display makes it when it
     // is first shown, which the caller does right after opening.
-    if (m_display && drawsIntoDisplay() && !m_renderChecked) {
+    if (m_display && !m_renderChecked) {
         m_pending = file;
+        if (!m_rendererAttached) {
+            m_rendererAttached = true;
+            // From the event loop: the window is made anew on the way, and the key or click
+            // that opened the film is still being delivered to the old one.
+            QMetaObject::invokeMethod(this, &MpvVideoPlayer::attachRenderer, Qt::QueuedConnection);
+        }
         return;
     }
     load(file);

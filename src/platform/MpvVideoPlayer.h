@@ -11,8 +11,8 @@
 struct mpv_event;
 
 // The video service on libmpv. With the video output "libmpv" (the program) the picture is
-// drawn into the display widget through mpv's render API; with "null" (tests) nothing is
-// drawn and the display is a plain black widget. Films stay open at their end.
+// drawn into the display widget through mpv's render API (from the first film on); with
+// "null" (tests) nothing is drawn and the display is a plain black widget. Films stay open at their end.
 class MpvVideoPlayer : public QObject, public VideoPlayer {
     Q_OBJECT
 public:
@@ -47,6 +47,7 @@ public:
 
 private:
     bool drawsIntoDisplay() const { return m_options.videoOutput == "libmpv"; }
+    void attachRenderer();
     void renderReady(bool ok);
     void playUnseen();
     void load(const QByteArray &file);
@@ -62,7 +63,8 @@ private:
     Options m_options;
     MpvHandle m_mpv;
     QPointer<QWidget> m_display;
-    bool m_renderChecked = false; // the display has made (or failed to make) its context
+    bool m_rendererAttached = false; // the GL part of the display exists (first film)
+    bool m_renderChecked = false;    // the display has made (or failed to make) its context
     QByteArray m_pending;         // a film waiting for the display's render context
     std::atomic<bool> m_drainQueued{false};
 

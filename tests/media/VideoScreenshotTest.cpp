@@ -10,9 +10,11 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
+#include <QOpenGLWidget>
 #include <QProcessEnvironment>
 #include <QScreen>
 #include <QTest>
+#include <QWindow>
 
 // The picture drawn by the real player through OpenGL into the movie panel, on a real X
 // display: the test starts a virtual X server and runs the window in a second run of this
@@ -68,6 +70,11 @@ TEST(VideoScreenshotOnX, PlaysTheTestPattern)
         f.start(std::make_unique<MpvVideoPlayer>(MpvVideoPlayer::Options{"libmpv", "null"}));
     ASSERT_TRUE(player->isValid());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(f.form.get(), 30000));
+    // OpenGL waits for the first film: until then the window is plain raster.
+    EXPECT_TRUE(f.form->findChildren<QOpenGLWidget *>().isEmpty());
+    EXPECT_EQ(f.form->windowHandle()->surfaceType(), QSurface::RasterSurface);
+    f.form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f.form.get(), 30000));
     f.open("pattern.avi");
     ASSERT_TRUE(QTest::qWaitFor([&] { return player->position() >= 1.0; }, 60000))
         << int(player->openState());
@@ -75,6 +82,9 @@ TEST(VideoScreenshotOnX, PlaysTheTestPattern)
     QTest::qWait(500);
     QScreen *screen = QGuiApplication::primaryScreen();
     ASSERT_TRUE(screen->grabWindow(0, 0, 0, 800, 600).save(out));
+    // The window Qt made anew for GL composition has the keyboard again.
+    EXPECT_EQ(f.form->findChildren<QOpenGLWidget *>().size(), 1);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(f.form.get(), 30000));
 
     // A skip shows the time over the picture; C opens the options above it.
     f.keys("RC");
