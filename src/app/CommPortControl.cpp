@@ -60,3 +60,14 @@ void CommPortControl::setOnReceiveData(ReceiveHandler handler)
 {
     m_port->setOnReceiveData(std::move(handler));
 }
+
+void CommPortControl::setOnHangup(std::function<void()> handler)
+{
+    if (!handler) {
+        m_port->setOnRequestHangup({});
+        return;
+    }
+    m_port->setOnRequestHangup([handler = std::move(handler)](TVSSComm32 *) { handler(); });
+}
+
+QString CommPortControl::devicePath() const { return m_port->devicePath(); }

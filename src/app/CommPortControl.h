@@ -27,6 +27,8 @@ public:
     bool OpenPort() override;
     bool isOpen() const override;
     void setOnReceiveData(ReceiveHandler handler) override;
+    void setOnHangup(std::function<void()> handler) override;
+    QString devicePath() const;
 
     TVSSComm32 &component() { return *m_port; }
     const TVSSComm32 &component() const { return *m_port; }
