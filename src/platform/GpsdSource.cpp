@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <netdb.h>
+#include <poll.h>
 #include <stdexcept>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -37,6 +38,27 @@ std::runtime_error failure(const GpsdSource::Address &address, const char *what)
     return std::runtime_error(QStringLiteral("gpsd at %1: %2")
                                   .arg(address.text(), QString::fromLocal8Bit(what))
                                   .toStdString());
+}
+
+// False with errno set when the connection is refused or not made within ms.
+bool connectWithin(int fd, const addrinfo &address, int ms)
+{
+    if (::connect(fd, address.ai_addr, address.ai_addrlen) == 0)
+        return true;
+    if (errno != EINPROGRESS)
+        return false;
+    pollfd p{fd, POLLOUT, 0};
+    const int ready = ::poll(&p, 1, ms);
+    if (ready <= 0) {
+        errno = ready == 0 ? ETIMEDOUT : errno;
+        return false;
+    }
+    int error = 0;
+    socklen_t length = sizeof error;
+    if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0)
+        return false;
+    errno = error;
+    return error == 0;
 }
 
 } // namespace
@@ -96,11 +118,9 @@ void GpsdSource::drop(QPointer<QSocketNotifier> &notifier)
 void GpsdSource::ClosePort()
 {
     drop(m_readable);
-    drop(m_writable);
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = -1;
-    m_candidates.clear();
     m_stream = GpsdStream();
 }
 
@@ -117,62 +137,26 @@ bool GpsdSource::OpenPort()
     if (const int error = ::getaddrinfo(host.constData(), service.constData(), &hints, &found))
         throw failure(m_address, ::gai_strerror(error));
     const std::unique_ptr<addrinfo, decltype(&::freeaddrinfo)> list(found, ::freeaddrinfo);
-    m_candidates.clear();
-    for (const addrinfo *a = found; a; a = a->ai_next) {
-        Candidate candidate{a->ai_family, a->ai_protocol, {}, a->ai_addrlen};
-        std::memcpy(&candidate.address, a->ai_addr,
-                    std::min<size_t>(a->ai_addrlen, sizeof candidate.address));
-        m_candidates.push_back(candidate);
-    }
-    if (const int error = connectNext())
-        throw failure(m_address, std::strerror(error));
-    return true;
-}
-
-int GpsdSource::connectNext()
-{
     // "localhost" is often ::1 and 127.0.0.1: gpsd may listen on either.
     int lastError = ECONNREFUSED;
-    while (!m_candidates.empty()) {
-        const Candidate c = m_candidates.front();
-        m_candidates.erase(m_candidates.begin());
-        Socket socket(::socket(c.family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, c.protocol));
-        if (socket.get() < 0) {
+    for (const addrinfo *a = found; a; a = a->ai_next) {
+        Socket socket(
+            ::socket(a->ai_family, a->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, a->ai_protocol));
+        if (socket.get() < 0 || !connectWithin(socket.get(), *a, ConnectMs)) {
             lastError = errno;
             continue;
         }
-        if (::connect(socket.get(), reinterpret_cast<const sockaddr *>(&c.address), c.length) ==
-                0 ||
-            errno == EINPROGRESS) {
-            m_fd = socket.release();
-            // Writable once the connection is made (or has failed).
-            m_writable = new QSocketNotifier(m_fd, QSocketNotifier::Write, this);
-            connect(m_writable, &QSocketNotifier::activated, this, [this] { connected(); });
-            return 0;
+        if (::send(socket.get(), Watch.constData(), size_t(Watch.size()), MSG_NOSIGNAL) !=
+            Watch.size()) {
+            lastError = errno;
+            continue;
         }
-        lastError = errno;
+        m_fd = socket.release();
+        m_readable = new QSocketNotifier(m_fd, QSocketNotifier::Read, this);
+        connect(m_readable, &QSocketNotifier::activated, this, [this] { readAvailable(); });
+        return true;
     }
-    return lastError;
-}
-
-void GpsdSource::connected()
-{
-    drop(m_writable);
-    int error = 0;
-    socklen_t length = sizeof error;
-    if (::getsockopt(m_fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0 || error != 0) {
-        ::close(std::exchange(m_fd, -1));
-        if (connectNext() != 0)
-            hangUp();
-        return;
-    }
-    m_candidates.clear();
-    if (::send(m_fd, Watch.constData(), size_t(Watch.size()), MSG_NOSIGNAL) != Watch.size()) {
-        hangUp();
-        return;
-    }
-    m_readable = new QSocketNotifier(m_fd, QSocketNotifier::Read, this);
-    connect(m_readable, &QSocketNotifier::activated, this, [this] { readAvailable(); });
+    throw failure(m_address, std::strerror(lastError));
 }
 
 void GpsdSource::readAvailable()

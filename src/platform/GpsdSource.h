@@ -9,9 +9,6 @@
 
 #include <memory>
 #include <optional>
-#include <vector>
-
-#include <sys/socket.h>
 
 class QSocketNotifier;
 
@@ -22,6 +19,7 @@ class QSocketNotifier;
 class GpsdSource : public QObject, public SerialPortControl {
 public:
     static constexpr quint16 DefaultPort = 2947;
+    static constexpr int ConnectMs = 500;
     static inline const QByteArray Watch =
         QByteArrayLiteral("?WATCH={\"enable\":true,\"nmea\":true}\n");
 
@@ -42,24 +40,14 @@ public:
     void ClosePort() override;
     void setPortIndex(int index) override { m_portIndex = index; }
     int portIndex() const override { return m_portIndex; }
-    // Starts connecting; throws (std::runtime_error) when gpsd can't be reached at once.
+    // Connects and asks for NMEA; throws (std::runtime_error) when gpsd can't be reached
+    // within ConnectMs (at once on this machine or its network).
     bool OpenPort() override;
     bool isOpen() const override { return m_fd >= 0; }
     void setOnReceiveData(ReceiveHandler handler) override { m_receive = std::move(handler); }
     void setOnHangup(std::function<void()> handler) override { m_hangup = std::move(handler); }
 
 private:
-    // An address gpsd's name resolved to, tried in turn until one connects.
-    struct Candidate {
-        int family;
-        int protocol;
-        sockaddr_storage address;
-        socklen_t length;
-    };
-
-    // 0 when a connection is under way, else the last error.
-    int connectNext();
-    void connected();
     void readAvailable();
     void hangUp();
     static void drop(QPointer<QSocketNotifier> &notifier);
@@ -67,10 +55,7 @@ private:
     Address m_address;
     int m_portIndex = 0;
     int m_fd = -1;
-    std::vector<Candidate> m_candidates;
-    // Children: they may go while they signal.
-    QPointer<QSocketNotifier> m_readable;
-    QPointer<QSocketNotifier> m_writable;
+    QPointer<QSocketNotifier> m_readable; // a child: it may go while it signals
     GpsdStream m_stream;
     ReceiveHandler m_receive;
     std::function<void()> m_hangup;
