@@ -11,14 +11,30 @@
 #include <fcntl.h>
 #include <linux/input.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+namespace {
+
+// Only a device gives input records: a file named by mistake would read as a knob
+// unplugged at once, again and again.
+int openDevice(const QByteArray &path, int flags)
+{
+    const int fd = ::open(path.constData(), flags);
+    struct stat st {};
+    if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISCHR(st.st_mode))) {
+        ::close(fd);
+        errno = ENODEV;
+        return -1;
+    }
+    return fd;
+}
+
+} // namespace
 
 KnobDevice::Places KnobDevice::systemPlaces()
 {
-    return {KnobDiscovery::SysClassInput, KnobDiscovery::DevInput,
-            [](const QByteArray &path, int flags) {
-                return ::open(path.constData(), flags);
-            }};
+    return {KnobDiscovery::SysClassInput, KnobDiscovery::DevInput, openDevice};
 }
 
 QString KnobDevice::permissionText(const QString &path)

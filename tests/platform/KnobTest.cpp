@@ -278,6 +278,31 @@ TEST_F(KnobDeviceTest, WithoutADeviceNamedTheKnobIsFoundInTheKernelsList)
     EXPECT_EQ(k->path(), QStringLiteral("/dev/input/event4"));
 }
 
+TEST(KnobSystemPlacesTest, OnlyADeviceFileIsOpenedAsAKnob)
+{
+    TempDir dir;
+    const QByteArray file = QFile::encodeName(dir.write(QStringLiteral("knob"), "not a device"));
+    const auto open = KnobDevice::systemPlaces().open;
+    errno = 0;
+    EXPECT_EQ(open(file, O_RDONLY | O_CLOEXEC), -1);
+    EXPECT_EQ(errno, ENODEV);
+    const int fd = open("/dev/null", O_RDONLY | O_CLOEXEC);
+    EXPECT_GE(fd, 0);
+    ::close(fd);
+
+    // Named in the settings, such a file is never taken for a knob that comes and goes.
+    FakeClock clock;
+    QStringList messages;
+    KnobDevice knob(
+        {QString::fromLocal8Bit(file), 600},
+        {[](quint16) {}, [&](const QString &line) { messages << line; }, clock.factory()},
+        KnobDevice::systemPlaces());
+    knob.start();
+    clock.advance(10000);
+    EXPECT_FALSE(knob.isOpen());
+    EXPECT_TRUE(messages.isEmpty());
+}
+
 // A virtual PowerMate through the kernel, where the kernel lets us make one.
 TEST(KnobUinputTest, AVirtualPowerMateDrivesTheKeysEndToEnd)
 {
