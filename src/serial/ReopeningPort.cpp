@@ -11,7 +11,7 @@ ReopeningPort::~ReopeningPort() { m_port->setOnHangup({}); }
 
 QString ReopeningPort::goneText(const QString &name, const QString &device)
 {
-    return QStringLiteral("%1 port %2 is gone, looking for it every 2 s").arg(name, device);
+    return QStringLiteral("%1 port %2 is missing, looking for it every 2 s").arg(name, device);
 }
 
 QString ReopeningPort::backText(const QString &name, const QString &device)

@@ -105,7 +105,7 @@ TEST_F(PortComebackTest, AGpsAdapterPulledOutAndPluggedInFiftyTimesComesBackEach
     EXPECT_EQ(messages.count(ReopeningPort::goneText(QStringLiteral("GPS"), link)), 50);
     EXPECT_EQ(messages.count(ReopeningPort::backText(QStringLiteral("GPS"), link)), 50);
     EXPECT_EQ(messages.first(),
-              QStringLiteral("GPS port %1 is gone, looking for it every 2 s").arg(link));
+              QStringLiteral("GPS port %1 is missing, looking for it every 2 s").arg(link));
     EXPECT_EQ(openDescriptors(), descriptors) << "a descriptor was leaked";
 }
 
