@@ -71,3 +71,14 @@ void CommPortControl::setOnHangup(std::function<void()> handler)
 }
 
 QString CommPortControl::devicePath() const { return m_port->devicePath(); }
+
+void CommPortControl::setDeviceOverride(const QString &device)
+{
+    if (!m_overridden)
+        m_configured = m_port->devicePaths();
+    m_overridden = !device.isEmpty();
+    if (m_overridden)
+        m_port->setDevicePaths([device](TCommPort) { return device; });
+    else
+        m_port->setDevicePaths(m_configured);
+}

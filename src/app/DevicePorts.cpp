@@ -19,12 +19,15 @@ IntervalTimer::Factory orQtTimers(IntervalTimer::Factory timers)
 }
 
 std::unique_ptr<ReopeningPort> reopening(std::unique_ptr<CommPortControl> port, const QString &name,
-                                         IntervalTimer::Factory timers)
+                                         IntervalTimer::Factory timers, const QString &byIdDir)
 {
-    const CommPortControl *line = port.get();
+    CommPortControl *line = port.get();
     return std::make_unique<ReopeningPort>(
-        std::move(port), ReopeningPort::Wiring{name, [line] { return line->devicePath(); },
-                                               orQtTimers(std::move(timers))});
+        std::move(port),
+        ReopeningPort::Wiring{name, [line] { return line->devicePath(); },
+                              orQtTimers(std::move(timers)),
+                              [line](const QString &device) { line->setDeviceOverride(device); },
+                              byIdDir.isEmpty() ? SerialByIdName::Dir : byIdDir});
 }
 
 std::optional<GpsdSource::Address> gpsd(const QString &iniFile)
@@ -34,19 +37,20 @@ std::optional<GpsdSource::Address> gpsd(const QString &iniFile)
 
 } // namespace
 
-std::unique_ptr<ReopeningPort> DevicePorts::can2com(const QString &iniFile,
-                                                    IntervalTimer::Factory timers)
+std::unique_ptr<ReopeningPort>
+DevicePorts::can2com(const QString &iniFile, IntervalTimer::Factory timers, const QString &byIdDir)
 {
     return reopening(CommPortControl::can2com(iniFile), QStringLiteral("CAN2COM"),
-                     std::move(timers));
+                     std::move(timers), byIdDir);
 }
 
-std::unique_ptr<ReopeningPort> DevicePorts::gps(const QString &iniFile,
-                                                IntervalTimer::Factory timers)
+std::unique_ptr<ReopeningPort>
+DevicePorts::gps(const QString &iniFile, IntervalTimer::Factory timers, const QString &byIdDir)
 {
     const std::optional<GpsdSource::Address> address = gpsd(iniFile);
     if (!address)
-        return reopening(CommPortControl::gps(iniFile), QStringLiteral("GPS"), std::move(timers));
+        return reopening(CommPortControl::gps(iniFile), QStringLiteral("GPS"), std::move(timers),
+                         byIdDir);
     const QString text = QStringLiteral("gpsd at ") + address->text();
     return std::make_unique<ReopeningPort>(std::make_unique<GpsdSource>(*address),
                                            ReopeningPort::Wiring{QStringLiteral("GPS"),

@@ -13,11 +13,12 @@ class ReopeningPort;
 // it, through its COM port otherwise.
 class DevicePorts {
 public:
-    // Empty timers: Qt timers.
+    // Empty timers: Qt timers. byIdDir: where the adapters' stable names are.
     static std::unique_ptr<ReopeningPort> can2com(const QString &iniFile,
-                                                  IntervalTimer::Factory timers = {});
-    static std::unique_ptr<ReopeningPort> gps(const QString &iniFile,
-                                              IntervalTimer::Factory timers = {});
+                                                  IntervalTimer::Factory timers = {},
+                                                  const QString &byIdDir = {});
+    static std::unique_ptr<ReopeningPort>
+    gps(const QString &iniFile, IntervalTimer::Factory timers = {}, const QString &byIdDir = {});
     // The system message naming the GPS source when it is not a COM port; empty otherwise.
     static QString gpsSourceNote(const QString &iniFile);
 };

@@ -24,6 +24,7 @@ void ReopeningPort::ClosePort()
     m_wanted = false;
     m_search->stop();
     m_port->ClosePort();
+    useDevice({});
 }
 
 void ReopeningPort::setPortIndex(int index) { m_port->setPortIndex(index); }
@@ -33,6 +34,7 @@ int ReopeningPort::portIndex() const { return m_port->portIndex(); }
 bool ReopeningPort::OpenPort()
 {
     m_wanted = true;
+    useDevice({}); // the owner's choice
     try {
         const bool opened = m_port->OpenPort();
         if (opened)
@@ -92,6 +94,9 @@ void ReopeningPort::lost()
 void ReopeningPort::found()
 {
     m_search->stop();
+    if (const QString name = SerialByIdName::of(m_wiring.deviceName(), m_wiring.byIdDir);
+        !name.isEmpty())
+        m_byIdName = name;
     if (m_lostReported && m_message)
         m_message(backText(m_wiring.name, m_wiring.deviceName()));
     m_lostReported = false;
@@ -103,14 +108,28 @@ bool ReopeningPort::tryOpen()
         m_search->stop();
         return false;
     }
+    if (openAs({}) || (!m_byIdName.isEmpty() && m_wiring.useDevice && openAs(m_byIdName))) {
+        found();
+        return true;
+    }
+    useDevice({});
+    return false;
+}
+
+bool ReopeningPort::openAs(const QString &device)
+{
+    useDevice(device);
     try {
         // A half-open line (the open failed after the device) is closed first.
         m_port->ClosePort();
-        if (m_port->OpenPort()) {
-            found();
-            return true;
-        }
+        return m_port->OpenPort();
     } catch (...) {
+        return false;
     }
-    return false;
+}
+
+void ReopeningPort::useDevice(const QString &device)
+{
+    if (m_wiring.useDevice)
+        m_wiring.useDevice(device);
 }

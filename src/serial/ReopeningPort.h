@@ -2,6 +2,7 @@
 
 #include "core/IntervalTimer.h"
 #include "core/SerialPortControl.h"
+#include "serial/SerialByIdName.h"
 
 #include <QString>
 
@@ -11,6 +12,8 @@
 // A serial port that comes back: when the line hangs up (a USB adapter unplugged, the
 // machine back from standby) or can't be opened while it is wanted, the port is closed
 // and opened again every SearchMs until it is there, with one system message each way.
+// An adapter that comes back under another /dev/ttyUSBn is found by its
+// /dev/serial/by-id name, taken when the port last opened.
 // "Wanted" is what the owner asked last: OpenPort wants it, ClosePort does not. After a
 // hang-up isOpen() is false until the port is back.
 class ReopeningPort : public SerialPortControl {
@@ -21,6 +24,10 @@ public:
         QString name;                        // "GPS", "CAN2COM"
         std::function<QString()> deviceName; // what it opens, for the messages
         IntervalTimer::Factory timers;
+        // Opens this device instead of the configured one (empty: the configured one
+        // again); empty: the port has no other name.
+        std::function<void(const QString &device)> useDevice = {};
+        QString byIdDir = SerialByIdName::Dir;
     };
 
     ReopeningPort(std::unique_ptr<SerialPortControl> port, Wiring wiring);
@@ -49,6 +56,8 @@ private:
     void lost();
     void found();
     bool tryOpen();
+    bool openAs(const QString &device);
+    void useDevice(const QString &device);
 
     std::unique_ptr<SerialPortControl> m_port;
     Wiring m_wiring;
@@ -57,4 +66,5 @@ private:
     std::function<void(const QString &)> m_message;
     bool m_wanted = false;
     bool m_lostReported = false;
+    QString m_byIdName; // of the device last opened
 };

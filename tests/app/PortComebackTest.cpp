@@ -139,6 +139,44 @@ TEST_F(PortComebackTest, AnAdapterMissingAtStartIsOpenedWhenItComesAndAClosedPor
     EXPECT_TRUE(port->isOpen());
 }
 
+// udev names an adapter twice: /dev/ttyUSBn in the order found, and after what it is.
+TEST_F(PortComebackTest, AnAdapterBackUnderAnotherNumberIsFoundByItsStableName)
+{
+    const QString byId = dir.mkdir(QStringLiteral("by-id"));
+    const QString stable = byId + QStringLiteral("/usb-Prolific_USB-Serial-if00-port0");
+    auto plug = [&](const PseudoTerminal &pty, const QString &numbered) {
+        QFile::remove(stable);
+        QFile::link(pty.path(), stable);
+        QFile::link(pty.path(), numbered);
+    };
+    auto first = std::make_unique<PseudoTerminal>();
+    plug(*first, link); // the settings name the numbered device
+    auto port = DevicePorts::gps(dir.file(QStringLiteral("Rovana.ini")), clock.factory(), byId);
+    port->setOnMessage([this](const QString &line) { messages << line; });
+    port->setOnReceiveData(
+        [this](const char *buffer, quint16 length) { received.append(buffer, length); });
+    port->setPortIndex(2);
+    ASSERT_TRUE(port->OpenPort());
+
+    first.reset();
+    QFile::remove(link);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return port->searching(); }, IoBoundMs));
+    PseudoTerminal second;
+    plug(second, dir.file(QStringLiteral("ttyUSB1")));
+    clock.advance(ReopeningPort::SearchMs);
+    ASSERT_TRUE(port->isOpen());
+    EXPECT_EQ(messages.last(), ReopeningPort::backText(QStringLiteral("GPS"), stable));
+    ASSERT_TRUE(second.send("$GPGGA,again\r\n"));
+    EXPECT_TRUE(arrives("$GPGGA,again"));
+
+    // The owner's next open is of the configured device again.
+    port->ClosePort();
+    EXPECT_ANY_THROW(port->OpenPort());
+    EXPECT_EQ(messages.last(), ReopeningPort::goneText(QStringLiteral("GPS"), link));
+    clock.advance(ReopeningPort::SearchMs);
+    EXPECT_TRUE(port->isOpen()) << "and the stable name when that is missing";
+}
+
 // The whole window with its CAN2COM adapter on a link to a pseudo-terminal.
 TEST_F(PortComebackTest, TheCanLinkComesBackAndItsTraceShowsTheRestart)
 {
