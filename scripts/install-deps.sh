@@ -12,6 +12,7 @@ packages=(
     libosmium2-dev libprotozero-dev libboost-dev libexpat1-dev libbz2-dev
     libxrandr-dev libx11-dev
     dbus python3-dbusmock
+    gpsd gpsd-clients
     fonts-liberation fonts-dejavu-core
     xvfb xauth
 )

@@ -60,3 +60,25 @@ void CommPortControl::setOnReceiveData(ReceiveHandler handler)
 {
     m_port->setOnReceiveData(std::move(handler));
 }
+
+void CommPortControl::setOnHangup(std::function<void()> handler)
+{
+    if (!handler) {
+        m_port->setOnRequestHangup({});
+        return;
+    }
+    m_port->setOnRequestHangup([handler = std::move(handler)](TVSSComm32 *) { handler(); });
+}
+
+QString CommPortControl::devicePath() const { return m_port->devicePath(); }
+
+void CommPortControl::setDeviceOverride(const QString &device)
+{
+    if (!m_overridden)
+        m_configured = m_port->devicePaths();
+    m_overridden = !device.isEmpty();
+    if (m_overridden)
+        m_port->setDevicePaths([device](TCommPort) { return device; });
+    else
+        m_port->setDevicePaths(m_configured);
+}

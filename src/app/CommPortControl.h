@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/SerialPortControl.h"
+#include "serial/CommTypes.h"
 
 #include <QString>
 
@@ -27,10 +28,17 @@ public:
     bool OpenPort() override;
     bool isOpen() const override;
     void setOnReceiveData(ReceiveHandler handler) override;
+    void setOnHangup(std::function<void()> handler) override;
+    QString devicePath() const;
+    // Opens this device from the next OpenPort on, whatever the COM number; empty: the
+    // configured device again.
+    void setDeviceOverride(const QString &device);
 
     TVSSComm32 &component() { return *m_port; }
     const TVSSComm32 &component() const { return *m_port; }
 
 private:
     std::unique_ptr<TVSSComm32> m_port;
+    std::function<QString(TCommPort)> m_configured; // the port's own device lookup
+    bool m_overridden = false;
 };

@@ -74,6 +74,21 @@ QString Configuration::devicePathIn(const IniFile &ini, int portIndex)
                           QStringLiteral("/dev/ttyS%1").arg(portIndex));
 }
 
+QString Configuration::gpsSourceIn(const IniFile &ini)
+{
+    return ini.readString(QStringLiteral("Devices"), QStringLiteral("GPS"), QString());
+}
+
+QString Configuration::knobDevice() const
+{
+    return m_loaded.readString(QStringLiteral("Knob"), QStringLiteral("Device"), QString());
+}
+
+int Configuration::knobLongPressMs() const
+{
+    return m_loaded.readInteger(QStringLiteral("Knob"), QStringLiteral("LongPress"), 600);
+}
+
 QString Configuration::shellCommand() const
 {
     return m_loaded.readString(QStringLiteral("ExitOptions"), QStringLiteral("Shell"),

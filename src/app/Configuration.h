@@ -25,6 +25,13 @@ public:
     // The device of COM1..COM9 (index 0..8), from "Devices"/"COMn".
     QString devicePath(int portIndex) const;
     static QString devicePathIn(const IniFile &ini, int portIndex);
+    // The GPS source, from "Devices"/"GPS": "gpsd", "gpsd:HOST:PORT", or empty for the COM
+    // port of the options.
+    static QString gpsSourceIn(const IniFile &ini);
+    // The knob read from the kernel: "Knob"/"Device" (empty: found by its name or dial
+    // axis) and "Knob"/"LongPress" in ms.
+    QString knobDevice() const;
+    int knobLongPressMs() const;
     // The shell started by exit choice 1.
     QString shellCommand() const;
     // The OpenStreetMap extract of the map view.

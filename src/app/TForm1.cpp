@@ -108,6 +108,13 @@ TForm1::TForm1(const QString &programDir, Services services, QWidget *parent)
     wireKeys();
     wireShell();
     wireGps();
+    // Ports that come back say so: the CAN line's comings and goings go to its trace too.
+    m_services.gpsPort->setOnMessage(
+        [this](const QString &line) { m_options->appendSysMessage(line); });
+    m_services.can2comPort->setOnMessage([this](const QString &line) {
+        m_options->appendSysMessage(line);
+        m_trace->AddTrace(line);
+    });
     m_options->Knob1->setValue(BrightnessControl::Standard);
     m_brightness->Knob1Change(BrightnessControl::Standard);
     m_options->setPage(OptionsScreen::Sys);

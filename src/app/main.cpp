@@ -1,12 +1,15 @@
-#include "app/CommPortControl.h"
+#include "app/DevicePorts.h"
+#include "app/KernelKnob.h"
 #include "app/TForm1.h"
 #include "platform/AudioOutputProbe.h"
 #include "platform/LinuxSystemClock.h"
 #include "platform/LogindPowerManager.h"
+#include "platform/LogindResumeWatch.h"
 #include "platform/MpvAudioPlayer.h"
 #include "platform/MpvSoundPlayer.h"
 #include "platform/MpvVideoPlayer.h"
 #include "platform/XRandrGammaRamp.h"
+#include "serial/ReopeningPort.h"
 
 #include <QApplication>
 #include <QDBusConnection>
@@ -32,8 +35,14 @@ int main(int argc, char *argv[])
     const QByteArray ao = AudioOutputProbe::playerOutput(soundOutput);
     if (!soundOutput)
         services.platformNotes << AudioOutputProbe::NoOutputMessage;
-    services.can2comPort = CommPortControl::can2com(iniFile);
-    services.gpsPort = CommPortControl::gps(iniFile);
+    std::unique_ptr<ReopeningPort> can2com = DevicePorts::can2com(iniFile);
+    std::unique_ptr<ReopeningPort> gps = DevicePorts::gps(iniFile);
+    ReopeningPort &can2comPort = *can2com;
+    ReopeningPort &gpsPort = *gps;
+    services.can2comPort = std::move(can2com);
+    services.gpsPort = std::move(gps);
+    if (const QString note = DevicePorts::gpsSourceNote(iniFile); !note.isEmpty())
+        services.platformNotes << note;
     services.video = std::make_unique<MpvVideoPlayer>(MpvVideoPlayer::Options{"libmpv", ao});
     services.sound = std::make_unique<MpvSoundPlayer>(MpvSoundPlayer::Options{ao});
     services.power = std::make_unique<LogindPowerManager>(QDBusConnection::systemBus());
@@ -42,6 +51,13 @@ int main(int argc, char *argv[])
     services.clock = std::make_unique<LinuxSystemClock>();
 
     TForm1 form(programDir, std::move(services));
+    KernelKnob knob(form);
+    knob.device().start();
+    // Adapters that vanished over a standby are looked for as soon as the machine is up.
+    LogindResumeWatch resume(QDBusConnection::systemBus(), [&can2comPort, &gpsPort] {
+        can2comPort.searchNow();
+        gpsPort.searchNow();
+    });
     form.show();
     return app.exec();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 
 #include <functional>
@@ -19,4 +20,10 @@ public:
     virtual bool OpenPort() = 0;
     virtual bool isOpen() const = 0;
     virtual void setOnReceiveData(ReceiveHandler handler) = 0;
+    // Called on the UI thread when the line hangs up (its device vanished or failed); a
+    // port that can't tell never calls it.
+    virtual void setOnHangup(std::function<void()> handler) { (void)handler; }
+    // Lines for the system messages (a port lost and found again); a port with nothing to
+    // tell never calls it.
+    virtual void setOnMessage(std::function<void(const QString &line)> handler) { (void)handler; }
 };

@@ -126,6 +126,7 @@ void CameraWarning::raiseAlert()
         m_w.shared.AlertReturnPage = showing;
     m_w.screens.showScreen(Screen::Radar);
     call(m_w.hideVideo);
+    emit alertShown(true);
 }
 
 void CameraWarning::useCountdown(Countdown countdown)
@@ -143,4 +144,5 @@ void CameraWarning::AlertDisappearTimerTimer()
     if (m_countdown.stop)
         m_countdown.stop();
     AlertDisappearTimer.stop();
+    emit alertShown(false);
 }

@@ -67,6 +67,10 @@ public:
     const CameraCheck &check() const { return m_check; }
     const RadarMap &map() const { return m_map; }
 
+signals:
+    // The alert came up (again, with every alerting fix) or went.
+    void alertShown(bool up);
+
 private:
     bool checkCameras(double coverageKm);
     void raiseAlert();

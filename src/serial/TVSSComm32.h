@@ -60,6 +60,7 @@ public:
 
     // Default: /dev/ttyS0 .. /dev/ttyS8. Asked at every OpenPort.
     void setDevicePaths(DevicePathFunction paths) { m_devicePaths = std::move(paths); }
+    const DevicePathFunction &devicePaths() const { return m_devicePaths; }
     QString devicePath() const;
 
     // True on success; false when the close event can't be made (the device is closed

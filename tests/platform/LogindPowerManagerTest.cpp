@@ -1,5 +1,6 @@
 #include "platform/LogindPowerManager.h"
 #include "app/ExitSequence.h"
+#include "platform/LogindResumeWatch.h"
 #include "platform/RecordingSoundPlayer.h"
 #include "support/TempDir.h"
 
@@ -82,6 +83,17 @@ public:
         return result;
     }
 
+    // logind's signal before (true) and after (false) a sleep.
+    bool prepareForSleep(bool going) const
+    {
+        QDBusMessage signal = QDBusMessage::createMethodCall(
+            Service, "/org/freedesktop/login1", "org.freedesktop.DBus.Mock", "EmitSignal");
+        signal << "org.freedesktop.login1.Manager"
+               << "PrepareForSleep"
+               << "b" << QVariantList{QVariant(going)};
+        return m_bus->call(signal).type() == QDBusMessage::ReplyMessage;
+    }
+
     static inline const QString Service = QStringLiteral("org.freedesktop.login1");
 
 private:
@@ -159,4 +171,23 @@ TEST(ShellStartTest, TheShellRunsDetachedAndAFailureIsIgnored)
     EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(dir.file("shell started")); }, 20000));
     power.startShell("/nonexistent/x-session-manager --flag");
     power.startShell("");
+}
+
+TEST_F(LogindTest, TheWakeUpAfterASleepIsHeardAndTheWayIntoItIsNot)
+{
+    LogindMock logind("{}");
+    ASSERT_TRUE(logind.ready());
+    int resumed = 0;
+    LogindResumeWatch watch(logind.bus(), [&resumed] { ++resumed; });
+    ASSERT_TRUE(watch.watching());
+    // The mock sends the signal before its answer, so it is queued here by the time the
+    // call returns.
+    ASSERT_TRUE(logind.prepareForSleep(true));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(resumed, 0);
+    ASSERT_TRUE(logind.prepareForSleep(false));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return resumed == 1; }, 5000));
+    ASSERT_TRUE(logind.prepareForSleep(true));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(resumed, 1);
 }
