@@ -1,6 +1,6 @@
-// The program as systemd and a power cut end it, as real processes: rovana itself with
-// its GPS receiver on a pseudo-terminal, stopped by SIGTERM in the middle of a drive; and
-// the odometer's checkpoints killed at random moments.
+// Ends from outside, with real processes: rovana itself with its GPS receiver on a
+// pseudo-terminal, stopped by SIGTERM in the middle of a drive; and the odometer's
+// checkpoints cut short by SIGKILL at random moments.
 #include "core/IniFile.h"
 #include "NmeaSentence.h"
 #include "support/PseudoTerminal.h"
