@@ -14,12 +14,13 @@ const QString SyncEnabled = QStringLiteral("org.freedesktop.timedate1.AutomaticT
 
 } // namespace
 
-TimedatedSystemClock::TimedatedSystemClock(const QDBusConnection &bus, int timeoutMs)
-    : m_bus(bus), m_timeoutMs(timeoutMs)
+TimedatedSystemClock::TimedatedSystemClock(const QDBusConnection &bus, int timeoutMs,
+                                           std::function<QDateTime()> now)
+    : m_bus(bus), m_timeoutMs(timeoutMs), m_now(std::move(now))
 {
 }
 
-QDateTime TimedatedSystemClock::now() const { return m_direct.now(); }
+QDateTime TimedatedSystemClock::now() const { return m_now ? m_now() : m_direct.now(); }
 
 bool TimedatedSystemClock::setLocalTime(const QDateTime &local)
 {

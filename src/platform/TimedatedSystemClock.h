@@ -19,7 +19,9 @@ public:
     static inline const QString NtpActive =
         QStringLiteral("Automatic time synchronisation is on: the clock keeps its time");
 
-    explicit TimedatedSystemClock(const QDBusConnection &bus, int timeoutMs = 3000);
+    // now reads the local time; empty: the computer's clock.
+    explicit TimedatedSystemClock(const QDBusConnection &bus, int timeoutMs = 3000,
+                                  std::function<QDateTime()> now = {});
 
     // Where the note on time synchronisation goes (the CAN trace); empty: nowhere.
     void setTrace(std::function<void(const QString &)> trace) { m_trace = std::move(trace); }
@@ -35,6 +37,7 @@ private:
     QDBusConnection m_bus;
     int m_timeoutMs;
     LinuxSystemClock m_direct;
+    std::function<QDateTime()> m_now;
     std::function<void(const QString &)> m_trace;
     bool m_toldSynchronised = false;
     QObject m_calls; // parent of the calls under way; they end with the clock
