@@ -24,7 +24,7 @@ if(NOT count EQUAL 1)
     message(FATAL_ERROR "expected one rovana binary, found: ${found}")
 endif()
 get_filename_component(program "${WORK}/${found}" DIRECTORY)
-foreach(name rovana Rovana.ini Rovana.ini.example 60-rovana-knob.rules "Audi A8.jpg" audio.jpg video.jpg alert.jpg
+foreach(name rovana Rovana.ini Rovana.ini.example 60-rovana-knob.rules 50-rovana-set-time.rules "Audi A8.jpg" audio.jpg video.jpg alert.jpg
              radarmap.png "Audi Robot MP3.bmp" exit.wav movie.wav EndMovie.wav notify.wav)
     expect_file("${program}/${name}")
 endforeach()

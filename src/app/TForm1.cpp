@@ -10,6 +10,7 @@
 #include "app/MainMenuKeys.h"
 #include "app/MainMenuScreen.h"
 #include "app/MediaChoiceScreen.h"
+#include "app/OdometerCheckpoints.h"
 #include "core/NullTraceSink.h"
 #include "app/OptionsKeys.h"
 #include "app/OptionsPickers.h"
@@ -137,6 +138,8 @@ TForm1::TForm1(const QString &programDir, Services services, QWidget *parent)
     m_mapScreen->setMapPalette(m_configuration->mapNight() ? MapPalette::night()
                                                            : MapPalette::day());
 
+    m_checkpoints = std::make_unique<OdometerCheckpoints>(
+        m_shared.TripKm, QtIntervalTimer::make(), [this] { m_configuration->SaveSettings(); });
     m_logbook->logTimer().start();
     m_foreground = std::make_unique<ForegroundKeeper>(*this, QtIntervalTimer::make());
     qApp->installEventFilter(this);
@@ -431,6 +434,8 @@ void TForm1::wireGps()
     };
     hooks.tripShown = [this](const QString &, const QString &) {
         showOdometer(m_shared.TripKm);
+        if (m_checkpoints)
+            m_checkpoints->odometerMoved();
     };
     m_gps = std::make_unique<GpsReception>(m_shared, std::move(hooks));
     m_logbook->setNmeaInput([this](const QString &text) { m_gps->ProcessNmeaText(text); });

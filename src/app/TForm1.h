@@ -33,6 +33,7 @@ class MainMenuKeys;
 class MainMenuScreen;
 class MapScreen;
 class MediaChoiceScreen;
+class OdometerCheckpoints;
 class Mp3Directory;
 class NowPlaying;
 class OptionsKeys;
@@ -192,6 +193,7 @@ private:
     std::unique_ptr<DriversLogKeys> m_driversLogKeys;
     std::unique_ptr<GpsWatchdog> m_gpsWatchdog;
     std::unique_ptr<GpsReception> m_gps;
+    std::unique_ptr<OdometerCheckpoints> m_checkpoints; // from the loaded odometer on
     std::unique_ptr<RadarWarningView> m_radarView;
     std::unique_ptr<CameraWarning> m_cameras;
     std::unique_ptr<IntervalTimer> m_alertTimer; // ends a camera alert, when Services gave one

@@ -1,13 +1,17 @@
 #include "app/DevicePorts.h"
 #include "app/KernelKnob.h"
+#include "app/OptionsScreen.h"
+#include "app/ShutdownSaver.h"
 #include "app/TForm1.h"
 #include "platform/AudioOutputProbe.h"
-#include "platform/LinuxSystemClock.h"
+#include "platform/LogindInhibitor.h"
 #include "platform/LogindPowerManager.h"
 #include "platform/LogindResumeWatch.h"
 #include "platform/MpvAudioPlayer.h"
 #include "platform/MpvSoundPlayer.h"
 #include "platform/MpvVideoPlayer.h"
+#include "platform/TerminationSignals.h"
+#include "platform/TimedatedSystemClock.h"
 #include "platform/XRandrGammaRamp.h"
 #include "serial/ReopeningPort.h"
 
@@ -22,6 +26,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Rovana"));
     QApplication::setApplicationDisplayName(QStringLiteral("Rovana - Audi"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // At once: a signal during start-up waits in its pipe until the window can save.
+    TerminationSignals termination;
 
     QString programDir = QCoreApplication::applicationDirPath();
     if (!programDir.endsWith(QLatin1Char('/')))
@@ -48,7 +54,9 @@ int main(int argc, char *argv[])
     services.power = std::make_unique<LogindPowerManager>(QDBusConnection::systemBus());
     services.gamma = XRandrGammaRamp::forApplication();
     services.audio = std::make_unique<MpvAudioPlayer>(MpvAudioPlayer::Options{ao});
-    services.clock = std::make_unique<LinuxSystemClock>();
+    auto clock = std::make_unique<TimedatedSystemClock>(QDBusConnection::systemBus());
+    TimedatedSystemClock &timeSetter = *clock;
+    services.clock = std::move(clock);
 
     TForm1 form(programDir, std::move(services));
     KernelKnob knob(form);
@@ -58,6 +66,15 @@ int main(int argc, char *argv[])
         can2comPort.searchNow();
         gpsPort.searchNow();
     });
+    timeSetter.setTrace([&form](const QString &line) { form.trace().AddTrace(line); });
+    LogindInhibitor logind(QDBusConnection::systemBus(), QStringLiteral("Rovana"),
+                           QStringLiteral("Saving the odometer and the settings"));
+    ShutdownSaver saver(termination, logind,
+                        {[&form] { form.configuration().SaveSettings(); },
+                         [] { QCoreApplication::quit(); },
+                         [&form](const QString &line) {
+                             form.options()->appendSysMessage(line);
+                         }});
     form.show();
     return app.exec();
 }

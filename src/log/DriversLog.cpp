@@ -177,7 +177,7 @@ void DriversLog::stepClock(int delta)
         --hour;
     }
     if (hour >= 0 && hour <= 23)
-        clock.setLocalTime(QDateTime(now.date(), QTime(hour, minute, t.second(), t.msec())));
+        clock.shift(now.msecsTo(QDateTime(now.date(), QTime(hour, minute, t.second(), t.msec()))));
     // Hours and minutes only until the next clock tick.
     LongTimeFormat::setPattern(QString::fromLatin1(LongTimeFormat::Minutes));
     m_context.screen.Panel95->setText(LongTimeFormat::format(clock.now().time()));

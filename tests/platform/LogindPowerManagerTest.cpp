@@ -2,6 +2,7 @@
 #include "app/ExitSequence.h"
 #include "platform/LogindResumeWatch.h"
 #include "platform/RecordingSoundPlayer.h"
+#include "support/DbusMock.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -17,91 +18,36 @@
 // test starts and stops: a real D-Bus peer, and the machine's own power stays untouched.
 namespace {
 
-class LogindMock {
+class LogindMock : public DbusMock {
 public:
     explicit LogindMock(const QByteArray &parameters)
+        : DbusMock(QStringLiteral("logind"), QStringLiteral("org.freedesktop.login1"), parameters)
     {
-        m_daemon.start(QStringLiteral("dbus-daemon"),
-                       {"--session", "--nofork", "--nopidfile", "--print-address"});
-        if (!m_daemon.waitForStarted(10000) ||
-            !QTest::qWaitFor([&] { return m_daemon.canReadLine(); }, 20000))
-            return;
-        m_address = QString::fromUtf8(m_daemon.readLine().trimmed());
-
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DBUS_SYSTEM_BUS_ADDRESS", m_address);
-        env.insert("DBUS_SESSION_BUS_ADDRESS", m_address);
-        m_mock.setProcessEnvironment(env);
-        m_mock.setProcessChannelMode(QProcess::ForwardedChannels);
-        // Debian's interpreter: the package installs the module for it.
-        m_mock.start(QStringLiteral("/usr/bin/python3"),
-                     {"-m", "dbusmock", "--template", "logind", "-l", m_dir.file("calls.log"), "-p",
-                      QString::fromUtf8(parameters)});
-        m_bus = std::make_unique<QDBusConnection>(
-            QDBusConnection::connectToBus(m_address, QStringLiteral("rovana-logind-test")));
-        m_ready = m_bus->isConnected() &&
-                  QTest::qWaitFor([&] { return m_bus->interface()->isServiceRegistered(Service); },
-                                  30000);
         // The template has no Halt; add it the way the mock offers.
-        if (m_ready) {
-            QDBusMessage add = QDBusMessage::createMethodCall(
-                Service, "/org/freedesktop/login1", "org.freedesktop.DBus.Mock", "AddMethod");
-            add << "org.freedesktop.login1.Manager"
-                << "Halt"
-                << "b"
-                << ""
-                << "";
-            m_ready = m_bus->call(add).type() == QDBusMessage::ReplyMessage;
-        }
-    }
-    ~LogindMock()
-    {
-        m_bus.reset();
-        QDBusConnection::disconnectFromBus(QStringLiteral("rovana-logind-test"));
-        for (QProcess *p : {&m_mock, &m_daemon}) {
-            p->terminate();
-            if (!p->waitForFinished(5000))
-                p->kill();
-            p->waitForFinished(5000);
-        }
+        m_ready = DbusMock::ready() && call("org.freedesktop.DBus.Mock", "AddMethod",
+                                            {"org.freedesktop.login1.Manager", "Halt", "b", "", ""})
+                                               .type() == QDBusMessage::ReplyMessage;
     }
 
     bool ready() const { return m_ready; }
-    QDBusConnection bus() const { return *m_bus; }
     // The methods called so far, with their arguments: "Suspend False".
     QStringList calls() const
     {
-        QFile log(m_dir.file("calls.log"));
-        if (!log.open(QIODevice::ReadOnly))
-            return {};
         QStringList result;
-        for (const QByteArray &line : log.readAll().split('\n')) {
-            const QString l = QString::fromUtf8(line).section(' ', 1);
-            if (!l.isEmpty() && !l.startsWith("Add"))
-                result << l;
-        }
+        for (const QString &call : DbusMock::calls())
+            if (!call.startsWith("Add"))
+                result << call;
         return result;
     }
 
     // logind's signal before (true) and after (false) a sleep.
     bool prepareForSleep(bool going) const
     {
-        QDBusMessage signal = QDBusMessage::createMethodCall(
-            Service, "/org/freedesktop/login1", "org.freedesktop.DBus.Mock", "EmitSignal");
-        signal << "org.freedesktop.login1.Manager"
-               << "PrepareForSleep"
-               << "b" << QVariantList{QVariant(going)};
-        return m_bus->call(signal).type() == QDBusMessage::ReplyMessage;
+        return emitSignal("org.freedesktop.login1.Manager", "PrepareForSleep", "b",
+                          {QVariant(going)});
     }
 
-    static inline const QString Service = QStringLiteral("org.freedesktop.login1");
-
 private:
-    TempDir m_dir;
-    QProcess m_daemon;
-    QProcess m_mock;
-    QString m_address;
-    std::unique_ptr<QDBusConnection> m_bus;
     bool m_ready = false;
 };
 
