@@ -49,7 +49,31 @@ QColor ColourScheme::Palette::colour(Role role) const
 
 ColourScheme::Palette ColourScheme::palette() const
 {
-    return {main(), QColor(Qt::black), QColor(Qt::black), QColor(Qt::white), QColor(Qt::red)};
+    return m_night ? nightPalette(main()) : dayPalette(main());
+}
+
+ColourScheme::Palette ColourScheme::dayPalette(const QColor &accent)
+{
+    return {accent, QColor(Qt::black), QColor(Qt::black), QColor(Qt::white), QColor(Qt::red)};
+}
+
+namespace {
+
+// The colour's hue and saturation at a value (brightness) of value/255.
+QColor atValue(const QColor &colour, int value)
+{
+    const QColor hsv = colour.toHsv();
+    return QColor::fromHsv(hsv.hsvHue(), hsv.hsvSaturation(), value);
+}
+
+} // namespace
+
+ColourScheme::Palette ColourScheme::nightPalette(const QColor &accent)
+{
+    // Dark bars in the accent's hue with their text a little lighter, plain text a dim
+    // warm grey; the warning keeps a strong red, which the eye takes at night best.
+    return {atValue(accent, 80), QColor(Qt::black), atValue(accent, 190),
+            atValue(QColor(0xE0, 0xD0, 0xB8), 150), QColor(0xD0, 0x20, 0x20)};
 }
 
 void ColourScheme::changecolors()
