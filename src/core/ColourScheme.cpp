@@ -49,7 +49,32 @@ QColor ColourScheme::Palette::colour(Role role) const
 
 ColourScheme::Palette ColourScheme::palette() const
 {
-    return {main(), QColor(Qt::black), QColor(Qt::black), QColor(Qt::white), QColor(Qt::red)};
+    return m_night ? nightPalette(main()) : dayPalette(main());
+}
+
+ColourScheme::Palette ColourScheme::dayPalette(const QColor &accent)
+{
+    return {accent, QColor(Qt::black), QColor(Qt::black), QColor(Qt::white), QColor(Qt::red)};
+}
+
+namespace {
+
+// The colour's hue at a value (brightness) of value/255, its saturation scaled by
+// percent: paler is lighter where the hue itself is dark (blue).
+QColor atValue(const QColor &colour, int value, int saturationPercent = 100)
+{
+    const QColor hsv = colour.toHsv();
+    return QColor::fromHsv(hsv.hsvHue(), hsv.hsvSaturation() * saturationPercent / 100, value);
+}
+
+} // namespace
+
+ColourScheme::Palette ColourScheme::nightPalette(const QColor &accent)
+{
+    // Dark bars in the accent's hue with their text a little lighter, plain text a dim
+    // warm grey; the warning keeps a strong red, which the eye takes at night best.
+    return {atValue(accent, 80), QColor(Qt::black), atValue(accent, 200, 50),
+            atValue(QColor(0xE0, 0xD0, 0xB8), 150), QColor(0xD0, 0x20, 0x20)};
 }
 
 void ColourScheme::changecolors()

@@ -20,7 +20,8 @@ public:
         TextOnAccent,     // text over an accent background
         Text,             // plain text and the focused entry
     };
-    // The colours by purpose. The day palette is the configured main colour on black.
+    // The colours by purpose. The day palette is the configured main colour on black; the
+    // night palette keeps its hue at a fraction of its light, so nothing large is bright.
     struct Palette {
         QColor accent;
         QColor background;
@@ -36,6 +37,11 @@ public:
     quint32 mainColour() const { return m_main; }
     QColor main() const;
     Palette palette() const;
+    static Palette dayPalette(const QColor &accent);
+    static Palette nightPalette(const QColor &accent);
+    bool isNight() const { return m_night; }
+    // Takes effect at the next pass.
+    void setNight(bool night) { m_night = night; }
     // Stores the colour; the screens change at the next pass.
     void setMainColour(quint32 bgr) { m_main = bgr; }
 
@@ -53,4 +59,5 @@ private:
     QList<Entry> m_entries;
     QList<Painter> m_painters;
     quint32 m_main = BuiltInMainColour;
+    bool m_night = false;
 };
