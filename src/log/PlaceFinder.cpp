@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr double LongestReach = 12000.0; // the reach of a city
+constexpr double LongestReach = PlaceFinder::LongestReach;
 
 struct Nearest {
     double distance = std::numeric_limits<double>::infinity();

@@ -1,0 +1,64 @@
+// Writes small prepared maps into the directory named by the argument: the seeds of the
+// prepared map's fuzz target.
+#include "log/MapFileFormat.h"
+#include "log/MapFileWriter.h"
+#include "log/TileCutter.h"
+#include "log/TileEncoder.h"
+
+#include <QDir>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+namespace F = MapFileFormat;
+
+int main(int argc, char *argv[])
+{
+    if (argc != 2)
+        return 2;
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    QTemporaryDir spill;
+    const std::atomic<bool> never{false};
+    for (int seed = 0; seed < 2; ++seed) {
+        MapFileWriter writer(QDir(out).filePath(QStringLiteral("seed-%1.rovanamap").arg(seed)),
+                             spill.path());
+        // A street across a tile edge, a park cut by it, a town: in every band.
+        const std::vector<GeoPoint> street{GeoPoint::fromDegrees(47.99, 10.99 + seed * 0.001),
+                                           GeoPoint::fromDegrees(48.0, 11.0),
+                                           GeoPoint::fromDegrees(48.01, 11.02)};
+        const std::vector<std::vector<GeoPoint>> park{
+            {GeoPoint::fromDegrees(47.995, 10.995), GeoPoint::fromDegrees(47.995, 11.005),
+             GeoPoint::fromDegrees(48.005, 11.005), GeoPoint::fromDegrees(47.995, 10.995)}};
+        for (std::size_t b = 0; b < F::Bands.size(); ++b) {
+            const auto units = F::Bands[b].tileUnits;
+            std::string bytes;
+            for (const auto &run : TileCutter::splitLine(street, units)) {
+                bytes.clear();
+                TileEncoder::road(bytes, 7, run.firstSegment, RoadClass::Primary,
+                                  RoadLevel::Surface, "Main Street", "B 1",
+                                  std::span<const GeoPoint>(street).subspan(
+                                      run.firstSegment, run.lastSegment - run.firstSegment + 2));
+                writer.add(b, run.x, run.y, bytes);
+            }
+            for (const auto &piece : TileCutter::clipRings(park, units)) {
+                bytes.clear();
+                TileEncoder::area(bytes, seed ? AreaKind::Boundary : AreaKind::Green, 8, "Park",
+                                  piece.rings);
+                writer.add(b, piece.x, piece.y, bytes);
+            }
+            bytes.clear();
+            const GeoPoint town = GeoPoint::fromDegrees(48.001, 11.001);
+            TileEncoder::place(bytes, PlaceKind::Town, "Rovington", town);
+            writer.add(b, F::column(town.lon, units), F::row(town.lat, units), bytes);
+            writer.takeBounds(town);
+        }
+        for (const GeoPoint &p : street)
+            writer.takeBounds(p);
+        if (!writer.finish(never))
+            return 1;
+    }
+    return 0;
+}
