@@ -28,7 +28,9 @@ constexpr double SourceMarginPixels = 32.0;
 void MapView::setSource(std::shared_ptr<MapSource> source)
 {
     m_source = std::move(source);
-    m_data.reset();
+    m_data = m_source ? m_source->drawing(m_viewport.visibleBox(SourceMarginPixels),
+                                          m_viewport.metresPerPixel())
+                      : nullptr;
     update();
 }
 
