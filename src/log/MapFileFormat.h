@@ -81,12 +81,16 @@ struct BandPlan {
     std::int32_t tileUnits;
     std::uint32_t role;
 };
-constexpr std::array<BandPlan, 5> Bands{{
-    {0.0, 4.0, 200'000, Drawn | LookUpRoads}, // 0.02°: a view at 4 m a pixel spans two or three
-    {4.0, 32.0, 1'600'000, Drawn},
-    {32.0, 256.0, 12'800'000, Drawn},
-    {256.0, 1e12, 102'400'000, Drawn},
-    {0.0, 0.0, 6'400'000, LookUpPlaces},
+// Each band's tiles are about half the width of a view at its widest scale, so that a view
+// reads a few tiles and little beyond it.
+constexpr std::array<BandPlan, 7> Bands{{
+    {0.0, 4.0, 200'000, Drawn | LookUpRoads}, // 0.02°
+    {4.0, 16.0, 800'000, Drawn},
+    {16.0, 64.0, 3'200'000, Drawn},
+    {64.0, 256.0, 12'800'000, Drawn},
+    {256.0, 1024.0, 51'200'000, Drawn},
+    {1024.0, 1e12, 204'800'000, Drawn},
+    {0.0, 0.0, 6'400'000, LookUpPlaces}, // 0.64°: a city's reach spans one to four
 }};
 
 // The tile column or row of a coordinate.

@@ -190,9 +190,9 @@ TEST(PreparedMap, AWideViewReadsASimplerBand)
     Imported town;
     ASSERT_TRUE(town.map);
     const MapViewport close(Lat, Lon, 1.0, QSize(800, 480));
-    const MapViewport wide(Lat, Lon, 100.0, QSize(800, 480)); // 60 m a pixel
+    const MapViewport wide(Lat, Lon, 200.0, QSize(800, 480)); // 120 m a pixel
     EXPECT_EQ(town.map->drawingBand(close.metresPerPixel()), 0u);
-    EXPECT_EQ(town.map->drawingBand(wide.metresPerPixel()), 2u);
+    EXPECT_EQ(town.map->drawingBand(wide.metresPerPixel()), 3u);
     const auto data = town.map->drawing(wide.visibleBox(32), wide.metresPerPixel());
     for (const MapData::Road &road : data->roads())
         EXPECT_TRUE(road.roadClass != RoadClass::Minor && road.roadClass != RoadClass::Service);
