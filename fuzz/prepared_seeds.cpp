@@ -1,11 +1,13 @@
 // Writes small prepared maps into the directory named by the argument: the seeds of the
 // prepared map's fuzz target.
+#include "log/MapFile.h"
 #include "log/MapFileFormat.h"
 #include "log/MapFileWriter.h"
 #include "log/TileCutter.h"
 #include "log/TileEncoder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -60,5 +62,21 @@ int main(int argc, char *argv[])
         if (!writer.finish(never))
             return 1;
     }
+    // The tiles of the first on their own, for the tile reader.
+    const MapFile::Opened opened =
+        MapFile::open(QDir(out).filePath(QStringLiteral("seed-0.rovanamap")));
+    if (!opened.file)
+        return 1;
+    QFile whole(QDir(out).filePath(QStringLiteral("seed-0.rovanamap")));
+    if (!whole.open(QIODevice::ReadOnly))
+        return 1;
+    const QByteArray bytes = whole.readAll();
+    int count = 0;
+    for (std::size_t b = 0; b < opened.file->bands().size(); ++b)
+        opened.file->forEachEntry(b, [&](const MapFileFormat::IndexEntry &e) {
+            QFile tile(QDir(out).filePath(QStringLiteral("tile-%1").arg(count++)));
+            if (tile.open(QIODevice::WriteOnly))
+                tile.write("T" + bytes.mid(qsizetype(e.offset), qsizetype(e.size)));
+        });
     return 0;
 }

@@ -28,8 +28,6 @@ struct MapFileWriter::Entry {
 
 namespace {
 
-constexpr std::size_t RecordHead = 4 + 1 + 4 + 4; // length, band, column, row
-
 std::size_t bucketOf(std::size_t band, std::uint32_t x, std::uint32_t y)
 {
     // Neighbouring tiles land in different buckets: a large area spreads over all.
