@@ -182,10 +182,10 @@ int import(const QStringList &args)
 {
     if (args.size() != 2)
         return usage();
-    StopWatch signals;
+    StopWatch stopper;
     ProgressLine line;
     const MapImporter::Result result = MapImporter::run(
-        args[0], args[1], signals.stop(), [&](const MapImporter::Progress &p) { line.show(p); });
+        args[0], args[1], stopper.stop(), [&](const MapImporter::Progress &p) { line.show(p); });
     QTextStream(stderr) << "\n";
     if (!result.ok) {
         QTextStream(stderr) << "rovana-map: " << args[1] << " not written: " << result.error
