@@ -10,14 +10,16 @@
 
 // Any bytes as a prepared map: opening either refuses them or gives a map whose tiles,
 // read for look-ups and views at every band, never lead a read outside the bytes. Inputs
-// starting with a T are one tile's bytes, read with their CRC made to fit, so that the
-// tile reader is reached past the check that guards it in a file.
+// starting with a T are one tile's packed bytes, read with their CRC made to fit, so that
+// the tile reader is reached past the check that guards it in a file; with a U, its
+// features unpacked.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    if (size > 0 && data[0] == 'T') {
+    if (size > 0 && (data[0] == 'T' || data[0] == 'U')) {
+        const std::span<const std::byte> bytes{reinterpret_cast<const std::byte *>(data + 1),
+                                               size - 1};
         const auto crc = std::uint32_t(::crc32(0L, data + 1, uInt(size - 1)));
-        const auto tile =
-            MapTile::decode({reinterpret_cast<const std::byte *>(data + 1), size - 1}, crc);
+        const auto tile = data[0] == 'T' ? MapTile::unpack(bytes, crc) : MapTile::decode(bytes);
         if (tile)
             for (const MapTile::Road &road : tile->roads())
                 if (tile->pointsOf(road).size() < 2)

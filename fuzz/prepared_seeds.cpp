@@ -75,8 +75,21 @@ int main(int argc, char *argv[])
     for (std::size_t b = 0; b < opened.file->bands().size(); ++b)
         opened.file->forEachEntry(b, [&](const MapFileFormat::IndexEntry &e) {
             QFile tile(QDir(out).filePath(QStringLiteral("tile-%1").arg(count++)));
+            const QByteArray stored = bytes.mid(qsizetype(e.offset), qsizetype(e.size));
             if (tile.open(QIODevice::WriteOnly))
-                tile.write("T" + bytes.mid(qsizetype(e.offset), qsizetype(e.size)));
+                tile.write("T" + stored);
         });
+    // Features unpacked, for the feature reader.
+    std::string features;
+    TileEncoder::u32(features, 3);
+    const std::vector<GeoPoint> line{GeoPoint::fromDegrees(48.0, 11.0),
+                                     GeoPoint::fromDegrees(48.001, 11.002)};
+    TileEncoder::road(features, 1, 0, RoadClass::Minor, RoadLevel::Bridge, "Mill Street", "", line);
+    TileEncoder::area(features, AreaKind::Water, 0, "Pond",
+                      {{line[0], line[1], GeoPoint::fromDegrees(48.002, 11.0), line[0]}});
+    TileEncoder::place(features, PlaceKind::Village, "Lowbridge", line[1]);
+    QFile raw(QDir(out).filePath(QStringLiteral("features")));
+    if (raw.open(QIODevice::WriteOnly))
+        raw.write("U" + QByteArray(features.data(), qsizetype(features.size())));
     return 0;
 }

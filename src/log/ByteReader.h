@@ -23,6 +23,8 @@ public:
     std::uint64_t u64() { return number<std::uint64_t>(); }
     std::int32_t i32() { return number<std::int32_t>(); }
     double f64() { return number<double>(); }
+    // A base-128 number of up to ten bytes, low bits first.
+    std::uint64_t varint();
     // A text of a 16-bit length and that many bytes.
     std::string_view text();
     // count bytes as they stand.

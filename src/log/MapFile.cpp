@@ -164,5 +164,5 @@ std::optional<MapTile> MapFile::tile(const F::IndexEntry &entry) const
     if (entry.offset < F::HeaderSize || entry.offset > m_bytes.size() ||
         entry.size > m_bytes.size() - entry.offset)
         return std::nullopt;
-    return MapTile::decode(m_bytes.subspan(entry.offset, entry.size), entry.crc);
+    return MapTile::unpack(m_bytes.subspan(entry.offset, entry.size), entry.crc);
 }

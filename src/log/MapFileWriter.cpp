@@ -2,6 +2,7 @@
 
 #include "log/ByteReader.h"
 #include "log/MapFileFormat.h"
+#include "log/MapTile.h"
 #include "log/TileEncoder.h"
 
 #include <QDir>
@@ -193,13 +194,18 @@ bool MapFileWriter::writeBucket(std::size_t bucket, std::vector<std::vector<Entr
                         records[j].size);
         const auto count = std::uint32_t(j - i);
         std::memcpy(blob.data(), &count, sizeof count);
+        if (blob.size() > MapTile::MaxBytes)
+            return fail(QStringLiteral("a tile of more than %1 bytes").arg(MapTile::MaxBytes));
+        const std::string stored = TileEncoder::pack(blob);
+        if (stored.empty())
+            return fail(QStringLiteral("cannot compress a tile"));
         const std::uint64_t key = records[i].key;
         const auto crc = std::uint32_t(
-            ::crc32(0L, reinterpret_cast<const Bytef *>(blob.data()), uInt(blob.size())));
+            ::crc32(0L, reinterpret_cast<const Bytef *>(stored.data()), uInt(stored.size())));
         index[key >> 56].push_back({std::uint32_t(key & 0xFFFFFFFu),
                                     std::uint32_t((key >> 28) & 0xFFFFFFFu), m_offset,
-                                    std::uint32_t(blob.size()), crc});
-        if (!write(blob.data(), blob.size()))
+                                    std::uint32_t(stored.size()), crc});
+        if (!write(stored.data(), stored.size()))
             return false;
         ++m_tiles;
         i = j;

@@ -52,14 +52,26 @@ private:
     bool points(std::uint32_t &first, std::uint32_t &count)
     {
         count = m_in.u32();
-        if (!m_in.holds(count, sizeof(GeoPoint)))
+        // Two bytes at least a point.
+        if (!m_in.holds(count, 2))
             return false;
         first = std::uint32_t(m_tile.m_points.size());
+        std::int64_t lat = 0, lon = 0;
+        auto unzigzag = [](std::uint64_t v) {
+            return std::int64_t(v >> 1) ^ -std::int64_t(v & 1);
+        };
         for (std::uint32_t i = 0; i < count; ++i) {
-            const GeoPoint p{m_in.i32(), m_in.i32()};
-            if (std::abs(std::int64_t(p.lat)) > MaxLat || std::abs(std::int64_t(p.lon)) > MaxLon)
+            // Each step is checked before it is added: no sum runs past 64 bits.
+            const std::int64_t dLat = unzigzag(m_in.varint());
+            const std::int64_t dLon = unzigzag(m_in.varint());
+            if (!m_in.ok() || std::abs(dLat) > 2 * std::int64_t(MaxLat) ||
+                std::abs(dLon) > 2 * std::int64_t(MaxLon))
                 return false;
-            m_tile.m_points.push_back(p);
+            lat += dLat;
+            lon += dLon;
+            if (std::abs(lat) > MaxLat || std::abs(lon) > MaxLon)
+                return false;
+            m_tile.m_points.push_back({std::int32_t(lat), std::int32_t(lon)});
         }
         return m_in.ok();
     }
@@ -124,11 +136,26 @@ private:
     ByteReader m_in;
 };
 
-std::optional<MapTile> MapTile::decode(std::span<const std::byte> bytes, std::uint32_t crc)
+std::optional<MapTile> MapTile::unpack(std::span<const std::byte> stored, std::uint32_t crc)
 {
-    const auto *data = reinterpret_cast<const Bytef *>(bytes.data());
-    if (bytes.size() > 0xFFFFFFFFu || ::crc32(0L, data, uInt(bytes.size())) != crc)
+    const auto *data = reinterpret_cast<const Bytef *>(stored.data());
+    if (stored.size() > 0xFFFFFFFFu || ::crc32(0L, data, uInt(stored.size())) != crc)
         return std::nullopt;
+    ByteReader in(stored);
+    const std::uint32_t rawSize = in.u32();
+    if (!in.ok() || rawSize > MaxBytes)
+        return std::nullopt;
+    std::vector<std::byte> raw(rawSize);
+    uLongf size = rawSize;
+    if (::uncompress(reinterpret_cast<Bytef *>(raw.data()), &size, data + 4,
+                     uLong(stored.size() - 4)) != Z_OK ||
+        size != rawSize)
+        return std::nullopt;
+    return decode(raw);
+}
+
+std::optional<MapTile> MapTile::decode(std::span<const std::byte> bytes)
+{
     MapTile tile;
     if (!Decoder(tile, bytes).run())
         return std::nullopt;

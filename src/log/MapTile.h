@@ -45,9 +45,15 @@ public:
         QString name;
     };
 
-    // None for bytes that fail their CRC or don't hold what they claim (a count beyond the
-    // end, a kind that doesn't exist, a position off the earth).
-    static std::optional<MapTile> decode(std::span<const std::byte> bytes, std::uint32_t crc);
+    // The largest tile unpacked: a size beyond it is taken for damage.
+    static constexpr std::size_t MaxBytes = std::size_t(64) << 20;
+
+    // A tile as the file stores it (the raw size, then deflated). None for bytes that fail
+    // their CRC, don't inflate to their size or don't hold what they claim (a count beyond
+    // the end, a kind that doesn't exist, a position off the earth).
+    static std::optional<MapTile> unpack(std::span<const std::byte> stored, std::uint32_t crc);
+    // The features as they are before packing.
+    static std::optional<MapTile> decode(std::span<const std::byte> bytes);
 
     const std::vector<Road> &roads() const { return m_roads; }
     const std::vector<Area> &areas() const { return m_areas; }

@@ -2,6 +2,8 @@
 
 #include "log/MapFileFormat.h"
 
+#include <zlib.h>
+
 #include <cstring>
 
 namespace {
@@ -29,13 +31,41 @@ void TileEncoder::text(std::string &out, std::string_view text)
     out.append(text.data(), length);
 }
 
+void TileEncoder::varint(std::string &out, std::uint64_t value)
+{
+    while (value >= 0x80) {
+        out.push_back(char(std::uint8_t(value) | 0x80));
+        value >>= 7;
+    }
+    out.push_back(char(value));
+}
+
 void TileEncoder::points(std::string &out, std::span<const GeoPoint> points)
 {
     u32(out, std::uint32_t(points.size()));
+    auto zigzag = [](std::int64_t d) {
+        return std::uint64_t((d << 1) ^ (d >> 63));
+    };
+    GeoPoint previous;
     for (const GeoPoint &p : points) {
-        i32(out, p.lat);
-        i32(out, p.lon);
+        varint(out, zigzag(std::int64_t(p.lat) - previous.lat));
+        varint(out, zigzag(std::int64_t(p.lon) - previous.lon));
+        previous = p;
     }
+}
+
+std::string TileEncoder::pack(const std::string &features)
+{
+    uLongf size = compressBound(uLong(features.size()));
+    std::string out;
+    u32(out, std::uint32_t(features.size()));
+    out.resize(4 + size);
+    if (compress2(reinterpret_cast<Bytef *>(out.data() + 4), &size,
+                  reinterpret_cast<const Bytef *>(features.data()), uLong(features.size()),
+                  6) != Z_OK)
+        return {};
+    out.resize(4 + size);
+    return out;
 }
 
 void TileEncoder::road(std::string &out, std::uint32_t feature, std::uint32_t firstSegment,

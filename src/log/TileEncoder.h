@@ -26,6 +26,11 @@ public:
     static void u64(std::string &out, std::uint64_t value);
     static void i32(std::string &out, std::int32_t value);
     static void f64(std::string &out, double value);
+    static void varint(std::string &out, std::uint64_t value);
     static void text(std::string &out, std::string_view text);
+    // A count, then each point as the difference to the one before (the first to 0, 0),
+    // zigzag and base-128: neighbouring points take a few bytes.
     static void points(std::string &out, std::span<const GeoPoint> points);
+    // A tile's features packed as the file stores them: the raw size, then deflated.
+    static std::string pack(const std::string &features);
 };
