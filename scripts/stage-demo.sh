@@ -70,5 +70,5 @@ fi
 # A made-up town around the demo drive as the map of the drivers log, unless a real
 # extract is there.
 if [ -x "$tools/rovana-map" ] && [ ! -f "$demo/map.osm.pbf" ]; then
-    "$tools/rovana-map" "$demo/map.osm.pbf" 51.3605 7.2515 3 >/dev/null
+    "$tools/rovana-map" town "$demo/map.osm.pbf" 51.3605 7.2515 3 >/dev/null
 fi

@@ -98,7 +98,9 @@ TForm1::TForm1(const QString &programDir, Services services, QWidget *parent)
     if (!m_services.chooser)
         m_services.chooser = std::make_unique<DialogPathChooser>(this);
     if (!m_services.map) // the settings are loaded by the time the map is created
-        m_services.map = std::make_unique<OsmMap>([this] { return m_configuration->mapFile(); });
+        m_services.map = std::make_unique<OsmMap>(
+            [this] { return m_configuration->mapFile(); },
+            [this](const QString &line) { m_options->appendSysMessage(line); });
     if (!m_services.clock)
         m_services.clock = std::make_unique<ManualSystemClock>();
 

@@ -2,6 +2,7 @@
 
 #include "log/Coastline.h"
 #include "log/MapData.h"
+#include "log/OsmTags.h"
 
 // The one file that assembles areas: libosmium's area code is heavy on templates.
 // GCC 12 at -O2 sees a read past the end in the area builder's inlined strlen of the
@@ -55,28 +56,7 @@ using AreaManager = osmium::area::MultipolygonManager<osmium::area::Assembler>;
 
 const char *tagOf(const osmium::OSMObject &object, const char *key)
 {
-    return object.tags().get_value_by_key(key, "");
-}
-
-// Only areas of these keys are assembled: every other closed way is left alone.
-osmium::TagsFilter areaFilter()
-{
-    osmium::TagsFilter filter(false);
-    for (const char *key :
-         {"natural", "water", "waterway", "landuse", "leisure", "building", "boundary"})
-        filter.add_rule(true, osmium::TagMatcher(key));
-    return filter;
-}
-
-RoadLevel levelOf(const osmium::Way &way)
-{
-    const std::string_view tunnel = tagOf(way, "tunnel");
-    if (!tunnel.empty() && tunnel != "no")
-        return RoadLevel::Tunnel;
-    const std::string_view bridge = tagOf(way, "bridge");
-    if (!bridge.empty() && bridge != "no")
-        return RoadLevel::Bridge;
-    return RoadLevel::Surface;
+    return OsmTags::tag(object, key);
 }
 
 struct NodeLocation {
@@ -196,7 +176,8 @@ private:
         const std::size_t first = m_refs.size();
         for (const osmium::NodeRef &node : way.nodes())
             m_refs.push_back(node.ref());
-        m_pending.push_back({roadClass, name, ref, levelOf(way), first, m_refs.size() - first});
+        m_pending.push_back(
+            {roadClass, name, ref, OsmTags::levelOf(way), first, m_refs.size() - first});
     }
 
     template <typename RingType> static std::vector<GeoPoint> pointsOf(const RingType &ring)
@@ -280,7 +261,7 @@ MapReader::Result read(const osmium::io::File &file, const std::atomic<bool> &st
         osmium::thread::Pool pool(1);
         osmium::area::Assembler::config_type config;
         config.ignore_invalid_locations = true; // nodes missing from a cut extract
-        AreaManager areas(config, areaFilter());
+        AreaManager areas(config, OsmTags::areaFilter());
         if (!readRelations(file, pool, areas, stop))
             return {nullptr, QStringLiteral("stopped")};
         LocationIndex index;

@@ -2,6 +2,7 @@
 
 #include "log/MapData.h"
 #include "log/MapPainter.h"
+#include "log/WholeMapSource.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -16,9 +17,27 @@ MapView::MapView(QWidget *parent)
     }
 }
 
+namespace {
+
+// The source is asked for a little more than the view: the painter's own margin for the
+// edges of wide roads fits within it.
+constexpr double SourceMarginPixels = 32.0;
+
+} // namespace
+
+void MapView::setSource(std::shared_ptr<MapSource> source)
+{
+    m_source = std::move(source);
+    m_data = m_source ? m_source->drawing(m_viewport.visibleBox(SourceMarginPixels),
+                                          m_viewport.metresPerPixel())
+                      : nullptr;
+    update();
+}
+
 void MapView::setData(std::shared_ptr<const MapData> data)
 {
-    m_data = std::move(data);
+    m_data = data;
+    m_source = data ? std::make_shared<WholeMapSource>(std::move(data)) : nullptr;
     update();
 }
 
@@ -40,6 +59,9 @@ bool MapView::eventFilter(QObject *watched, QEvent *event)
 void MapView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    if (m_source)
+        m_data = m_source->drawing(m_viewport.visibleBox(SourceMarginPixels),
+                                   m_viewport.metresPerPixel());
     if (!m_data) {
         painter.fillRect(rect(), m_palette.land);
         return;

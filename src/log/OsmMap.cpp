@@ -2,13 +2,16 @@
 
 #include "log/MapData.h"
 #include "log/MapLoader.h"
+#include "log/MapSource.h"
 #include "log/MapView.h"
+#include "log/MapViewport.h"
 #include "log/PlaceFinder.h"
 
 #include <QFileInfo>
 
-OsmMap::OsmMap(std::function<QString()> fileName)
-    : m_fileName(std::move(fileName)), m_loader(std::make_unique<MapLoader>())
+OsmMap::OsmMap(std::function<QString()> fileName, std::function<void(const QString &)> report)
+    : m_fileName(std::move(fileName)), m_report(std::move(report)),
+      m_loader(std::make_unique<MapLoader>())
 {
 }
 
@@ -34,19 +37,22 @@ void OsmMap::create(QWidget *parent, std::function<void(bool ok)> done)
         loaded(nullptr, QStringLiteral("no map file %1").arg(path));
         return;
     }
-    m_loader->start(
-        path, [this](MapReader::Result result) { loaded(std::move(result.data), result.error); });
+    m_loader->start(path, [this](MapLoader::Result result) {
+        if (!result.source && m_report)
+            m_report(QStringLiteral("Map: ") + result.error);
+        loaded(std::move(result.source), result.error);
+    });
 }
 
-void OsmMap::loaded(std::shared_ptr<const MapData> data, const QString &error)
+void OsmMap::loaded(std::shared_ptr<MapSource> source, const QString &error)
 {
-    m_data = std::move(data);
+    m_source = std::move(source);
     m_error = error;
-    if (m_data && m_view) {
-        const GeoBox bounds = m_data->bounds();
+    if (m_source && m_view) {
+        const GeoBox bounds = m_source->bounds();
         m_view->viewport().centre((bounds.south + bounds.north) / 2.0,
                                   (bounds.west + bounds.east) / 2.0, 1.0);
-        m_view->setData(m_data);
+        m_view->setSource(m_source);
     }
     const bool ok = isCreated();
     for (auto &done : std::exchange(m_waiting, {}))
@@ -58,7 +64,7 @@ QWidget *OsmMap::view() const { return m_view; }
 
 MapView *OsmMap::mapView() const { return m_view; }
 
-bool OsmMap::isCreated() const { return m_data && m_view; }
+bool OsmMap::isCreated() const { return m_source && m_view; }
 
 bool OsmMap::centre(double latitude, double longitude, double altitude)
 {
@@ -102,7 +108,9 @@ QString OsmMap::placeAlong(double latitude, double longitude, std::optional<doub
 {
     if (!isCreated())
         return {};
-    return PlaceFinder(*m_data).placeAt(latitude, longitude, course);
+    if (!MapViewport::isPosition(latitude, longitude))
+        return {};
+    return PlaceFinder(*m_source->lookUp(latitude, longitude)).placeAt(latitude, longitude, course);
 }
 
 void OsmMap::setPalette(const MapPalette &palette)

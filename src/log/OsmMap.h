@@ -8,17 +8,19 @@
 #include <memory>
 #include <vector>
 
-class MapData;
 class MapLoader;
+class MapSource;
 class MapView;
 
-// The map of the drivers log over an OpenStreetMap extract of the driver's region: the
-// file is read once at creation, on a thread of its own, and then drawn and searched in
-// memory.
+// The map of the drivers log over the driver's region: a prepared map (.rovanamap) read
+// tile by tile as the view and the look-up need them, or a small OpenStreetMap extract read
+// once at creation, on a thread of its own, and then drawn and searched in memory.
 class OsmMap : public MapComponent {
 public:
-    // fileName is asked at creation: the settings are loaded by then.
-    explicit OsmMap(std::function<QString()> fileName);
+    // fileName is asked at creation: the settings are loaded by then. report takes a line
+    // for the system messages when a map file is refused.
+    explicit OsmMap(std::function<QString()> fileName,
+                    std::function<void(const QString &)> report = nullptr);
     ~OsmMap() override;
     OsmMap(const OsmMap &) = delete;
     OsmMap &operator=(const OsmMap &) = delete;
@@ -40,12 +42,13 @@ public:
     QString error() const { return m_error; }
 
 private:
-    void loaded(std::shared_ptr<const MapData> data, const QString &error);
+    void loaded(std::shared_ptr<MapSource> source, const QString &error);
 
     std::function<QString()> m_fileName;
+    std::function<void(const QString &)> m_report;
     QPointer<MapView> m_view;
     std::unique_ptr<MapLoader> m_loader;
-    std::shared_ptr<const MapData> m_data;
+    std::shared_ptr<MapSource> m_source;
     std::vector<std::function<void(bool)>> m_waiting;
     QString m_error;
     MapPalette m_palette = MapPalette::day();

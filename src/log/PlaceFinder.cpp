@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr double LongestReach = 12000.0; // the reach of a city
-
 struct Nearest {
     double distance = std::numeric_limits<double>::infinity();
     double bearing = 0.0; // of the nearest segment, degrees clockwise from north

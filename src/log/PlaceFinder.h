@@ -16,6 +16,8 @@ class MapData;
 class PlaceFinder {
 public:
     static constexpr double RoadReach = 50.0; // metres
+    // The reach of a city: the farthest a place that names a town can lie.
+    static constexpr double LongestReach = 12000.0;
     // A road runs along the course when its direction is this close to it, either way.
     static constexpr double AlongDegrees = 30.0;
     static inline const QString NotAvailable = QStringLiteral("n/a");

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "log/GeoBox.h"
+
+#include <memory>
+
+class MapData;
+
+// Where the map page gets its data: the whole of a small extract read into memory, or the
+// tiles of a prepared map read as they are needed. Used on the UI thread.
+class MapSource {
+public:
+    virtual ~MapSource() = default;
+
+    // The box around every road and place.
+    virtual GeoBox bounds() const = 0;
+    // The data to draw the box at the scale with; it may hold more than the box.
+    virtual std::shared_ptr<const MapData> drawing(const GeoBox &box, double metresPerPixel) = 0;
+    // The data a street and town look-up at the point needs.
+    virtual std::shared_ptr<const MapData> lookUp(double latitude, double longitude) = 0;
+};
