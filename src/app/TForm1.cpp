@@ -2,7 +2,6 @@
 
 #include "app/BrightnessControl.h"
 #include "app/ColourChoice.h"
-#include "core/CommandKey.h"
 #include "app/DialogPathChooser.h"
 #include "app/ExitSequence.h"
 #include "app/ForegroundKeeper.h"
@@ -10,13 +9,11 @@
 #include "app/MainMenuKeys.h"
 #include "app/MainMenuScreen.h"
 #include "app/MediaChoiceScreen.h"
-#include "core/NullTraceSink.h"
 #include "app/OptionsKeys.h"
 #include "app/OptionsPickers.h"
 #include "app/OptionsScreen.h"
 #include "app/PoiKeys.h"
 #include "app/PortRequestLog.h"
-#include "core/Screen.h"
 #include "app/StatusClock.h"
 #include "app/StatusLine.h"
 #include "app/SystemDescription.h"
@@ -24,7 +21,11 @@
 #include "can/Can2ComLink.h"
 #include "can/CanPage.h"
 #include "can/CanTrace.h"
+#include "core/CommandKey.h"
+#include "core/LinkPort.h"
+#include "core/NullTraceSink.h"
 #include "core/QtIntervalTimer.h"
+#include "core/Screen.h"
 #include "gps/CameraWarning.h"
 #include "gps/GpsReception.h"
 #include "gps/GpsWatchdog.h"
@@ -101,10 +102,20 @@ TForm1::TForm1(const QString &programDir, Services services, QWidget *parent)
     if (!m_services.clock)
         m_services.clock = std::make_unique<ManualSystemClock>();
 
+    // The position source comes first: the drivers log and the camera warning subscribe
+    // to it as they are made.
+    makeGpsReception();
     // Start-up, in its fixed order.
     buildWindow();
-    m_configuration =
-        std::make_unique<Configuration>(m_programDir, *m_options, m_colours, m_shared, *this);
+    m_options->edit(m_settings);
+    const auto sysMessage = [this](const QString &line) {
+        m_options->appendSysMessage(line);
+    };
+    m_configuration = std::make_unique<Configuration>(m_programDir, m_settings, m_colours, m_shared,
+                                                      *this, sysMessage);
+    m_can2comLink = std::make_unique<LinkPort>(m_settings, LinkPort::Link::Can2Com,
+                                               *m_services.can2comPort, sysMessage);
+    m_gpsLink = std::make_unique<LinkPort>(m_settings, LinkPort::Link::Gps, *m_services.gpsPort);
     wireKeys();
     wireShell();
     wireGps();
@@ -218,13 +229,13 @@ void TForm1::buildPages()
 
     m_marker = std::make_unique<SelectionMarker>(this);
     m_mp3Directory = new Mp3Directory(
-        m_navigator, *m_marker, [this] { return m_options->Mp3PathEdit->text(); },
+        m_navigator, *m_marker, [this] { return m_settings.values().mp3Path; },
         page(Screen::MP3Directory));
     m_videoList = new VideoListScreen(m_navigator, *m_marker, page(Screen::Vide_select));
     m_nowPlaying =
         new NowPlaying({m_navigator, *m_marker, *m_mp3Directory, *m_services.audio, m_programDir,
                         [this] {
-                            return m_options->Mp3PathEdit->text();
+                            return m_settings.values().mp3Path;
                         }},
                        page(Screen::MP3Album));
     m_mp3Directory->setPlayback(m_nowPlaying);
@@ -232,8 +243,8 @@ void TForm1::buildPages()
     connect(&m_navigator, &Navigator::screenShown, m_mp3Directory, &Mp3Directory::screenShown);
     connect(&m_navigator, &Navigator::screenShown, m_videoList, &VideoListScreen::screenShown);
 
-    m_video = new VideoPlayback({m_navigator, *m_services.sound, *m_services.video, m_programDir, this,
-                                 m_MP3Control->geometry(), m_topBar->CpuMeter, *m_videoList,
+    m_video = new VideoPlayback({m_navigator, *m_services.sound, *m_services.video, m_programDir,
+                                 this, m_MP3Control->geometry(), m_topBar->CpuMeter, *m_videoList,
                                  m_options->Knob1, m_options->Knob1Label},
                                 this);
     m_videoList->setActions(m_video);
@@ -262,14 +273,14 @@ void TForm1::buildDriversLog()
                        }},
                       page(Screen::SetLog));
     m_mapScreen->setGeometry(0, 0, 800, PageHeight);
-    m_logbook = std::make_unique<DriversLog>(
-        DriversLog::Context{m_shared, m_navigator, *m_driversLogScreen, *m_mapScreen, *m_services.clock,
-                            m_programDir, [this] { return m_options->LogPathEdit->text(); },
-                            [this](const QString &message) { trace().AddTrace(message); },
-                            [this] { m_configuration->SaveSettings(); },
-                            [this](bool business) {
-                                m_status->LogIndicator->setVisible(business);
-                            }});
+    m_logbook = std::make_unique<DriversLog>(DriversLog::Context{
+        m_shared, m_navigator, *m_driversLogScreen, *m_mapScreen, *m_services.clock, *m_gps,
+        m_programDir, [this] { return m_settings.values().logPath; },
+        [this](const QString &message) { trace().AddTrace(message); },
+        [this] { m_configuration->SaveSettings(); },
+        [this](bool business) {
+            m_status->LogIndicator->setVisible(business);
+        }});
 }
 
 // The CAN page, its trace (the window's trace from here on) and the link on the CAN port.
@@ -286,7 +297,7 @@ void TForm1::buildCan()
         *trace,
         *m_status->CANLabel,
         [this] { return m_colours.main(); },
-        [this] { return m_options->CAN2COMEnabledBox->isChecked(); },
+        [this] { return m_settings.values().can2comEnabled; },
         [this](const QString &line) { m_options->appendSysMessage(line); },
         [this](quint16 &key) { m_dispatcher.FormKeyDown(key); },
         [this](const QString &text) { QMessageBox::warning(this, QStringLiteral("Rovana"), text); },
@@ -342,17 +353,20 @@ void TForm1::wireKeys()
     m_poiKeys = std::make_unique<PoiKeys>(
         PoiKeys::Actions{[this] {
                              m_radar->showScale(m_poiKeys->MapScaleKm);
+                             m_cameras->setScale(m_poiKeys->MapScaleKm);
                              redrawRadarMap();
                          },
                          [this] {
                              m_radar->showSensitivity(m_poiKeys->WarningDistanceKm);
+                             m_cameras->setWarningDistance(m_poiKeys->WarningDistanceKm);
                              redrawRadarMap();
                          },
                          [this] { m_radar->CheckBox2->toggle(); },
                          [this] {
                              m_navigator.Button5Click();
                          }});
-    m_driversLogKeys = std::make_unique<DriversLogKeys>(*m_driversLogScreen, *m_logbook, m_navigator);
+    m_driversLogKeys =
+        std::make_unique<DriversLogKeys>(*m_driversLogScreen, *m_logbook, m_navigator);
     m_dispatcher.setHandler(Dispatcher::Context::DriversLog, m_driversLogKeys.get());
     m_dispatcher.setHandler(Dispatcher::Context::Map, m_mapScreen);
     m_dispatcher.setHandler(Dispatcher::Context::MainMenu, m_mainMenuKeys.get());
@@ -384,7 +398,7 @@ void TForm1::wireShell()
     m_exit = std::make_unique<ExitSequence>(
         m_programDir, *m_services.sound, *m_services.power,
         ExitSequence::Actions{[this] { m_configuration->SaveSettings(); },
-                              [this] { return m_options->RadioGroup1->itemIndex(); },
+                              [this] { return m_settings.values().exitChoice; },
                               [this] { return m_configuration->shellCommand(); },
                               [] {
                                   QCoreApplication::quit();
@@ -404,11 +418,8 @@ void TForm1::wireShell()
             }});
 }
 
-// NMEA reception, its watchdog and the warning switch.
-void TForm1::wireGps()
+void TForm1::makeGpsReception()
 {
-    m_gpsWatchdog =
-        std::make_unique<GpsWatchdog>(*m_status->GPSLabel, [this] { return m_colours.main(); });
     GpsReception::Hooks hooks;
     hooks.dataArrived = [this] {
         m_gpsWatchdog->dataArrived();
@@ -416,16 +427,17 @@ void TForm1::wireGps()
     hooks.showNavigation = [this](const NavigationText &texts) {
         m_radar->showNavigation(texts);
     };
-    hooks.checkForRadar = [this] {
-        redrawRadarMap();
-    };
     hooks.systemMessage = [this](const QString &line) {
         m_options->appendSysMessage(line);
     };
-    hooks.tripShown = [this](const QString &, const QString &) {
-        showOdometer(m_shared.TripKm);
-    };
     m_gps = std::make_unique<GpsReception>(m_shared, std::move(hooks));
+}
+
+// The NMEA reception's watchdog, test inputs and port, and the warning switch.
+void TForm1::wireGps()
+{
+    m_gpsWatchdog =
+        std::make_unique<GpsWatchdog>(*m_status->GPSLabel, [this] { return m_colours.main(); });
     m_logbook->setNmeaInput([this](const QString &text) { m_gps->ProcessNmeaText(text); });
     GpsReception &gps = *m_gps;
     connect(m_radar->RadarSystemMessage, &PanelButton::clicked, this,
@@ -449,16 +461,14 @@ void TForm1::wireGps()
 void TForm1::wireCameraWarning()
 {
     m_radarView = std::make_unique<RadarWarningView>(*m_radar);
-    m_cameras = std::make_unique<CameraWarning>(CameraWarning::Window{
-        m_navigator, *m_services.sound, m_shared, *m_radarView, m_poiKeys->MapScaleKm,
-        m_poiKeys->WarningDistanceKm, [this] { return m_options->Edit9->text(); },
-        [this] { return m_gps->gga().SatNum; },
-        [this](bool on) { m_status->sensorlabel->setVisible(on); },
-        [this] { m_video->HideVideo(); },
-        [this](const QString &line) { m_options->appendSysMessage(line); },
-        [this] {
-            return m_gps->hasFix();
-        }});
+    m_cameras = std::make_unique<CameraWarning>(
+        CameraWarning::Window{m_navigator, *m_services.sound, m_shared, *m_radarView, *m_gps,
+                              [this] { return m_settings.values().warningSound; },
+                              [this](bool on) { m_status->sensorlabel->setVisible(on); },
+                              [this] { m_video->HideVideo(); },
+                              [this](const QString &line) {
+                                  m_options->appendSysMessage(line);
+                              }});
     if (m_services.alertTimers) {
         m_alertTimer = m_services.alertTimers();
         m_alertTimer->setHandler([this] { m_cameras->AlertDisappearTimerTimer(); });
@@ -541,7 +551,7 @@ void TForm1::showMainImage(const QString &path)
 {
     if (path.isEmpty())
         return;
-    m_options->MainImageEdit->setText(path);
+    m_settings.set(&Settings::mainImage, path);
     if (m_mainScreen->loadPicture(path))
         m_options->MainImageThumb->setPixmap(m_mainScreen->picture());
 }
@@ -607,10 +617,6 @@ void TForm1::showMousePointer(bool shown)
     m_mp3Directory->showMouseTargets(shown);
     m_nowPlaying->screen()->showMouseTargets(shown);
 }
-
-SerialPortControl &TForm1::can2comPort() { return *m_services.can2comPort; }
-
-SerialPortControl &TForm1::gpsPort() { return *m_services.gpsPort; }
 
 bool TForm1::loadNowPlayingBackground(const QString &path)
 {

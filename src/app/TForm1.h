@@ -1,12 +1,13 @@
 #pragma once
 
-#include "core/ColourScheme.h"
 #include "app/Configuration.h"
-#include "core/Dispatcher.h"
 #include "app/MainImageChooser.h"
-#include "core/Navigator.h"
 #include "app/Services.h"
 #include "app/SettingsHost.h"
+#include "core/ColourScheme.h"
+#include "core/Dispatcher.h"
+#include "core/Navigator.h"
+#include "core/SettingsModel.h"
 #include "core/SharedValues.h"
 #include "core/TraceSink.h"
 
@@ -28,6 +29,7 @@ class ExitSequence;
 class ForegroundKeeper;
 class GpsReception;
 class GpsWatchdog;
+class LinkPort;
 class MainMenuBar;
 class MainMenuKeys;
 class MainMenuScreen;
@@ -90,8 +92,8 @@ public:
     void showPrivateMode() override;
     void showOdometer(double km) override;
     void showMousePointer(bool shown) override;
-    SerialPortControl &can2comPort() override;
-    SerialPortControl &gpsPort() override;
+    SerialPortControl &can2comPort() { return *m_services.can2comPort; }
+    SerialPortControl &gpsPort() { return *m_services.gpsPort; }
     SoundPlayer &sound() { return *m_services.sound; }
     AudioPlayer &audio() { return *m_services.audio; }
     MapComponent &map() { return *m_services.map; }
@@ -99,6 +101,7 @@ public:
 
     Dispatcher &dispatcher() { return m_dispatcher; }
     Configuration &configuration() { return *m_configuration; }
+    SettingsModel &settings() { return m_settings; }
     ColourScheme &colours() { return m_colours; }
     SharedValues &shared() { return m_shared; }
     OptionsScreen *options() const { return m_options; }
@@ -145,6 +148,7 @@ private:
     void buildCan();
     void wireKeys();
     void wireShell();
+    void makeGpsReception();
     void wireGps();
     // After each GPS chunk while the warning is on, and after the scale and warning
     // distance keys: the camera check and the radar map.
@@ -157,6 +161,7 @@ private:
     QString m_programDir;
     Services m_services;
     SharedValues m_shared;
+    SettingsModel m_settings;
     ColourScheme m_colours;
     Navigator m_navigator;
     Dispatcher m_dispatcher;
@@ -180,6 +185,8 @@ private:
     RadarScreen *m_radar = nullptr;
 
     std::unique_ptr<Configuration> m_configuration;
+    std::unique_ptr<LinkPort> m_can2comLink; // opens before the GPS port, as it always has
+    std::unique_ptr<LinkPort> m_gpsLink;
     std::unique_ptr<MainMenuKeys> m_mainMenuKeys;
     std::unique_ptr<OptionsKeys> m_optionsKeys;
     std::unique_ptr<PoiKeys> m_poiKeys;

@@ -1,12 +1,13 @@
 #include "app/TForm1.h"
-#include "core/IniFile.h"
 #include "app/MainMenuBar.h"
 #include "app/MediaChoiceScreen.h"
 #include "app/OptionsScreen.h"
 #include "app/PoiKeys.h"
 #include "app/PortRequestLog.h"
-#include "core/Screen.h"
 #include "app/StatusLine.h"
+#include "core/IniFile.h"
+#include "core/Screen.h"
+#include "gps/CameraWarning.h"
 #include "support/KeyInput.h"
 #include "support/TempDir.h"
 #include "widgets/ColourSwatch.h"
@@ -294,6 +295,8 @@ TEST_F(WindowTest, PoiLadders)
     EXPECT_EQ(poi->MapScaleKm, 0.3);
     key('R');
     EXPECT_EQ(poi->MapScaleKm, 0.5);
+    // The warning draws the map at the knob's scale and warns within its distance.
+    EXPECT_EQ(form->cameraWarning()->scaleKm(), 0.5);
     poi->MapScaleKm = 0.2;
     key('R');
     EXPECT_EQ(poi->MapScaleKm, 0.5);
@@ -308,6 +311,7 @@ TEST_F(WindowTest, PoiLadders)
     poi->WarningDistanceKm = 0.2;
     key('Z');
     EXPECT_NEAR(poi->WarningDistanceKm, 0.1, 1e-9);
+    EXPECT_NEAR(form->cameraWarning()->warningDistanceKm(), 0.1, 1e-9);
     key('Z');
     EXPECT_NEAR(poi->WarningDistanceKm, 0.1, 1e-9);
     key('Q');
