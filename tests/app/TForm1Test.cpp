@@ -3,12 +3,13 @@
 #include "app/MediaChoiceScreen.h"
 #include "app/OptionsScreen.h"
 #include "app/PoiKeys.h"
-#include "app/PortRequestLog.h"
 #include "app/StatusLine.h"
 #include "core/IniFile.h"
 #include "core/Screen.h"
 #include "gps/CameraWarning.h"
 #include "support/KeyInput.h"
+#include "support/PortRequestLog.h"
+#include "support/StandInServices.h"
 #include "support/TempDir.h"
 #include "widgets/ColourSwatch.h"
 #include "widgets/PanelButton.h"
@@ -25,13 +26,15 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <stdexcept>
+
 namespace {
 
 class WindowTest : public ::testing::Test {
 protected:
     void start()
     {
-        form = std::make_unique<TForm1>(dir.path());
+        form = std::make_unique<TForm1>(dir.path(), standInServices());
         form->show();
     }
     void key(char letter) { KeyInput::press(form.get(), letter); }
@@ -75,7 +78,7 @@ TEST_F(WindowTest, ThePlatformsNotesAreSaidOnceAfterTheSystemDescription)
     Services services;
     services.platformNotes << QStringLiteral("No sound output found - sounds and tracks play "
                                              "silently");
-    form = std::make_unique<TForm1>(dir.path(), std::move(services));
+    form = std::make_unique<TForm1>(dir.path(), standInServices(std::move(services)));
     const QStringList memo = form->options()->sysMessages();
     const qsizetype at = memo.indexOf("No sound output found - sounds and tracks play silently");
     ASSERT_GT(at, 0);
@@ -392,4 +395,22 @@ TEST_F(WindowTest, KeysOfOtherWindowsAreNotDispatched)
     other.show();
     KeyInput::press(&other, 'R');
     EXPECT_EQ(highlighted(), MainMenuBar::DriversLog);
+}
+
+// The program never falls back to a stand-in: a required service left out is named and the
+// window is not made.
+TEST(WindowServices, AMissingServiceIsNamed)
+{
+    TempDir dir;
+    Services services = standInServices();
+    services.sound.reset();
+    services.clock.reset();
+    EXPECT_EQ(services.missing(), "a sound player, a system clock");
+    try {
+        TForm1 form(dir.path(), std::move(services));
+        ADD_FAILURE() << "made without a sound player";
+    } catch (const std::invalid_argument &e) {
+        EXPECT_STREQ(e.what(), "Rovana's window needs a sound player, a system clock");
+    }
+    EXPECT_TRUE(standInServices().missing().isEmpty());
 }

@@ -4,7 +4,7 @@
 #include "core/Screen.h"
 #include "core/SharedValues.h"
 #include "gps/RadarBin.h"
-#include "platform/RecordingSoundPlayer.h"
+#include "support/RecordingSoundPlayer.h"
 
 #include "CameraTestData.h"
 #include "RecordingCameraView.h"

@@ -1,7 +1,6 @@
 #include "app/CommPortControl.h"
 #include "app/OptionsScreen.h"
 #include "app/PoiKeys.h"
-#include "app/PortRequestLog.h"
 #include "app/StatusLine.h"
 #include "app/TForm1.h"
 #include "core/Screen.h"
@@ -10,7 +9,9 @@
 #include "gps/RadarBin.h"
 #include "gps/RadarScreen.h"
 #include "support/KeyInput.h"
+#include "support/PortRequestLog.h"
 #include "support/PseudoTerminal.h"
+#include "support/StandInServices.h"
 #include "support/TempDir.h"
 #include "widgets/FittingPanel.h"
 #include "widgets/PaintBox.h"
@@ -40,7 +41,7 @@ protected:
         gpsLine = port.get();
         if (!services.gpsPort)
             services.gpsPort = std::move(port);
-        form = std::make_unique<TForm1>(dir.path(), std::move(services));
+        form = std::make_unique<TForm1>(dir.path(), standInServices(std::move(services)));
         form->show();
         radar = form->radar();
     }

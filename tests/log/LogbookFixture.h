@@ -7,7 +7,7 @@
 #include "log/DriversLogScreen.h"
 #include "log/FakeMap.h"
 #include "log/MapScreen.h"
-#include "platform/ManualSystemClock.h"
+#include "support/ManualSystemClock.h"
 #include "support/TempDir.h"
 #include "widgets/SelectionMarker.h"
 

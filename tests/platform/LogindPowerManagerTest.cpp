@@ -1,6 +1,6 @@
 #include "platform/LogindPowerManager.h"
 #include "app/ExitSequence.h"
-#include "platform/RecordingSoundPlayer.h"
+#include "support/RecordingSoundPlayer.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
