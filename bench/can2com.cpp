@@ -1,11 +1,11 @@
 // Decoding one long chunk of the CAN2COM adapter: the largest chunk the serial component
 // delivers (2048 bytes), cut into lines, and the same chunk through the whole link with
 // read-outs, trace and keys.
-#include "app/PortRequestLog.h"
 #include "can/Can2ComLink.h"
 #include "can/CanHex.h"
 #include "can/CanPage.h"
 #include "can/CanTrace.h"
+#include "support/PortRequestLog.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,11 +5,11 @@
 // the open descriptors, every CAN line lost or out of order, the fixes taken in, and the
 // longest stall of the UI thread. ROVANA_SOAK_SECONDS shortens the run; the reference
 // point is then a sixth of it instead of minute 5.
-#include "core/CommandKey.h"
 #include "app/CommPortControl.h"
-#include "core/Dispatcher.h"
 #include "app/TForm1.h"
 #include "can/CanTrace.h"
+#include "core/CommandKey.h"
+#include "core/Dispatcher.h"
 #include "FeedLog.h"
 #include "gps/GpsReception.h"
 #include "gps/Tgps_gga.h"
@@ -17,6 +17,7 @@
 #include "PollingClock.h"
 #include "PtyLink.h"
 #include "Replayer.h"
+#include "support/StandInServices.h"
 #include "WaypointDrive.h"
 
 #include <benchmark/benchmark.h>
@@ -183,7 +184,7 @@ static void BM_DemoSoak(benchmark::State &state)
         Services services;
         services.gpsPort = CommPortControl::gps(pd + "Rovana.ini");
         services.can2comPort = CommPortControl::can2com(pd + "Rovana.ini");
-        TForm1 form(pd, std::move(services));
+        TForm1 form(pd, standInServices(std::move(services)));
         form.show();
         // Every fix carries the next second: count them as the reception takes them in.
         // At 10 Hz the reader's 100 ms gap never passes, so fixes arrive in full buffers

@@ -172,12 +172,8 @@ void BM_DrawRadarMap(benchmark::State &state)
     QImage background(RadarMap::StandardSize, QImage::Format_RGB32);
     background.fill(QColor(30, 80, 54));
     RadarMap map(background);
-    for (auto _ : state) {
-        double s = scale;
-        benchmark::DoNotOptimize(map.DrawRadarMap(
-                                        s, 1.0, true, [](double) { return true; }, entries)
-                                     .bits());
-    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(map.DrawRadarMap(scale, 1.0, true, true, entries).bits());
 }
 BENCHMARK(BM_DrawRadarMap)->Args({10, 10})->Args({200, 10})->Args({10, 200})->Args({2000, 200});
 

@@ -1,6 +1,7 @@
 // Start-up to the first painted main menu: the window is built on a program directory,
 // reads its settings and paints screen 2.
 #include "app/TForm1.h"
+#include "support/StandInServices.h"
 
 #include <benchmark/benchmark.h>
 
@@ -18,7 +19,7 @@ static void BM_StartupToMainMenu(benchmark::State &state)
         ini.write("[Pathes]\nMP3=/\nMOVIE=/\n[GPSMouseOptions]\nEnabled=0\n");
     ini.close();
     for (auto _ : state) {
-        TForm1 form(pd);
+        TForm1 form(pd, standInServices());
         QPixmap frame = form.grab();
         benchmark::DoNotOptimize(frame);
     }

@@ -4,17 +4,24 @@
 
 #include <QString>
 
+#include <functional>
+
 class ColourScheme;
-class OptionsScreen;
 class SettingsHost;
+class SettingsModel;
 struct SharedValues;
 
-// Rovana.ini in the program directory: LoadSettings pushes every value into the control
-// or shared value that uses it, SaveSettings collects them back and writes every key.
+// Rovana.ini in the program directory. LoadSettings reads it into the settings model step
+// by step, each step followed by its effects on the other screens; the serial links open
+// their ports once it is read whole. SaveSettings collects the values that live elsewhere
+// while Rovana runs (odometer, warning switch, log mode, main colour, the drivers log's
+// last line) into the model and writes every key.
 class Configuration {
 public:
-    Configuration(const QString &programDir, OptionsScreen &options, ColourScheme &colours,
-                  SharedValues &shared, SettingsHost &host);
+    using SystemMessage = std::function<void(const QString &)>;
+
+    Configuration(const QString &programDir, SettingsModel &settings, ColourScheme &colours,
+                  SharedValues &shared, SettingsHost &host, SystemMessage systemMessage);
 
     QString fileName() const { return m_fileName; }
 
@@ -48,18 +55,20 @@ public:
     QString defaultWarningSound() const;
 
 private:
+    void loadLinuxAdditions(const IniFile &ini);
     void loadPaths(const IniFile &ini);
     void loadColours(const IniFile &ini);
     void loadExitChoice(const IniFile &ini);
     void loadPorts(const IniFile &ini);
-    void openCan2Com();
-    void openGps();
+    void collectLiveValues();
+    void write(IniFile &ini, bool lastEntry) const;
+    void say(const QString &line) const;
 
     QString m_programDir;
     QString m_fileName;
-    OptionsScreen &m_options;
+    SettingsModel &m_settings;
     ColourScheme &m_colours;
     SharedValues &m_shared;
     SettingsHost &m_host;
-    IniFile m_loaded;
+    SystemMessage m_systemMessage;
 };

@@ -1,5 +1,6 @@
 #include "app/OptionsScreen.h"
 
+#include "core/SettingsModel.h"
 #include "widgets/ColourSwatch.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/SkinFont.h"
@@ -106,6 +107,95 @@ OptionsScreen::OptionsScreen(QWidget *parent) : QWidget(parent), m_notebook(new 
     m_notebook->addTab(buildColor(), QStringLiteral("Color"));
     m_notebook->addTab(buildStart(), QStringLiteral("Start, COM && Sound"));
     m_notebook->addTab(buildCan(), QStringLiteral("CAN"));
+}
+
+void OptionsScreen::edit(SettingsModel &settings)
+{
+    SettingsModel *model = &settings;
+    const auto text = [model](QLineEdit *edit, QString Settings::*field) {
+        connect(edit, &QLineEdit::textChanged, model,
+                [model, field](const QString &t) { model->set(field, t); });
+    };
+    const auto check = [model](QCheckBox *box, bool Settings::*field) {
+        connect(box, &QCheckBox::toggled, model,
+                [model, field](bool on) { model->set(field, on); });
+    };
+    const auto choice = [model](RadioGroup *group, int Settings::*field) {
+        connect(group, &RadioGroup::itemIndexChanged, model,
+                [model, field](int index) { model->set(field, index); });
+    };
+    text(MainImageEdit, &Settings::mainImage);
+    text(Mp3BitmapEdit, &Settings::mp3Bitmap);
+    text(Mp3PathEdit, &Settings::mp3Path);
+    text(MoviePathEdit, &Settings::moviePath);
+    text(LogPathEdit, &Settings::logPath);
+    text(Edit9, &Settings::warningSound);
+    check(MouseEnabledBox, &Settings::mouse);
+    check(GPSMouseEnabledBox, &Settings::gpsEnabled);
+    check(CAN2COMEnabledBox, &Settings::can2comEnabled);
+    choice(RadioGroup1, &Settings::exitChoice);
+    choice(RadioGroup3, &Settings::gpsPort);
+    choice(RadioGroup4, &Settings::can2comPort);
+    for (size_t i = 0; i < cpx.size(); ++i)
+        connect(cpx[i], &ColourSwatch::colourChanged, model, [model, i](quint32 colour) {
+            model->update([&](Settings &s) { s.swatches[i] = colour; });
+        });
+
+    connect(model, &SettingsModel::changed, this,
+            [this, model](Settings::Key key) { showSetting(model->values(), key); });
+    // The controls take the model's values now.
+    for (const Settings::Key key :
+         {Settings::Key::MainImage, Settings::Key::Mp3Bitmap, Settings::Key::Mp3Path,
+          Settings::Key::MoviePath, Settings::Key::LogPath, Settings::Key::WarningSound,
+          Settings::Key::Mouse, Settings::Key::GpsEnabled, Settings::Key::Can2ComEnabled,
+          Settings::Key::ExitChoice, Settings::Key::GpsPort, Settings::Key::Can2ComPort,
+          Settings::Key::Swatches})
+        showSetting(model->values(), key);
+}
+
+void OptionsScreen::showSetting(const Settings &v, Settings::Key key)
+{
+    const auto text = [](QLineEdit *edit, const QString &value) {
+        if (edit->text() != value)
+            edit->setText(value);
+    };
+    const auto choice = [](RadioGroup *group, int value) {
+        if (group->itemIndex() != value)
+            group->setItemIndex(value);
+    };
+    using Key = Settings::Key;
+    switch (key) {
+    case Key::MainImage:
+        return text(MainImageEdit, v.mainImage);
+    case Key::Mp3Bitmap:
+        return text(Mp3BitmapEdit, v.mp3Bitmap);
+    case Key::Mp3Path:
+        return text(Mp3PathEdit, v.mp3Path);
+    case Key::MoviePath:
+        return text(MoviePathEdit, v.moviePath);
+    case Key::LogPath:
+        return text(LogPathEdit, v.logPath);
+    case Key::WarningSound:
+        return text(Edit9, v.warningSound);
+    case Key::Mouse:
+        return MouseEnabledBox->setChecked(v.mouse);
+    case Key::GpsEnabled:
+        return GPSMouseEnabledBox->setChecked(v.gpsEnabled);
+    case Key::Can2ComEnabled:
+        return CAN2COMEnabledBox->setChecked(v.can2comEnabled);
+    case Key::ExitChoice:
+        return choice(RadioGroup1, v.exitChoice);
+    case Key::GpsPort:
+        return choice(RadioGroup3, v.gpsPort);
+    case Key::Can2ComPort:
+        return choice(RadioGroup4, v.can2comPort);
+    case Key::Swatches:
+        for (size_t i = 0; i < cpx.size(); ++i)
+            cpx[i]->setColour(v.swatches[i]);
+        return;
+    default: // kept elsewhere while Rovana runs, or not shown here
+        return;
+    }
 }
 
 int OptionsScreen::page() const { return m_notebook->currentIndex(); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Settings.h"
 #include "widgets/BoundedMemo.h"
 
 #include <QWidget>
@@ -15,16 +16,21 @@ class QPushButton;
 class QSlider;
 class QTabWidget;
 class RadioGroup;
+class SettingsModel;
 class TurnKnob;
 
-// The options notebook (screen 3) with its eight pages and every control whose value the
-// configuration file stores: a setting and the control showing it are one and the same.
+// The options notebook (screen 3) with its eight pages. Once it edits a settings model,
+// its fields, check boxes, choices and swatches show the model's values and write every
+// change into it.
 class OptionsScreen : public QWidget {
     Q_OBJECT
 public:
     enum Page { Sys, ScreenPage, DirsImages, Griffin, Exit, Color, StartComSound, Can, PageCount };
 
     explicit OptionsScreen(QWidget *parent = nullptr);
+
+    // Shows the model's values from now on and writes the controls' changes into it.
+    void edit(SettingsModel &settings);
 
     int page() const;
     void setPage(int page);
@@ -75,11 +81,10 @@ public:
     QCheckBox *CAN2COMEnabledBox = nullptr;
     QLineEdit *Edit9 = nullptr; // alarm sound
 
-    static constexpr std::array<quint32, 10> SwatchDefaults{
-        0x0099B8CD, 0x0085AAC2, 0x00709BB8, 0x003C99AE, 0x00808040,
-        0x00EBF34B, 0x00F89D94, 0x00408080, 0x00C209FF, 0x0000FFFF};
+    static constexpr std::array<quint32, 10> SwatchDefaults = Settings::SwatchDefaults;
 
 private:
+    void showSetting(const Settings &values, Settings::Key key);
     QWidget *buildSys();
     QWidget *buildScreen();
     QWidget *buildDirs();

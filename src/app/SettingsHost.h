@@ -2,10 +2,8 @@
 
 #include <QString>
 
-class SerialPortControl;
-
 // The effects of loading the settings outside the options screen: pictures, lists and
-// labels of other screens, the mouse pointer and the two serial links.
+// labels of other screens and the mouse pointer.
 class SettingsHost {
 public:
     virtual ~SettingsHost() = default;
@@ -26,8 +24,6 @@ public:
     virtual void showPrivateMode() = 0;
     virtual void showOdometer(double km) = 0;
     virtual void showMousePointer(bool shown) = 0;
-    virtual SerialPortControl &can2comPort() = 0;
-    virtual SerialPortControl &gpsPort() = 0;
     // The now-playing background and its spare copy; false when it can't be loaded.
     virtual bool loadNowPlayingBackground(const QString &path) = 0;
 };

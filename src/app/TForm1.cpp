@@ -2,36 +2,36 @@
 
 #include "app/BrightnessControl.h"
 #include "app/ColourChoice.h"
-#include "core/CommandKey.h"
 #include "app/DialogPathChooser.h"
 #include "app/ExitSequence.h"
 #include "app/ForegroundKeeper.h"
+#include "app/GpsWiring.h"
 #include "app/MainMenuBar.h"
 #include "app/MainMenuKeys.h"
 #include "app/MainMenuScreen.h"
 #include "app/MediaChoiceScreen.h"
 #include "app/OdometerCheckpoints.h"
-#include "core/NullTraceSink.h"
 #include "app/OptionsKeys.h"
 #include "app/OptionsPickers.h"
 #include "app/OptionsScreen.h"
 #include "app/PoiKeys.h"
-#include "app/PortRequestLog.h"
-#include "core/Screen.h"
+#include "app/ScreenActions.h"
+#include "app/SettingsEffects.h"
 #include "app/StatusClock.h"
 #include "app/StatusLine.h"
 #include "app/SystemDescription.h"
 #include "app/TopBar.h"
+#include "app/WindowInput.h"
+#include "app/WindowPalette.h"
 #include "can/Can2ComLink.h"
 #include "can/CanPage.h"
 #include "can/CanTrace.h"
+#include "core/LinkPort.h"
+#include "core/NullTraceSink.h"
 #include "core/QtIntervalTimer.h"
-#include "gps/CameraWarning.h"
+#include "core/Screen.h"
 #include "gps/GpsReception.h"
-#include "gps/GpsWatchdog.h"
-#include "gps/NavigationText.h"
 #include "gps/RadarScreen.h"
-#include "gps/RadarWarningView.h"
 #include "log/DriversLog.h"
 #include "log/DriversLogKeys.h"
 #include "log/DriversLogScreen.h"
@@ -44,73 +44,48 @@
 #include "media/Mp3Directory.h"
 #include "media/Mp3OptionsPanel.h"
 #include "media/NowPlaying.h"
-#include "media/NowPlayingScreen.h"
 #include "media/TAUDIListbox.h"
 #include "media/VideoListScreen.h"
 #include "media/VideoPlayback.h"
-#include "platform/ManualSystemClock.h"
-#include "platform/RecordingGammaRamp.h"
-#include "platform/RecordingPowerManager.h"
-#include "platform/RecordingSoundPlayer.h"
-#include "platform/RecordingVideoPlayer.h"
-#include "platform/ScriptedAudioPlayer.h"
 #include "platform/SystemInfoReader.h"
 #include "widgets/LevelBar.h"
 #include "widgets/PanelButton.h"
-#include "widgets/RadioGroup.h"
 #include "widgets/SelectionMarker.h"
 #include "widgets/TurnKnob.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QCursor>
 #include <QDir>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
 #include <QStackedWidget>
 #include <QVBoxLayout>
-#include <QWheelEvent>
-#include <QWindow>
+
+#include <stdexcept>
 
 TForm1::TForm1(const QString &programDir, Services services, QWidget *parent)
     : QWidget(parent), m_programDir(programDir), m_services(std::move(services)),
       m_dispatcher(m_navigator), m_trace(std::make_unique<NullTraceSink>())
 {
-    if (!m_services.can2comPort)
-        m_services.can2comPort = std::make_unique<PortRequestLog>(0);
-    if (!m_services.gpsPort)
-        m_services.gpsPort = std::make_unique<PortRequestLog>(2);
-    if (!m_services.sound)
-        m_services.sound = std::make_unique<RecordingSoundPlayer>();
-    if (!m_services.video)
-        m_services.video = std::make_unique<RecordingVideoPlayer>();
-    if (!m_services.power)
-        m_services.power = std::make_unique<RecordingPowerManager>();
-    if (!m_services.gamma)
-        m_services.gamma = std::make_unique<RecordingGammaRamp>();
-    if (!m_services.audio)
-        m_services.audio = std::make_unique<ScriptedAudioPlayer>();
+    if (const QString missing = m_services.missing(); !missing.isEmpty())
+        throw std::invalid_argument("Rovana's window needs " + missing.toStdString());
     if (!m_services.chooser)
         m_services.chooser = std::make_unique<DialogPathChooser>(this);
     if (!m_services.map) // the settings are loaded by the time the map is created
         m_services.map = std::make_unique<OsmMap>(
             [this] { return m_configuration->mapFile(); },
             [this](const QString &line) { m_options->appendSysMessage(line); });
-    if (!m_services.clock)
-        m_services.clock = std::make_unique<ManualSystemClock>();
 
     // Start-up, in its fixed order.
     buildWindow();
-    m_configuration =
-        std::make_unique<Configuration>(m_programDir, *m_options, m_colours, m_shared, *this);
+    m_options->edit(m_settings);
+    wireGps(); // the position source, before the drivers log subscribes to it
+    buildLogbook();
+    wireSettings();
     wireKeys();
     wireShell();
-    wireGps();
     // Ports that come back say so: the CAN line's comings and goings go to its trace too.
     m_services.gpsPort->setOnMessage(
         [this](const QString &line) { m_options->appendSysMessage(line); });
@@ -121,7 +96,6 @@ TForm1::TForm1(const QString &programDir, Services services, QWidget *parent)
     m_options->Knob1->setValue(BrightnessControl::Standard);
     m_brightness->Knob1Change(BrightnessControl::Standard);
     m_options->setPage(OptionsScreen::Sys);
-    m_mainImages.setDirectory(m_programDir);
     m_options->SysMemo->clear();
     for (const QString &line : SystemDescription::startupLines(m_programDir, SystemInfoReader()))
         m_options->appendSysMessage(line);
@@ -144,20 +118,16 @@ TForm1::TForm1(const QString &programDir, Services services, QWidget *parent)
         m_shared.TripKm, QtIntervalTimer::make(), [this] { m_configuration->SaveSettings(); });
     m_logbook->logTimer().start();
     m_foreground = std::make_unique<ForegroundKeeper>(*this, QtIntervalTimer::make());
-    qApp->installEventFilter(this);
+    m_input = std::make_unique<WindowInput>(*this, m_dispatcher);
 
     raise();
     activateWindow();
     m_navigator.showScreen(Screen::MP3Start);
     m_navigator.setTitle(QStringLiteral("Main"));
-    loadCameras();
+    m_gps->loadCameras(m_programDir);
 }
 
-TForm1::~TForm1()
-{
-    qApp->removeEventFilter(this);
-    m_services.gpsPort->setOnReceiveData({});
-}
+TForm1::~TForm1() = default;
 
 void TForm1::buildWindow()
 {
@@ -165,23 +135,7 @@ void TForm1::buildWindow()
     setWindowTitle(QStringLiteral("Rovana"));
     setWindowFlags(Qt::FramelessWindowHint);
     setFixedSize(800, 600);
-    // Black everywhere, light text: the controls of every screen inherit this.
-    QPalette p = palette();
-    p.setColor(QPalette::Window, Qt::black);
-    p.setColor(QPalette::WindowText, Qt::white);
-    p.setColor(QPalette::Base, QColor(20, 20, 20));
-    p.setColor(QPalette::AlternateBase, QColor(35, 35, 35));
-    p.setColor(QPalette::Text, Qt::white);
-    p.setColor(QPalette::Button, QColor(45, 45, 45));
-    p.setColor(QPalette::ButtonText, Qt::white);
-    p.setColor(QPalette::Light, QColor(90, 90, 90));
-    p.setColor(QPalette::Midlight, QColor(70, 70, 70));
-    p.setColor(QPalette::Mid, QColor(50, 50, 50));
-    p.setColor(QPalette::Dark, QColor(25, 25, 25));
-    p.setColor(QPalette::Shadow, Qt::black);
-    p.setColor(QPalette::Highlight, QColor(0xCD, 0xB8, 0x99));
-    p.setColor(QPalette::HighlightedText, Qt::black);
-    setPalette(p);
+    setPalette(WindowPalette::dark(palette())); // the controls of every screen inherit it
     setAutoFillBackground(true);
     QCursor::setPos(381, 169);
 
@@ -189,7 +143,8 @@ void TForm1::buildWindow()
     m_topBar->setGeometry(0, 0, 800, TopBarHeight);
     m_mainMenu = new MainMenuBar(this);
     m_mainMenu->setGeometry(0, TopBarHeight, 800, MenuBarHeight);
-    connect(m_mainMenu, &MainMenuBar::activated, this, &TForm1::onMainMenuEntry);
+    connect(m_mainMenu, &MainMenuBar::activated, this,
+            [this](int entry) { m_actions->onMainMenuEntry(entry); });
     m_MP3Control = new QStackedWidget(this);
     m_MP3Control->setObjectName(QStringLiteral("MP3Control"));
     m_MP3Control->setGeometry(0, PageTop, 800, PageHeight);
@@ -229,23 +184,21 @@ void TForm1::buildPages()
     m_mediaChoice->setGeometry(0, 0, 800, PageHeight);
 
     m_marker = std::make_unique<SelectionMarker>(this);
-    m_mp3Directory = new Mp3Directory(
-        m_navigator, *m_marker, [this] { return m_options->Mp3PathEdit->text(); },
-        page(Screen::MP3Directory));
+    const auto mp3Path = [this] {
+        return m_settings.values().mp3Path;
+    };
+    m_mp3Directory = new Mp3Directory(m_navigator, *m_marker, mp3Path, page(Screen::MP3Directory));
     m_videoList = new VideoListScreen(m_navigator, *m_marker, page(Screen::Vide_select));
-    m_nowPlaying =
-        new NowPlaying({m_navigator, *m_marker, *m_mp3Directory, *m_services.audio, m_programDir,
-                        [this] {
-                            return m_options->Mp3PathEdit->text();
-                        }},
-                       page(Screen::MP3Album));
+    m_nowPlaying = new NowPlaying(
+        {m_navigator, *m_marker, *m_mp3Directory, *m_services.audio, m_programDir, mp3Path},
+        page(Screen::MP3Album));
     m_mp3Directory->setPlayback(m_nowPlaying);
     m_mediaChoice->setAudioAction([this] { m_nowPlaying->showAudio(); });
     connect(&m_navigator, &Navigator::screenShown, m_mp3Directory, &Mp3Directory::screenShown);
     connect(&m_navigator, &Navigator::screenShown, m_videoList, &VideoListScreen::screenShown);
 
-    m_video = new VideoPlayback({m_navigator, *m_services.sound, *m_services.video, m_programDir, this,
-                                 m_MP3Control->geometry(), m_topBar->CpuMeter, *m_videoList,
+    m_video = new VideoPlayback({m_navigator, *m_services.sound, *m_services.video, m_programDir,
+                                 this, m_MP3Control->geometry(), m_topBar->CpuMeter, *m_videoList,
                                  m_options->Knob1, m_options->Knob1Label},
                                 this);
     m_videoList->setActions(m_video);
@@ -259,10 +212,10 @@ void TForm1::buildPages()
     m_mediaChoice->setVideoAction([this] { m_video->Panel87Click(); });
     m_radar = new RadarScreen(page(Screen::Radar));
     m_radar->setGeometry(0, 0, 800, PageHeight);
-    buildDriversLog();
+    buildDriversLogScreens();
 }
 
-void TForm1::buildDriversLog()
+void TForm1::buildDriversLogScreens()
 {
     m_driversLogScreen = new DriversLogScreen(m_navigator, *m_marker, page(Screen::Log_select));
     m_driversLogScreen->setGeometry(0, 0, 800, PageHeight);
@@ -274,14 +227,21 @@ void TForm1::buildDriversLog()
                        }},
                       page(Screen::SetLog));
     m_mapScreen->setGeometry(0, 0, 800, PageHeight);
-    m_logbook = std::make_unique<DriversLog>(
-        DriversLog::Context{m_shared, m_navigator, *m_driversLogScreen, *m_mapScreen, *m_services.clock,
-                            m_programDir, [this] { return m_options->LogPathEdit->text(); },
-                            [this](const QString &message) { trace().AddTrace(message); },
-                            [this] { m_configuration->SaveSettings(); },
-                            [this](bool business) {
-                                m_status->LogIndicator->setVisible(business);
-                            }});
+}
+
+// The drivers log follows the car's fixes, writes to the CAN trace and saves the settings
+// when its mode changes.
+void TForm1::buildLogbook()
+{
+    m_logbook = std::make_unique<DriversLog>(DriversLog::Context{
+        m_shared, m_navigator, *m_driversLogScreen, *m_mapScreen, *m_services.clock,
+        m_gps->reception(), m_programDir, [this] { return m_settings.values().logPath; },
+        [this](const QString &message) { trace().AddTrace(message); },
+        [this] { m_configuration->SaveSettings(); },
+        [this](bool business) {
+            m_status->LogIndicator->setVisible(business);
+        }});
+    m_logbook->setNmeaInput([this](const QString &text) { gps()->ProcessNmeaText(text); });
 }
 
 // The CAN page, its trace (the window's trace from here on) and the link on the CAN port.
@@ -298,7 +258,7 @@ void TForm1::buildCan()
         *trace,
         *m_status->CANLabel,
         [this] { return m_colours.main(); },
-        [this] { return m_options->CAN2COMEnabledBox->isChecked(); },
+        [this] { return m_settings.values().can2comEnabled; },
         [this](const QString &line) { m_options->appendSysMessage(line); },
         [this](quint16 &key) { m_dispatcher.FormKeyDown(key); },
         [this](const QString &text) { QMessageBox::warning(this, QStringLiteral("Rovana"), text); },
@@ -341,6 +301,28 @@ void TForm1::registerColours()
     });
 }
 
+// The configuration with the effects of its load, the serial links' ports and what the
+// menu and the options' buttons do.
+void TForm1::wireSettings()
+{
+    m_effects = std::make_unique<SettingsEffects>(SettingsEffects::Screens{
+        m_programDir, *this, *m_mainScreen, *m_mediaChoice, *m_radar, *m_driversLogScreen,
+        *m_logbook, *m_mp3Directory, *m_videoList, *m_nowPlaying, *m_options, m_colours});
+    const auto sysMessage = [this](const QString &line) {
+        m_options->appendSysMessage(line);
+    };
+    m_configuration = std::make_unique<Configuration>(m_programDir, m_settings, m_colours, m_shared,
+                                                      *m_effects, sysMessage);
+    m_can2comLink = std::make_unique<LinkPort>(m_settings, LinkPort::Link::Can2Com,
+                                               *m_services.can2comPort, sysMessage);
+    m_gpsLink = std::make_unique<LinkPort>(m_settings, LinkPort::Link::Gps, *m_services.gpsPort);
+    m_actions = std::make_unique<ScreenActions>(ScreenActions::Parts{
+        *this, m_navigator, m_shared, m_settings, *m_configuration, *m_marker, *m_mainScreen,
+        *m_options, *m_driversLogScreen, *m_mapScreen, m_programDir, [this] {
+            m_exit->ComandPanelBottomRightClick();
+        }});
+}
+
 void TForm1::wireKeys()
 {
     m_mainMenuKeys = std::make_unique<MainMenuKeys>(*m_mainMenu, [this] { Main4Click(); });
@@ -352,33 +334,29 @@ void TForm1::wireKeys()
                                                                            changecolors();
                                                                        }});
     m_poiKeys = std::make_unique<PoiKeys>(
-        PoiKeys::Actions{[this] {
-                             m_radar->showScale(m_poiKeys->MapScaleKm);
-                             redrawRadarMap();
-                         },
-                         [this] {
-                             m_radar->showSensitivity(m_poiKeys->WarningDistanceKm);
-                             redrawRadarMap();
-                         },
+        PoiKeys::Actions{[this] { m_gps->showScale(m_poiKeys->MapScaleKm); },
+                         [this] { m_gps->showWarningDistance(m_poiKeys->WarningDistanceKm); },
                          [this] { m_radar->CheckBox2->toggle(); },
                          [this] {
                              m_navigator.Button5Click();
                          }});
-    m_driversLogKeys = std::make_unique<DriversLogKeys>(*m_driversLogScreen, *m_logbook, m_navigator);
-    m_dispatcher.setHandler(Dispatcher::Context::DriversLog, m_driversLogKeys.get());
-    m_dispatcher.setHandler(Dispatcher::Context::Map, m_mapScreen);
-    m_dispatcher.setHandler(Dispatcher::Context::MainMenu, m_mainMenuKeys.get());
-    m_dispatcher.setHandler(Dispatcher::Context::Options, m_optionsKeys.get());
-    m_dispatcher.setHandler(Dispatcher::Context::MediaChoice, m_mediaChoice);
-    m_dispatcher.setHandler(Dispatcher::Context::Poi, m_poiKeys.get());
-    m_dispatcher.setHandler(Dispatcher::Context::Mp3List, m_mp3Directory);
-    m_dispatcher.setHandler(Dispatcher::Context::ActionPanel, m_mp3Directory->DirActionPanel);
-    m_dispatcher.setHandler(Dispatcher::Context::LetterPanel, m_mp3Directory->FilterPanel);
-    m_dispatcher.setHandler(Dispatcher::Context::VideoList, m_videoList);
-    m_dispatcher.setHandler(Dispatcher::Context::VideoPlaying, m_video);
-    m_dispatcher.setHandler(Dispatcher::Context::VideoOptions, m_video->optionsPanel());
-    m_dispatcher.setHandler(Dispatcher::Context::NowPlaying, m_nowPlaying);
-    m_dispatcher.setHandler(Dispatcher::Context::Mp3Options, m_nowPlaying->MP3OptionsPanel());
+    m_driversLogKeys =
+        std::make_unique<DriversLogKeys>(*m_driversLogScreen, *m_logbook, m_navigator);
+    using Context = Dispatcher::Context;
+    m_dispatcher.setHandler(Context::DriversLog, m_driversLogKeys.get());
+    m_dispatcher.setHandler(Context::Map, m_mapScreen);
+    m_dispatcher.setHandler(Context::MainMenu, m_mainMenuKeys.get());
+    m_dispatcher.setHandler(Context::Options, m_optionsKeys.get());
+    m_dispatcher.setHandler(Context::MediaChoice, m_mediaChoice);
+    m_dispatcher.setHandler(Context::Poi, m_poiKeys.get());
+    m_dispatcher.setHandler(Context::Mp3List, m_mp3Directory);
+    m_dispatcher.setHandler(Context::ActionPanel, m_mp3Directory->DirActionPanel);
+    m_dispatcher.setHandler(Context::LetterPanel, m_mp3Directory->FilterPanel);
+    m_dispatcher.setHandler(Context::VideoList, m_videoList);
+    m_dispatcher.setHandler(Context::VideoPlaying, m_video);
+    m_dispatcher.setHandler(Context::VideoOptions, m_video->optionsPanel());
+    m_dispatcher.setHandler(Context::NowPlaying, m_nowPlaying);
+    m_dispatcher.setHandler(Context::Mp3Options, m_nowPlaying->MP3OptionsPanel());
     m_navigator.setOverlayPanel(Overlay::MovieOptions, m_video->optionsPanel());
     m_navigator.setOverlayPanel(Overlay::Mp3Options, m_nowPlaying->MP3OptionsPanel());
     m_navigator.setOverlayPanel(Overlay::DirAction, m_mp3Directory->DirActionPanel);
@@ -396,7 +374,7 @@ void TForm1::wireShell()
     m_exit = std::make_unique<ExitSequence>(
         m_programDir, *m_services.sound, *m_services.power,
         ExitSequence::Actions{[this] { m_configuration->SaveSettings(); },
-                              [this] { return m_options->RadioGroup1->itemIndex(); },
+                              [this] { return m_settings.values().exitChoice; },
                               [this] { return m_configuration->shellCommand(); },
                               [] {
                                   QCoreApplication::quit();
@@ -412,249 +390,21 @@ void TForm1::wireShell()
             [this](const QString &dir) { return m_mp3Directory->MP3Listbox().setDirectory(dir); },
             [this](const QString &dir) { return m_videoList->VideoListBox().setDirectory(dir); },
             [this](const QString &file) {
-                return loadNowPlayingBackground(file);
+                return m_effects->loadNowPlayingBackground(file);
             }});
 }
 
-// NMEA reception, its watchdog and the warning switch.
+// The NMEA reception, its watchdog, the warning switch and the camera warning.
 void TForm1::wireGps()
 {
-    m_gpsWatchdog =
-        std::make_unique<GpsWatchdog>(*m_status->GPSLabel, [this] { return m_colours.main(); });
-    GpsReception::Hooks hooks;
-    hooks.dataArrived = [this] {
-        m_gpsWatchdog->dataArrived();
-    };
-    hooks.showNavigation = [this](const NavigationText &texts) {
-        m_radar->showNavigation(texts);
-    };
-    hooks.checkForRadar = [this] {
-        redrawRadarMap();
-    };
-    hooks.systemMessage = [this](const QString &line) {
-        m_options->appendSysMessage(line);
-    };
-    hooks.tripShown = [this](const QString &, const QString &) {
-        showOdometer(m_shared.TripKm);
-        if (m_checkpoints)
-            m_checkpoints->odometerMoved();
-    };
-    m_gps = std::make_unique<GpsReception>(m_shared, std::move(hooks));
-    m_logbook->setNmeaInput([this](const QString &text) { m_gps->ProcessNmeaText(text); });
-    GpsReception &gps = *m_gps;
-    connect(m_radar->RadarSystemMessage, &PanelButton::clicked, this,
-            [&gps] { gps.RadarSystemMessageClick(); });
-    connect(m_radar->RadarSensitivityLabel, &PanelButton::clicked, this,
-            [&gps] { gps.RadarSensitivityLabelClick(); });
-    connect(m_radar->Second_RadarWarning_distance, &PanelButton::clicked, this,
-            [&gps] { gps.Second_RadarWarning_distanceClick(); });
-    connect(m_radar->Nav_scale, &PanelButton::clicked, this, [&gps] { gps.Nav_scaleClick(); });
-    m_services.gpsPort->setOnReceiveData([this](const char *Buffer, quint16 BufferLength) {
-        m_gps->VSSComm321ReceiveData(Buffer, BufferLength);
-    });
-    connect(m_radar, &RadarScreen::warningSwitched, this, [this](bool on) {
-        m_shared.RadarSystemOn = on;
-        m_status->sensorlabel->setVisible(on);
-    });
-    wireCameraWarning();
-}
-
-// The camera check, the alert and the radar map on the POI screen.
-void TForm1::wireCameraWarning()
-{
-    m_radarView = std::make_unique<RadarWarningView>(*m_radar);
-    m_cameras = std::make_unique<CameraWarning>(CameraWarning::Window{
-        m_navigator, *m_services.sound, m_shared, *m_radarView, m_poiKeys->MapScaleKm,
-        m_poiKeys->WarningDistanceKm, [this] { return m_options->Edit9->text(); },
-        [this] { return m_gps->gga().SatNum; },
-        [this](bool on) { m_status->sensorlabel->setVisible(on); },
-        [this] { m_video->HideVideo(); },
-        [this](const QString &line) { m_options->appendSysMessage(line); },
+    m_gps = std::make_unique<GpsWiring>(GpsWiring::Parts{
+        m_shared, m_navigator, *m_services.sound, m_settings, *m_radar, *m_status, m_colours,
+        *m_services.gpsPort, [this] { m_video->HideVideo(); },
+        [this](const QString &line) { m_options->appendSysMessage(line); }, m_services.alertTimers,
         [this] {
-            return m_gps->hasFix();
+            if (m_checkpoints)
+                m_checkpoints->odometerMoved();
         }});
-    if (m_services.alertTimers) {
-        m_alertTimer = m_services.alertTimers();
-        m_alertTimer->setHandler([this] { m_cameras->AlertDisappearTimerTimer(); });
-        IntervalTimer &timer = *m_alertTimer;
-        m_cameras->useCountdown({[&timer](int ms) { timer.start(ms); },
-                                 [&timer] {
-                                     timer.stop();
-                                 }});
-    }
-}
-
-void TForm1::loadCameras()
-{
-    m_cameras->loadBackground(m_programDir + QStringLiteral("radarmap.png"));
-    m_cameras->loadradar(m_programDir + QStringLiteral("radar.bin"));
-    redrawRadarMap();
-}
-
-void TForm1::redrawRadarMap() { m_cameras->seekartePaint(); }
-
-// --- screens ---------------------------------------------------------------------------
-
-// The map is made on the map page the first time; the drivers log shows either way,
-// with its menu once the map exists.
-void TForm1::ComandPanelTopRightClick()
-{
-    m_navigator.setTitle(QStringLiteral("Drivers log"));
-    m_navigator.showScreen(Screen::Log_select);
-    m_marker->hide();
-    m_navigator.showScreen(Screen::SetLog);
-    m_mapScreen->CreateMap();
-    m_navigator.showScreen(Screen::Log_select);
-    m_driversLogScreen->focusShowMap();
-}
-
-void TForm1::ComandPanelBottomLeftClick()
-{
-    m_shared.AlertReturnPage = Screen::Radar;
-    m_navigator.setTitle(QStringLiteral("POI"));
-    m_navigator.showScreen(Screen::Radar);
-}
-
-void TForm1::Main4Click()
-{
-    m_navigator.setTitle(QStringLiteral("Options"));
-    m_navigator.showScreen(Screen::Settings);
-}
-
-void TForm1::onMainMenuEntry(int entry)
-{
-    switch (entry) {
-    case MainMenuBar::DriversLog:
-        ComandPanelTopRightClick();
-        break;
-    case MainMenuBar::Media:
-        m_navigator.ComandPanelTopLeftClick();
-        break;
-    case MainMenuBar::Poi:
-        ComandPanelBottomLeftClick();
-        break;
-    case MainMenuBar::Options:
-        Main4Click();
-        break;
-    case MainMenuBar::Exit:
-        m_exit->ComandPanelBottomRightClick();
-        break;
-    default:
-        break;
-    }
-}
-
-void TForm1::BitBtn1Click()
-{
-    m_options->setPage(OptionsScreen::Sys);
-    m_configuration->SaveSettings();
-    m_navigator.Button5Click();
-}
-
-void TForm1::showMainImage(const QString &path)
-{
-    if (path.isEmpty())
-        return;
-    m_options->MainImageEdit->setText(path);
-    if (m_mainScreen->loadPicture(path))
-        m_options->MainImageThumb->setPixmap(m_mainScreen->picture());
-}
-
-void TForm1::Button21Click() { showMainImage(m_mainImages.next()); }
-
-void TForm1::Button22Click() { showMainImage(m_mainImages.previous()); }
-
-void TForm1::Image1Click()
-{
-    QMessageBox::information(this, QStringLiteral("Rovana"),
-                             QString::number(m_mainScreen->pictureHeight()));
-    showMinimized();
-}
-
-// --- settings effects ------------------------------------------------------------------
-
-void TForm1::loadFixedPictures()
-{
-    m_mediaChoice->loadPictures(m_programDir + "audio.jpg", m_programDir + "video.jpg");
-    m_radar->loadAlertPicture(m_programDir + "alert.jpg");
-}
-
-void TForm1::showMainScreenImage(const QString &path) { m_mainScreen->loadPicture(path); }
-
-void TForm1::addDriversLogLine(const QString &line) { m_driversLogScreen->addLogLine(line); }
-
-QString TForm1::lastDriversLogLine() const
-{
-    const QStringList &lines = m_driversLogScreen->lines();
-    return lines.isEmpty() ? QString() : lines.last();
 }
 
 const QStringList &TForm1::driversLog() const { return m_driversLogScreen->lines(); }
-
-bool TForm1::pointMediaLists(const QString &mp3Dir, const QString &movieDir)
-{
-    if (!m_mp3Directory->MP3Listbox().setDirectory(mp3Dir))
-        return false;
-    m_videoList->VideoListBox().setDirectory(movieDir);
-    return true;
-}
-
-void TForm1::changecolors() { m_colours.changecolors(); }
-
-void TForm1::showRadarSystem(bool on)
-{
-    m_radar->CheckBox2->setChecked(on);
-    m_radar->CheckBox2Click();
-}
-
-void TForm1::showPrivateMode() { m_logbook->showPrivateMode(); }
-
-void TForm1::showOdometer(double km) { m_logbook->showOdometer(km); }
-
-void TForm1::showMousePointer(bool shown)
-{
-    if (shown)
-        unsetCursor();
-    else
-        setCursor(Qt::BlankCursor);
-    // The screens' mouse targets are for a pointer that can be seen.
-    m_mp3Directory->showMouseTargets(shown);
-    m_nowPlaying->screen()->showMouseTargets(shown);
-}
-
-SerialPortControl &TForm1::can2comPort() { return *m_services.can2comPort; }
-
-SerialPortControl &TForm1::gpsPort() { return *m_services.gpsPort; }
-
-bool TForm1::loadNowPlayingBackground(const QString &path)
-{
-    if (!m_nowPlaying->setDefaultPicture(path))
-        return false;
-    m_options->Mp3BitmapThumb->setPixmap(m_nowPlaying->defaultPicture());
-    return true;
-}
-
-// --- input -----------------------------------------------------------------------------
-
-// Keys and wheel notches reach the dispatcher before the focused control. They are taken
-// where they enter the window, so each event is dispatched exactly once.
-bool TForm1::eventFilter(QObject *watched, QEvent *event)
-{
-    if (!watched->isWindowType() || static_cast<QWindow *>(watched) != windowHandle())
-        return false;
-    if (event->type() == QEvent::KeyPress) {
-        quint16 key = CommandKey::fromQtKey(static_cast<QKeyEvent *>(event)->key());
-        if (key != 0)
-            m_dispatcher.FormKeyDown(key);
-        return false;
-    }
-    if (event->type() == QEvent::Wheel) {
-        m_wheelDelta += static_cast<QWheelEvent *>(event)->angleDelta().y();
-        for (; m_wheelDelta <= -120; m_wheelDelta += 120)
-            m_dispatcher.FormMouseWheelDown();
-        for (; m_wheelDelta >= 120; m_wheelDelta -= 120)
-            m_dispatcher.FormMouseWheelUp();
-        return true;
-    }
-    return false;
-}

@@ -1,12 +1,14 @@
 #pragma once
 
-#include "core/ColourScheme.h"
 #include "app/Configuration.h"
-#include "core/Dispatcher.h"
-#include "app/MainImageChooser.h"
-#include "core/Navigator.h"
+#include "app/GpsWiring.h"
+#include "app/ScreenActions.h"
 #include "app/Services.h"
-#include "app/SettingsHost.h"
+#include "app/SettingsEffects.h"
+#include "core/ColourScheme.h"
+#include "core/Dispatcher.h"
+#include "core/Navigator.h"
+#include "core/SettingsModel.h"
 #include "core/SharedValues.h"
 #include "core/TraceSink.h"
 
@@ -28,6 +30,7 @@ class ExitSequence;
 class ForegroundKeeper;
 class GpsReception;
 class GpsWatchdog;
+class LinkPort;
 class MainMenuBar;
 class MainMenuKeys;
 class MainMenuScreen;
@@ -48,10 +51,12 @@ class StatusLine;
 class TopBar;
 class VideoListScreen;
 class VideoPlayback;
+class WindowInput;
 
 // The one borderless 800 x 600 window. It owns the controls and the subsystems, wires
-// them together and runs start-up; the logic lives in the subsystems.
-class TForm1 : public QWidget, public SettingsHost {
+// them together and runs start-up; the logic lives in the subsystems and in the app's
+// wiring classes (GpsWiring, SettingsEffects, ScreenActions, WindowInput).
+class TForm1 : public QWidget {
     Q_OBJECT
 public:
     static constexpr int TopBarHeight = 80;
@@ -61,8 +66,9 @@ public:
     static constexpr int PageHeight = 600 - PageTop - StatusHeight;
 
     // programDir ends with "/": the executable's directory in production, any directory
-    // in tests.
-    explicit TForm1(const QString &programDir, Services services = {}, QWidget *parent = nullptr);
+    // in tests. Every platform service the caller must give is required (see Services):
+    // without one the window is not made.
+    TForm1(const QString &programDir, Services services, QWidget *parent = nullptr);
     ~TForm1() override;
 
     QString programDir() const { return m_programDir; }
@@ -71,35 +77,27 @@ public:
     Navigator &navigator() { return m_navigator; }
 
     // Main-menu operations
-    void ComandPanelTopRightClick();   // Drivers log
-    void ComandPanelBottomLeftClick(); // POI
-    void Main4Click();                 // Options
+    void ComandPanelTopRightClick() { m_actions->ComandPanelTopRightClick(); }     // Drivers log
+    void ComandPanelBottomLeftClick() { m_actions->ComandPanelBottomLeftClick(); } // POI
+    void Main4Click() { m_actions->Main4Click(); }                                 // Options
     // The options screen
-    void BitBtn1Click();  // back from the options with a save
-    void Button21Click(); // next main screen image
-    void Button22Click(); // previous main screen image
-    void Image1Click();
+    void BitBtn1Click() { m_actions->BitBtn1Click(); }   // back from the options with a save
+    void Button21Click() { m_actions->Button21Click(); } // next main screen image
+    void Button22Click() { m_actions->Button22Click(); } // previous main screen image
+    void Image1Click() { m_actions->Image1Click(); }
 
-    // SettingsHost
-    void loadFixedPictures() override;
-    void showMainScreenImage(const QString &path) override;
-    void addDriversLogLine(const QString &line) override;
-    QString lastDriversLogLine() const override;
-    bool pointMediaLists(const QString &mp3Dir, const QString &movieDir) override;
-    void changecolors() override;
-    void showRadarSystem(bool on) override;
-    void showPrivateMode() override;
-    void showOdometer(double km) override;
-    void showMousePointer(bool shown) override;
-    SerialPortControl &can2comPort() override;
-    SerialPortControl &gpsPort() override;
+    void changecolors() { m_colours.changecolors(); }
+    void showMousePointer(bool shown) { m_effects->showMousePointer(shown); }
+    SettingsEffects &settingsEffects() const { return *m_effects; }
+    SerialPortControl &can2comPort() { return *m_services.can2comPort; }
+    SerialPortControl &gpsPort() { return *m_services.gpsPort; }
     SoundPlayer &sound() { return *m_services.sound; }
     AudioPlayer &audio() { return *m_services.audio; }
     MapComponent &map() { return *m_services.map; }
-    bool loadNowPlayingBackground(const QString &path) override;
 
     Dispatcher &dispatcher() { return m_dispatcher; }
     Configuration &configuration() { return *m_configuration; }
+    SettingsModel &settings() { return m_settings; }
     ColourScheme &colours() { return m_colours; }
     SharedValues &shared() { return m_shared; }
     OptionsScreen *options() const { return m_options; }
@@ -110,9 +108,9 @@ public:
     TopBar *topBar() const { return m_topBar; }
     PoiKeys *poiKeys() const { return m_poiKeys.get(); }
     RadarScreen *radar() const { return m_radar; }
-    GpsReception *gps() const { return m_gps.get(); }
-    CameraWarning *cameraWarning() const { return m_cameras.get(); }
-    GpsWatchdog *gpsWatchdog() const { return m_gpsWatchdog.get(); }
+    GpsReception *gps() const { return &m_gps->reception(); }
+    CameraWarning *cameraWarning() const { return &m_gps->cameras(); }
+    GpsWatchdog *gpsWatchdog() const { return &m_gps->watchdog(); }
     Mp3Directory *mp3Directory() const { return m_mp3Directory; }
     NowPlaying *nowPlaying() const { return m_nowPlaying; }
     VideoListScreen *videoList() const { return m_videoList; }
@@ -135,33 +133,25 @@ public:
     Can2ComLink *canLink() const { return m_can.get(); }
     ForegroundKeeper &foregroundKeeper() const { return *m_foreground; }
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void buildWindow();
     void buildPages();
-    void buildDriversLog();
+    void buildDriversLogScreens();
+    void buildLogbook();
     void registerColours();
     void buildCan();
+    void wireGps();
+    void wireSettings();
     void wireKeys();
     void wireShell();
-    void wireGps();
-    // After each GPS chunk while the warning is on, and after the scale and warning
-    // distance keys: the camera check and the radar map.
-    void redrawRadarMap();
-    void wireCameraWarning();
-    void loadCameras();
-    void onMainMenuEntry(int entry);
-    void showMainImage(const QString &path);
 
     QString m_programDir;
     Services m_services;
     SharedValues m_shared;
+    SettingsModel m_settings;
     ColourScheme m_colours;
     Navigator m_navigator;
     Dispatcher m_dispatcher;
-    MainImageChooser m_mainImages;
 
     TopBar *m_topBar = nullptr;
     MainMenuBar *m_mainMenu = nullptr;
@@ -180,7 +170,11 @@ private:
     MapScreen *m_mapScreen = nullptr;
     RadarScreen *m_radar = nullptr;
 
+    std::unique_ptr<GpsWiring> m_gps; // the position source: made before its subscribers
+    std::unique_ptr<SettingsEffects> m_effects;
     std::unique_ptr<Configuration> m_configuration;
+    std::unique_ptr<LinkPort> m_can2comLink; // opens before the GPS port, as it always has
+    std::unique_ptr<LinkPort> m_gpsLink;
     std::unique_ptr<MainMenuKeys> m_mainMenuKeys;
     std::unique_ptr<OptionsKeys> m_optionsKeys;
     std::unique_ptr<PoiKeys> m_poiKeys;
@@ -189,17 +183,13 @@ private:
     std::unique_ptr<BrightnessControl> m_brightness;
     std::unique_ptr<ColourChoice> m_colourChoice;
     std::unique_ptr<OptionsPickers> m_pickers;
+    std::unique_ptr<ScreenActions> m_actions;
     std::unique_ptr<DriversLog> m_logbook;
     std::unique_ptr<DriversLogKeys> m_driversLogKeys;
-    std::unique_ptr<GpsWatchdog> m_gpsWatchdog;
-    std::unique_ptr<GpsReception> m_gps;
     std::unique_ptr<OdometerCheckpoints> m_checkpoints; // from the loaded odometer on
-    std::unique_ptr<RadarWarningView> m_radarView;
-    std::unique_ptr<CameraWarning> m_cameras;
-    std::unique_ptr<IntervalTimer> m_alertTimer; // ends a camera alert, when Services gave one
 
     std::unique_ptr<TraceSink> m_trace;
     std::unique_ptr<Can2ComLink> m_can; // writes to m_trace: goes first
     std::unique_ptr<ForegroundKeeper> m_foreground;
-    int m_wheelDelta = 0;
+    std::unique_ptr<WindowInput> m_input;
 };

@@ -1,5 +1,6 @@
 #include "gps/CameraWarning.h"
 
+#include "core/PositionSource.h"
 #include "core/Screen.h"
 #include "core/ScreenHost.h"
 #include "core/SharedValues.h"
@@ -28,6 +29,7 @@ CameraWarning::CameraWarning(Window window, QObject *parent)
     m_w.view.setSecondDistanceText(QString());
     m_w.view.showAlertPicture(false);
     m_w.view.showMap(m_map.bitmap());
+    m_w.positions.subscribe([this](const Fix &fix) { onFix(fix); });
 }
 
 // --- the camera table ------------------------------------------------------------------
@@ -83,26 +85,46 @@ void CameraWarning::showSwitchState()
 
 // --- the map and the check -------------------------------------------------------------
 
+void CameraWarning::setScale(double km) { m_scaleKm = RadarMap::usableScale(km); }
+
+void CameraWarning::setWarningDistance(double km) { m_warningKm = km; }
+
+void CameraWarning::onFix(const Fix &fix)
+{
+    m_fix = fix;
+    if (!m_w.shared.RadarSystemOn)
+        return;
+    try {
+        seekartePaint();
+    } catch (...) {
+        if (m_w.addSystemMessage)
+            m_w.addSystemMessage(QStringLiteral("Error in checkforradar routine"));
+    }
+}
+
 void CameraWarning::seekartePaint()
 {
-    m_map.DrawRadarMap(
-        m_w.MapScaleKm, m_w.WarningDistanceKm, m_w.shared.RadarSystemOn,
-        [this](double coverageKm) { return checkCameras(coverageKm); }, m_check.MapEntries);
+    const bool on = m_w.shared.RadarSystemOn;
+    const bool rebuilt = on && checkCameras(m_map.listCoverageKm(m_scaleKm));
+    m_map.DrawRadarMap(m_scaleKm, m_warningKm, on, rebuilt, m_check.MapEntries);
     m_w.view.showMap(m_map.bitmap());
 }
 
 bool CameraWarning::checkCameras(double coverageKm)
 {
-    const QString satNum = m_w.satNum ? m_w.satNum() : QString();
-    const bool fix = m_w.hasFix ? m_w.hasFix() : true;
+    // The satellite count in the two digits GGA carries it in ("00": none); nothing
+    // before the first fix.
+    const QString satNum =
+        m_fix ? QString::number(m_fix->satellites).rightJustified(2, QLatin1Char('0')) : QString();
+    const bool current = m_fix && m_fix->valid;
     const CameraCheck::Result result =
-        m_check.run(m_table, m_w.shared.gps, satNum, coverageKm, fix);
+        m_check.run(m_table, m_w.shared.gps, satNum, coverageKm, current);
     if (result.rebuilt)
         m_w.view.setSecondDistanceText(result.secondText);
     m_w.view.setSatellitesOk(result.satellitesOk);
     m_w.view.setLimitText(result.limitText);
     m_w.view.setDistanceText(result.distanceText);
-    if (m_w.shared.RadarSystemOn && m_check.alerts(result, m_w.WarningDistanceKm))
+    if (m_w.shared.RadarSystemOn && m_check.alerts(result, m_warningKm))
         raiseAlert();
     return result.rebuilt;
 }

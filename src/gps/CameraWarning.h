@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Fix.h"
 #include "gps/CameraCheck.h"
 #include "gps/CameraTable.h"
 #include "gps/RadarMap.h"
@@ -8,17 +9,20 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 
 class CameraWarningView;
+class PositionSource;
 class ScreenHost;
 class SoundPlayer;
 struct SharedValues;
 
 // The speed-camera warning of the POI screen: the camera table from radar.bin, the check
 // after every fix with its labels, the alert (sound, picture, the POI screen over any
-// other, and the way back 5 s after the last alerting fix) and the radar map. The switch
-// (RadarSystemOn) and the knob's scale and warning distance are the screen's; the
-// warning reads them.
+// other, and the way back 5 s after the last alerting fix) and the radar map. It
+// subscribes to the fixes of a position source; while the switch (RadarSystemOn) is on,
+// each fix runs the check and then the map is drawn from its result. The knob's scale
+// and warning distance are handed in when they change.
 class CameraWarning : public QObject {
     Q_OBJECT
 public:
@@ -28,16 +32,15 @@ public:
     struct Window {
         ScreenHost &screens;
         SoundPlayer &sound;
-        SharedValues &shared; // the switch, the alert return page and the fix
+        // The switch, the alert return page, and the fix in degrees and minutes with its
+        // course that the check measures from.
+        SharedValues &shared;
         CameraWarningView &view;
-        double &MapScaleKm;                                    // the knob's scale ladder
-        double &WarningDistanceKm;                             // the knob's warning distance
+        PositionSource &positions;
         std::function<QString()> warningSound;                 // the alarm sound's path
-        std::function<QString()> satNum;                       // satellites as received
         std::function<void(bool)> showIndicator;               // the status line's "POI"
         std::function<void()> hideVideo;                       // the film's picture
         std::function<void(const QString &)> addSystemMessage; // SysMemo
-        std::function<bool()> hasFix; // the receiver reports a fix now; empty: always
     };
 
     // The alert's countdown on a timer of the caller's: start(ms) (re)starts it, stop()
@@ -55,8 +58,15 @@ public:
     // The map's background picture; a missing one leaves a black map.
     void loadBackground(const QString &path);
 
-    // Redraws the map (running the check while the warning is on) and copies it to the
-    // paint box.
+    // The knob's scale (a scale that isn't a positive number is drawn as 1 km) and warning
+    // distance; the map is redrawn with them by the caller or by the next fix.
+    void setScale(double km);
+    void setWarningDistance(double km);
+    double scaleKm() const { return m_scaleKm; }
+    double warningDistanceKm() const { return m_warningKm; }
+
+    // While the warning is on: the check of the last fix, then the map drawn from its
+    // result and copied to the paint box. With the warning off the map is the background.
     void seekartePaint();
 
     void AlertDisappearTimerTimer();
@@ -72,6 +82,7 @@ signals:
     void alertShown(bool up);
 
 private:
+    void onFix(const Fix &fix);
     bool checkCameras(double coverageKm);
     void raiseAlert();
     void showSwitchState();
@@ -81,4 +92,7 @@ private:
     CameraCheck m_check;
     RadarMap m_map;
     Countdown m_countdown;
+    std::optional<Fix> m_fix; // the last one published
+    double m_scaleKm = 1.0;
+    double m_warningKm = 1.0;
 };

@@ -28,6 +28,8 @@ void call(const std::function<void()> &f)
         f();
 }
 
+constexpr double KmhPerKnot = 1.852;
+
 // The integer part as decimal text, never "-0".
 QString wholeKilometres(double km)
 {
@@ -90,7 +92,25 @@ void GpsReception::processLines(const QStringList &lines, Source source)
         }
     }
     if (m_shared.RadarSystemOn)
-        radarStep();
+        showReadOuts();
+    m_fixes.publish(fix());
+}
+
+void GpsReception::subscribe(Subscriber subscriber) { m_fixes.subscribe(std::move(subscriber)); }
+
+Fix GpsReception::fix() const
+{
+    Fix f;
+    f.time = gps_gga1.UTCTime;
+    f.latitude = m_shared.gps.DecimalLatitude;
+    f.longitude = m_shared.gps.DecimalLongitude;
+    f.altitude = gps_gga1.dUNN;
+    f.speedKmh = gps_rmc1.sog * KmhPerKnot;
+    f.course = m_shared.gps.ComputedCourse;
+    f.satellites = gps_gga1.SatNum.toInt();
+    f.quality = gps_gga1.quality();
+    f.valid = m_hasFix;
+    return f;
 }
 
 // A sentence whose checksum does not match is dropped, with one trace line at most every
@@ -137,13 +157,12 @@ void GpsReception::fixUpdate()
                       wholeKilometres(m_shared.TripKm));
 }
 
-void GpsReception::radarStep()
+void GpsReception::showReadOuts()
 {
     try {
         if (m_hooks.showNavigation)
             m_hooks.showNavigation(
                 NavigationText::of(gps_gga1, gps_rmc1, m_shared.gps.ComputedCourse));
-        call(m_hooks.checkForRadar);
     } catch (...) {
         if (m_hooks.systemMessage)
             m_hooks.systemMessage(QStringLiteral("Error in checkforradar routine"));

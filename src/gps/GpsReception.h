@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/FixPublisher.h"
 #include "gps/NmeaLineJoiner.h"
 #include "gps/TalkerChoice.h"
 #include "gps/Tgps_gga.h"
@@ -13,8 +14,9 @@ class NavigationText;
 class NmeaFrame;
 struct SharedValues;
 
-// NMEA reception: turns each chunk of the GPS line into the current fix, the odometer
-// and the navigation read-outs, then lets the camera check and the radar map run.
+// NMEA reception, the first position source: turns each chunk of the GPS line into the
+// current fix, the odometer and the navigation read-outs, then publishes the fix as it
+// stands after the burst (the camera warning and the drivers log subscribe).
 //
 // Sentences cut by a chunk boundary are joined with their rest, a sentence whose
 // checksum does not match is dropped (line noise must not become a position), and of
@@ -22,7 +24,7 @@ struct SharedValues;
 // its end before the next event is handled: nothing here lets the event loop run, so a
 // chunk, key or timer that arrives meanwhile waits in the queue and the fixes are never
 // seen half-updated.
-class GpsReception {
+class GpsReception : public PositionSource {
 public:
     // At most one trace line about dropped sentences in this time.
     static constexpr qint64 DropTraceMs = 60000;
@@ -31,7 +33,6 @@ public:
         std::function<void()> dataArrived; // the line watchdog
         // The read-outs of the radar screen, while the warning is on.
         std::function<void(const NavigationText &)> showNavigation;
-        std::function<void()> checkForRadar;                // camera check and map redraw
         std::function<void(const QString &)> systemMessage; // a line for SysMemo
         // After each odometer step: step and total ("0,012 => 1234,567") and the whole
         // kilometres ("1234") for the drivers-log screen.
@@ -41,6 +42,12 @@ public:
     };
 
     GpsReception(SharedValues &shared, Hooks hooks);
+
+    // Every burst of sentences (a chunk of the line, a text of the program's) ends with
+    // its fix published, whatever it carried: the camera check has always run once a burst.
+    void subscribe(Subscriber subscriber) override;
+    // The fix as the last burst left it.
+    Fix fix() const;
 
     // The GPS port's receive handler: Buffer holds BufferLength bytes; the text ends at
     // the first zero byte.
@@ -68,11 +75,12 @@ private:
     void processLines(const QStringList &lines, Source source);
     void traceDropped(const NmeaFrame &frame);
     void fixUpdate();
-    void radarStep();
+    void showReadOuts();
     qint64 nowMs() const;
 
     SharedValues &m_shared;
     Hooks m_hooks;
+    FixPublisher m_fixes;
     NmeaLineJoiner m_joiner;
     TalkerChoice m_ggaTalker;
     TalkerChoice m_rmcTalker;

@@ -109,17 +109,19 @@ bool RadarMap::drawable(const MapEntry &entry)
     return std::isfinite(entry.DistanceKm) && std::isfinite(entry.BearingOffset);
 }
 
-const QImage &RadarMap::DrawRadarMap(double &MapScaleKm, double WarningDistanceKm,
-                                     bool RadarSystemOn, const CheckRun &check,
+double RadarMap::usableScale(double scaleKm)
+{
+    return scaleKm > 0.0 && std::isfinite(scaleKm) ? scaleKm : 1.0;
+}
+
+const QImage &RadarMap::DrawRadarMap(double MapScaleKm, double WarningDistanceKm,
+                                     bool RadarSystemOn, bool rebuilt,
                                      const std::vector<MapEntry> &entries)
 {
     m_bitmap = m_background;
-    if (!(MapScaleKm > 0.0) || !std::isfinite(MapScaleKm))
-        MapScaleKm = 1.0;
     if (!RadarSystemOn)
         return m_bitmap;
-    const double scale = MapScaleKm;
-    const bool rebuilt = check && check(listCoverageKm(scale));
+    const double scale = usableScale(MapScaleKm);
     const int halfSize = rebuilt ? markerHalfSize(scale) : 0;
 
     QPainter p(&m_bitmap);

@@ -6,7 +6,6 @@
 #include <QImage>
 #include <QPoint>
 
-#include <functional>
 #include <vector>
 
 class QPainter;
@@ -23,10 +22,6 @@ public:
     static constexpr int SectorDegrees = 35;
     static const QColor TextBackground;
 
-    // Runs the camera check keeping every camera within coverageKm; true when it rebuilt
-    // the map entries.
-    using CheckRun = std::function<bool(double coverageKm)>;
-
     explicit RadarMap(const QImage &background = QImage());
 
     // A picture too small to hold the map gives way to a black one of the standard size.
@@ -34,10 +29,14 @@ public:
     const QImage &background() const { return m_background; }
     const QImage &bitmap() const { return m_bitmap; }
 
-    // Redraws the bitmap. A scale of 0 (or any that isn't a positive number) becomes 1.0.
-    // The entries are read after the check has run.
-    const QImage &DrawRadarMap(double &MapScaleKm, double WarningDistanceKm, bool RadarSystemOn,
-                               const CheckRun &check, const std::vector<MapEntry> &entries);
+    // A scale of 0 (or any that isn't a positive number) is drawn as 1 km.
+    static double usableScale(double scaleKm);
+
+    // Redraws the bitmap from what it is given: the background alone while the warning
+    // is off; else the entries of the check that ran just before (dots only when that
+    // check rebuilt them) and the warning sector. MapScaleKm must be usable.
+    const QImage &DrawRadarMap(double MapScaleKm, double WarningDistanceKm, bool RadarSystemOn,
+                               bool rebuilt, const std::vector<MapEntry> &entries);
 
     static int markerHalfSize(double scaleKm);
     // To the nearest whole number, halves to even; held within +-1e6.

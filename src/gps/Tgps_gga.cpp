@@ -47,15 +47,16 @@ void Tgps_gga::readHeight()
         dUNN = NmeaField::decimal(*height).value_or(ConversionFailed);
 }
 
-bool Tgps_gga::fixQualitySet() const
+qint32 Tgps_gga::readQuality() const
 {
     const std::optional<qint32> q = NmeaField::integer(field(FixQualityField).value_or(QString()));
-    return q && *q > 0;
+    return q && *q > 0 ? *q : 0;
 }
 
 void Tgps_gga::ParseLine()
 {
     m_fixValid = false;
+    m_quality = 0;
     const NmeaFrame frame = NmeaFrame::of(GPSDataLine);
     if (!frame.is(QLatin1StringView("GGA")))
         return;
@@ -70,5 +71,6 @@ void Tgps_gga::ParseLine()
     if (satellites)
         SatNum = satellites->isEmpty() ? QStringLiteral("00") : *satellites;
     readHeight();
-    m_fixValid = position && fixQualitySet() && satellites.has_value();
+    m_quality = readQuality();
+    m_fixValid = position && m_quality > 0 && satellites.has_value();
 }

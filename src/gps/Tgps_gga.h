@@ -32,6 +32,9 @@ public:
     // The last ParseLine read a fix: a position in range with its hemispheres and a fix
     // quality other than 0. Only such a fix may move the car.
     bool fixValid() const { return m_fixValid; }
+    // The fix quality of the last GGA sentence parsed (0 no fix, 1 GPS, 2 differential
+    // ...); 0 when it was empty or unreadable.
+    qint32 quality() const { return m_quality; }
     // The talker of the last GGA sentence parsed ("GP", "GN" ...).
     QString talker() const { return m_talker; }
 
@@ -39,9 +42,10 @@ private:
     std::optional<QString> field(qsizetype n) const;
     bool readPosition();
     void readHeight();
-    bool fixQualitySet() const;
+    qint32 readQuality() const;
 
     QStringList m_fields;
     QString m_talker;
     bool m_fixValid = false;
+    qint32 m_quality = 0;
 };

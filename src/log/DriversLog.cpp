@@ -1,6 +1,7 @@
 #include "log/DriversLog.h"
 
 #include "core/LongTimeFormat.h"
+#include "core/PositionSource.h"
 #include "core/Screen.h"
 #include "core/ScreenHost.h"
 #include "core/SharedValues.h"
@@ -51,6 +52,10 @@ DriversLog::DriversLog(Context context, QObject *parent)
     connect(s.DriversLogPanel, &LogPanel::clicked, this, &DriversLog::DriversLogPanelClick);
     connect(s.DriversLogPanel, &LogPanel::doubleClicked, this,
             &DriversLog::DriversLogPanelDblClick);
+    m_context.positions.subscribe([this](const Fix &fix) {
+        if (fix.valid)
+            showOdometer(m_context.shared.TripKm);
+    });
 }
 
 QString DriversLog::testSentences()

@@ -8,6 +8,7 @@
 
 class DriversLogScreen;
 class MapScreen;
+class PositionSource;
 class ScreenHost;
 class SystemClock;
 struct SharedValues;
@@ -16,7 +17,8 @@ struct SharedValues;
 // seconds and writes an entry whenever the car reaches a place other than the last one
 // logged: to this month's file in the program directory and to a second copy under the
 // configured log path. It also runs the drivers-log menu's entries: the mode, the clock
-// steps and the odometer correction.
+// steps and the odometer correction. It subscribes to the car's fixes: each valid one
+// shows the odometer as it stands after it.
 class DriversLog : public QObject {
     Q_OBJECT
 public:
@@ -31,6 +33,7 @@ public:
         DriversLogScreen &screen;
         MapScreen &map;
         SystemClock &clock;
+        PositionSource &positions;
         QString programDir;                         // ends with "/"
         std::function<QString()> dualPath;          // "Pathes"/"LOG"; empty: no copy
         std::function<void(const QString &)> trace; // the CAN trace

@@ -12,8 +12,11 @@ ColourSwatch::ColourSwatch(quint32 bgr, QWidget *parent) : QWidget(parent), m_bg
 
 void ColourSwatch::setColour(quint32 bgr)
 {
+    if (bgr == m_bgr)
+        return;
     m_bgr = bgr;
     update();
+    emit colourChanged(bgr);
 }
 
 void ColourSwatch::paintEvent(QPaintEvent *)

@@ -14,6 +14,7 @@ public:
 
 signals:
     void clicked();
+    void colourChanged(quint32 bgr);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 #include "serial/TVSSComm32.h"
 #include "support/PseudoTerminal.h"
+#include "support/StandInServices.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -96,7 +97,7 @@ TEST(CommPortControl, StartUpOpensTheEnabledLinksOnTheirConfiguredDevices)
     Services services;
     services.can2comPort = CommPortControl::can2com(dir.file("Rovana.ini"));
     services.gpsPort = CommPortControl::gps(dir.file("Rovana.ini"));
-    TForm1 form(dir.path(), std::move(services));
+    TForm1 form(dir.path(), standInServices(std::move(services)));
 
     EXPECT_TRUE(form.can2comPort().isOpen());
     EXPECT_EQ(form.can2comPort().portIndex(), 1);
@@ -120,7 +121,7 @@ TEST(CommPortControl, AMissingDeviceLeavesStartUpGoingAndTheLinkClosed)
     Services services;
     services.can2comPort = CommPortControl::can2com(dir.file("Rovana.ini"));
     services.gpsPort = CommPortControl::gps(dir.file("Rovana.ini"));
-    TForm1 form(dir.path(), std::move(services));
+    TForm1 form(dir.path(), standInServices(std::move(services)));
     EXPECT_FALSE(form.can2comPort().isOpen());
     EXPECT_FALSE(form.gpsPort().isOpen());
     EXPECT_EQ(form.navigator().title(), "Main");

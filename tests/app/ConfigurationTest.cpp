@@ -1,9 +1,11 @@
 #include "app/Configuration.h"
-#include "core/ColourScheme.h"
 #include "app/OptionsScreen.h"
-#include "app/PortRequestLog.h"
 #include "app/SettingsHost.h"
+#include "core/ColourScheme.h"
+#include "core/LinkPort.h"
+#include "core/SettingsModel.h"
 #include "core/SharedValues.h"
+#include "support/PortRequestLog.h"
 #include "support/TempDir.h"
 #include "widgets/ColourSwatch.h"
 #include "widgets/RadioGroup.h"
@@ -31,8 +33,6 @@ public:
     void showPrivateMode() override { calls << "private"; }
     void showOdometer(double km) override { odometer = km; }
     void showMousePointer(bool shown) override { mouse = shown; }
-    SerialPortControl &can2comPort() override { return can; }
-    SerialPortControl &gpsPort() override { return gps; }
     bool loadNowPlayingBackground(const QString &path) override
     {
         calls << "background " + path;
@@ -48,17 +48,29 @@ public:
     PortRequestLog gps{2};
 };
 
+// The options screen editing the settings, the configuration filling them with its
+// messages in the system messages, and the two links' ports.
 class ConfigurationTest : public ::testing::Test {
 protected:
+    ConfigurationTest() { options.edit(settings); }
     void load() { config.LoadSettings(); }
     IniFile saved() const { return IniFile::load(dir.file("Rovana.ini")); }
+    Configuration::SystemMessage sysMessage()
+    {
+        return [this](const QString &line) {
+            options.appendSysMessage(line);
+        };
+    }
 
     TempDir dir;
+    SettingsModel settings;
     OptionsScreen options;
     ColourScheme colours;
     SharedValues shared;
     FakeHost host;
-    Configuration config{dir.path(), options, colours, shared, host};
+    Configuration config{dir.path(), settings, colours, shared, host, sysMessage()};
+    LinkPort canLink{settings, LinkPort::Link::Can2Com, host.can, sysMessage()};
+    LinkPort gpsLink{settings, LinkPort::Link::Gps, host.gps};
 };
 
 } // namespace
@@ -143,10 +155,12 @@ TEST_F(ConfigurationTest, ANumberOfNeitherColourFormEndsTheColourStepToo)
         dir.write("Rovana.ini", QByteArray("[Colors]\nComandPanel_ComandColor=$00000080\n"
                                            "cpx1.color=clLime\ncpx2.color=") +
                                     bad + "\ncpx3.color=clRed\n");
+        SettingsModel model;
         OptionsScreen fresh;
+        fresh.edit(model);
         ColourScheme scheme;
         FakeHost freshHost;
-        Configuration cfg(dir.path(), fresh, scheme, shared, freshHost);
+        Configuration cfg(dir.path(), model, scheme, shared, freshHost, {});
         cfg.LoadSettings();
         EXPECT_EQ(fresh.cpx[0]->colour(), 0x0000FF00u) << bad;
         EXPECT_EQ(fresh.cpx[1]->colour(), OptionsScreen::SwatchDefaults[1]) << bad;
@@ -184,11 +198,12 @@ TEST_F(ConfigurationTest, FailingPortDoesNotStopTheLoad)
     struct BrokenPort : PortRequestLog {
         bool OpenPort() override { throw std::runtime_error("Error opening com port"); }
     };
-    struct Host : FakeHost {
-        SerialPortControl &can2comPort() override { return broken; }
-        BrokenPort broken;
-    } brokenHost;
-    Configuration cfg(dir.path(), options, colours, shared, brokenHost);
+    FakeHost brokenHost;
+    BrokenPort broken;
+    SettingsModel model;
+    Configuration cfg(dir.path(), model, colours, shared, brokenHost, {});
+    LinkPort can(model, LinkPort::Link::Can2Com, broken);
+    LinkPort gps(model, LinkPort::Link::Gps, brokenHost.gps);
     dir.write("Rovana.ini", "[CAN2ComPort]\nEnabled=1\n");
     cfg.LoadSettings();
     EXPECT_EQ(brokenHost.gps.requests().last(), "open COM1");
@@ -289,4 +304,44 @@ TEST_F(ConfigurationTest, LinuxKeysHaveTheirDefaults)
     EXPECT_EQ(config.shellCommand(), "x-session-manager");
     EXPECT_EQ(config.mapFile(), dir.path() + "map.osm.pbf");
     EXPECT_EQ(config.devicePath(8), "/dev/ttyS8");
+}
+
+// Load fills the model, the options screen edits it both ways, and a save writes the
+// model's values around whatever else the file holds.
+TEST_F(ConfigurationTest, LoadModelSaveRoundTripKeepsUnknownKeys)
+{
+    dir.write("Rovana.ini", "[Garage]\ndoor=open\n[Sounds]\nWarning=/a.wav\nVolume=7\n"
+                            "[Map]\nFile=/maps/x.pbf\nNight=1\n[GPSComPort]\n"
+                            "RadioGroup3.ItemIndex=2\n");
+    load();
+    EXPECT_EQ(settings.values().warningSound, "/a.wav");
+    EXPECT_EQ(settings.values().gpsPort, 2);
+    EXPECT_EQ(settings.values().mapFile, "/maps/x.pbf");
+    EXPECT_TRUE(config.mapNight());
+    EXPECT_EQ(options.Edit9->text(), "/a.wav");
+
+    options.Edit9->setText("/b.wav");
+    options.CAN2COMEnabledBox->setChecked(true);
+    options.RadioGroup3->setItemIndex(4);
+    EXPECT_EQ(settings.values().warningSound, "/b.wav");
+    EXPECT_TRUE(settings.values().can2comEnabled);
+    EXPECT_EQ(settings.values().gpsPort, 4);
+    settings.set(&Settings::logPath, QStringLiteral("/elsewhere"));
+    EXPECT_EQ(options.LogPathEdit->text(), "/elsewhere");
+
+    config.SaveSettings();
+    const IniFile ini = saved();
+    EXPECT_EQ(ini.readString("Sounds", "Warning", ""), "/b.wav");
+    EXPECT_EQ(ini.readString("Sounds", "Volume", ""), "7");
+    EXPECT_EQ(ini.readString("Pathes", "LOG", ""), "/elsewhere");
+    EXPECT_TRUE(ini.readBool("CAN2ComPort", "Enabled", false));
+    EXPECT_EQ(ini.readInteger("GPSComPort", "RadioGroup3.ItemIndex", 0), 4);
+    EXPECT_EQ(ini.readString("Garage", "door", ""), "open");
+    EXPECT_EQ(ini.readString("Map", "File", ""), "/maps/x.pbf");
+
+    // Read back, the model holds what was saved.
+    SettingsModel again;
+    Configuration reload(dir.path(), again, colours, shared, host, {});
+    reload.LoadSettings();
+    EXPECT_EQ(again.values(), settings.values());
 }

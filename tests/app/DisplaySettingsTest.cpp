@@ -1,20 +1,21 @@
 #include "app/BrightnessControl.h"
 #include "app/ColourChoice.h"
-#include "core/ColourScheme.h"
-#include "core/IniFile.h"
 #include "app/MainMenuBar.h"
 #include "app/OptionsScreen.h"
-#include "core/Screen.h"
 #include "app/StatusLine.h"
 #include "app/TForm1.h"
 #include "app/TopBar.h"
+#include "core/ColourScheme.h"
+#include "core/IniFile.h"
+#include "core/Screen.h"
 #include "media/MediaListPanel.h"
 #include "media/Mp3Directory.h"
 #include "media/VideoListScreen.h"
-#include "platform/RecordingGammaRamp.h"
-#include "platform/RecordingPowerManager.h"
-#include "platform/RecordingSoundPlayer.h"
 #include "support/KeyInput.h"
+#include "support/RecordingGammaRamp.h"
+#include "support/RecordingPowerManager.h"
+#include "support/RecordingSoundPlayer.h"
+#include "support/StandInServices.h"
 #include "support/TempDir.h"
 #include "widgets/ColourSwatch.h"
 #include "widgets/LevelBar.h"
@@ -44,7 +45,7 @@ protected:
         services.gamma = std::move(g);
         services.power = std::move(p);
         services.sound = std::move(s);
-        form = std::make_unique<TForm1>(dir.path(), std::move(services));
+        form = std::make_unique<TForm1>(dir.path(), standInServices(std::move(services)));
         form->show();
     }
     void key(char letter) { KeyInput::press(form.get(), letter); }

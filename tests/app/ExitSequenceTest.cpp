@@ -1,6 +1,6 @@
 #include "app/ExitSequence.h"
-#include "platform/RecordingPowerManager.h"
 #include "platform/SoundPlayer.h"
+#include "support/RecordingPowerManager.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

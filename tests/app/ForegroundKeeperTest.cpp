@@ -1,6 +1,7 @@
 #include "app/ForegroundKeeper.h"
 #include "app/TForm1.h"
 #include "can/FakeClock.h"
+#include "support/StandInServices.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -52,7 +53,7 @@ TEST(ForegroundKeeper, AWindowThatTookTheForegroundLosesItWithinFiveSeconds)
 TEST(ForegroundKeeper, TheWindowKeepsItselfInFrontFromTheStart)
 {
     TempDir dir;
-    TForm1 form(dir.path());
+    TForm1 form(dir.path(), standInServices());
     form.show();
     const IntervalTimer &timer = form.foregroundKeeper().timer();
     EXPECT_TRUE(timer.isActive());

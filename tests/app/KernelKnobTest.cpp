@@ -7,6 +7,7 @@
 #include "gps/RadarBin.h"
 #include "platform/KnobDecoder.h"
 #include "support/FakeInputDevice.h"
+#include "support/StandInServices.h"
 #include "support/TempDir.h"
 
 #include "can/FakeClock.h"
@@ -48,7 +49,7 @@ protected:
                   "[Global_radarwarning]\nEnabled=1\n");
         dir.write(QStringLiteral("radar.bin"),
                   RadarBin::encode({cameraFrom(51.3509, 7.24, 0.6, 0.0, 50)}));
-        form = std::make_unique<TForm1>(dir.path());
+        form = std::make_unique<TForm1>(dir.path(), standInServices());
         KnobDevice::Places places{dir.path(), dir.path(),
                                   [this](const QByteArray &path, int flags) {
                                       opened << QString::fromUtf8(path);

@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 #include "media/Mp3Directory.h"
 #include "media/TAUDIListbox.h"
+#include "support/StandInServices.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -42,7 +43,7 @@ protected:
         chooser = owned.get();
         Services services;
         services.chooser = std::move(owned);
-        form = std::make_unique<TForm1>(dir.path(), std::move(services));
+        form = std::make_unique<TForm1>(dir.path(), standInServices(std::move(services)));
     }
     OptionsScreen &options() { return *form->options(); }
 

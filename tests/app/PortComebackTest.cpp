@@ -6,6 +6,7 @@
 #include "can/FakeClock.h"
 #include "serial/ReopeningPort.h"
 #include "support/PseudoTerminal.h"
+#include "support/StandInServices.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -191,7 +192,7 @@ TEST_F(PortComebackTest, TheCanLinkComesBackAndItsTraceShowsTheRestart)
     auto port = DevicePorts::can2com(dir.file(QStringLiteral("Rovana.ini")), clock.factory());
     ReopeningPort *can = port.get();
     services.can2comPort = std::move(port);
-    TForm1 form(dir.path(), std::move(services));
+    TForm1 form(dir.path(), standInServices(std::move(services)));
     ASSERT_TRUE(can->isOpen());
     CanPage *page = form.options()->canPage()->findChild<CanPage *>();
     ASSERT_NE(page, nullptr);

@@ -1,13 +1,15 @@
 #include "app/TForm1.h"
-#include "core/IniFile.h"
 #include "app/MainMenuBar.h"
 #include "app/MediaChoiceScreen.h"
 #include "app/OptionsScreen.h"
 #include "app/PoiKeys.h"
-#include "app/PortRequestLog.h"
-#include "core/Screen.h"
 #include "app/StatusLine.h"
+#include "core/IniFile.h"
+#include "core/Screen.h"
+#include "gps/CameraWarning.h"
 #include "support/KeyInput.h"
+#include "support/PortRequestLog.h"
+#include "support/StandInServices.h"
 #include "support/TempDir.h"
 #include "widgets/ColourSwatch.h"
 #include "widgets/PanelButton.h"
@@ -24,13 +26,15 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <stdexcept>
+
 namespace {
 
 class WindowTest : public ::testing::Test {
 protected:
     void start()
     {
-        form = std::make_unique<TForm1>(dir.path());
+        form = std::make_unique<TForm1>(dir.path(), standInServices());
         form->show();
     }
     void key(char letter) { KeyInput::press(form.get(), letter); }
@@ -74,7 +78,7 @@ TEST_F(WindowTest, ThePlatformsNotesAreSaidOnceAfterTheSystemDescription)
     Services services;
     services.platformNotes << QStringLiteral("No sound output found - sounds and tracks play "
                                              "silently");
-    form = std::make_unique<TForm1>(dir.path(), std::move(services));
+    form = std::make_unique<TForm1>(dir.path(), standInServices(std::move(services)));
     const QStringList memo = form->options()->sysMessages();
     const qsizetype at = memo.indexOf("No sound output found - sounds and tracks play silently");
     ASSERT_GT(at, 0);
@@ -294,6 +298,8 @@ TEST_F(WindowTest, PoiLadders)
     EXPECT_EQ(poi->MapScaleKm, 0.3);
     key('R');
     EXPECT_EQ(poi->MapScaleKm, 0.5);
+    // The warning draws the map at the knob's scale and warns within its distance.
+    EXPECT_EQ(form->cameraWarning()->scaleKm(), 0.5);
     poi->MapScaleKm = 0.2;
     key('R');
     EXPECT_EQ(poi->MapScaleKm, 0.5);
@@ -308,6 +314,7 @@ TEST_F(WindowTest, PoiLadders)
     poi->WarningDistanceKm = 0.2;
     key('Z');
     EXPECT_NEAR(poi->WarningDistanceKm, 0.1, 1e-9);
+    EXPECT_NEAR(form->cameraWarning()->warningDistanceKm(), 0.1, 1e-9);
     key('Z');
     EXPECT_NEAR(poi->WarningDistanceKm, 0.1, 1e-9);
     key('Q');
@@ -388,4 +395,22 @@ TEST_F(WindowTest, KeysOfOtherWindowsAreNotDispatched)
     other.show();
     KeyInput::press(&other, 'R');
     EXPECT_EQ(highlighted(), MainMenuBar::DriversLog);
+}
+
+// The program never falls back to a stand-in: a required service left out is named and the
+// window is not made.
+TEST(WindowServices, AMissingServiceIsNamed)
+{
+    TempDir dir;
+    Services services = standInServices();
+    services.sound.reset();
+    services.clock.reset();
+    EXPECT_EQ(services.missing(), "a sound player, a system clock");
+    try {
+        TForm1 form(dir.path(), std::move(services));
+        ADD_FAILURE() << "made without a sound player";
+    } catch (const std::invalid_argument &e) {
+        EXPECT_STREQ(e.what(), "Rovana's window needs a sound player, a system clock");
+    }
+    EXPECT_TRUE(standInServices().missing().isEmpty());
 }

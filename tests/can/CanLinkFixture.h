@@ -1,15 +1,15 @@
 #pragma once
 
-#include "core/Dispatcher.h"
-#include "core/KeyContext.h"
-#include "app/PortRequestLog.h"
-#include "core/Screen.h"
-#include "core/Navigator.h"
 #include "can/Can2ComLink.h"
 #include "can/CanPage.h"
 #include "can/CanTrace.h"
 #include "can/WheelGlyph.h"
+#include "core/Dispatcher.h"
+#include "core/KeyContext.h"
+#include "core/Navigator.h"
+#include "core/Screen.h"
 #include "FakeClock.h"
+#include "support/PortRequestLog.h"
 
 #include <gtest/gtest.h>
 

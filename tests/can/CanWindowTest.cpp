@@ -1,14 +1,15 @@
 #include "app/CommPortControl.h"
 #include "app/MainMenuBar.h"
 #include "app/OptionsScreen.h"
-#include "app/PortRequestLog.h"
-#include "core/Screen.h"
 #include "app/StatusLine.h"
 #include "app/TForm1.h"
 #include "can/Can2ComLink.h"
 #include "can/CanPage.h"
 #include "can/LinkSupervisor.h"
+#include "core/Screen.h"
+#include "support/PortRequestLog.h"
 #include "support/PseudoTerminal.h"
+#include "support/StandInServices.h"
 #include "support/TempDir.h"
 #include "widgets/RadioGroup.h"
 
@@ -42,7 +43,7 @@ protected:
         auto port = CommPortControl::can2com(dir.file("Rovana.ini"));
         line = port.get();
         services.can2comPort = std::move(port);
-        form = std::make_unique<TForm1>(dir.path(), std::move(services));
+        form = std::make_unique<TForm1>(dir.path(), standInServices(std::move(services)));
         form->canLink()->setMessageBox([this](const QString &text) { messages << text; });
         form->show();
     }
@@ -151,7 +152,7 @@ TEST_F(CanWindowTest, TheWindowsTraceIsTheCanTrace)
 TEST(CanWindow, TheCanPageShowsTheReadOutsAndButtonsWithoutFocus)
 {
     TempDir dir;
-    TForm1 form(dir.path());
+    TForm1 form(dir.path(), standInServices());
     form.options()->setPage(OptionsScreen::Can);
     EXPECT_EQ(form.options()->notebook()->tabText(OptionsScreen::Can), "CAN");
     auto *page = form.options()->canPage()->findChild<CanPage *>();
@@ -180,7 +181,7 @@ TEST(CanWindow, SaveTraceWritesIntoTheHomeDirectory)
     qputenv("HOME", home.path().toUtf8());
     {
         TempDir dir;
-        TForm1 form(dir.path());
+        TForm1 form(dir.path(), standInServices());
         form.canLink()->setMessageBox([](const QString &) { FAIL(); });
         form.trace().AddTrace(QStringLiteral("one"));
         form.trace().AddTrace(QStringLiteral("two"));

@@ -1,9 +1,10 @@
 #include "gps/CameraWarning.h"
 
+#include "core/FixPublisher.h"
 #include "core/Screen.h"
 #include "core/SharedValues.h"
 #include "gps/RadarBin.h"
-#include "platform/RecordingSoundPlayer.h"
+#include "support/RecordingSoundPlayer.h"
 
 #include "CameraTestData.h"
 #include "RecordingCameraView.h"
@@ -31,19 +32,12 @@ protected:
     {
         if (!m_warning) {
             screens.onReturnAfterAlert(Screen::Video_Play, [this] { events << "show video"; });
-            m_warning = std::make_unique<CameraWarning>(
-                CameraWarning::Window{screens,
-                                      sound,
-                                      shared,
-                                      view,
-                                      scaleKm,
-                                      warningKm,
-                                      [this] { return soundPath; },
-                                      [this] { return sats; },
-                                      [this](bool shown) { indicator = shown; },
-                                      [this] { events << "hide video"; },
-                                      [this](const QString &line) { messages << line; },
-                                      {}});
+            m_warning = std::make_unique<CameraWarning>(CameraWarning::Window{
+                screens, sound, shared, view, positions, [this] { return soundPath; },
+                [this](bool shown) { indicator = shown; }, [this] { events << "hide video"; },
+                [this](const QString &line) {
+                    messages << line;
+                }});
         }
         return *m_warning;
     }
@@ -53,13 +47,21 @@ protected:
         warning().loadradar(dir.write(QStringLiteral("radar.bin"), RadarBin::encode(cameras)));
     }
 
-    // A fix at Home on the given course, then the map redraw that runs the check.
+    // A fix at Home on the given course, published as the reception does after a burst.
     void fix(double course = 0.0, bool stationary = false)
     {
+        warning();
         shared.gps.CurrentFix = shared.gps.PreviousFix = Home;
         shared.gps.ComputedCourse = course;
         shared.gps.Stationary = stationary;
-        warning().seekartePaint();
+        Fix f;
+        f.latitude = 51.359633;
+        f.longitude = 7.240867;
+        f.course = course;
+        f.satellites = sats.toInt();
+        f.quality = 1;
+        f.valid = true;
+        positions.publish(f);
     }
 
     TempDir dir;
@@ -67,8 +69,7 @@ protected:
     RecordingSoundPlayer sound;
     SharedValues shared;
     RecordingCameraView view;
-    double scaleKm = 1.0;
-    double warningKm = 1.0;
+    FixPublisher positions;
     QString soundPath = QStringLiteral("/sounds/notify.wav");
     QString sats = QStringLiteral("07");
     bool indicator = false;
@@ -294,4 +295,46 @@ TEST_F(CameraWarningTest, CommaLocaleTexts)
     fix();
     EXPECT_EQ(view.distance, "800 m");
     EXPECT_EQ(view.second, "2nd in 1234500m"); // no group separators
+}
+
+// The check of a fix comes first, then the map is drawn from its result, once.
+TEST_F(CameraWarningTest, EachFixIsCheckedBeforeTheMapIsDrawn)
+{
+    load({cameraFrom(Home, 0.5, 0, 60)});
+    shared.RadarSystemOn = true;
+    view.calls.clear();
+    fix();
+    EXPECT_EQ(view.calls, (QStringList{"limit", "map"}));
+    EXPECT_EQ(view.limit, "60");
+    // Drawn with the entries of this check: the camera 0.5 km ahead is a dot.
+    EXPECT_EQ(view.map.pixelColor(warning().map().position(warning().check().MapEntries[0], 1.0)),
+              QColor(Qt::black));
+}
+
+TEST_F(CameraWarningTest, TheKnobsScaleIsDrawnAsGivenAndABadOneAsOneKilometre)
+{
+    load({cameraFrom(Home, 0.5, 0, 60)});
+    shared.RadarSystemOn = true;
+    warning().setScale(0.0);
+    EXPECT_EQ(warning().scaleKm(), 1.0);
+    warning().setScale(5.0);
+    warning().setWarningDistance(2.0);
+    fix();
+    EXPECT_EQ(warning().scaleKm(), 5.0);
+    EXPECT_EQ(warning().warningDistanceKm(), 2.0);
+    EXPECT_TRUE(view.alertShown); // 0.5 km ahead is within the 2 km warning distance
+}
+
+TEST_F(CameraWarningTest, AFailingCheckIsReportedAndTheNextFixIsCheckedAgain)
+{
+    load({cameraFrom(Home, 0.5, 0, 60)});
+    messages.clear();
+    shared.RadarSystemOn = true;
+    view.mapFails = true;
+    fix();
+    EXPECT_EQ(messages, QStringList{"Error in checkforradar routine"});
+    view.mapFails = false;
+    fix();
+    EXPECT_EQ(messages.size(), 1);
+    EXPECT_EQ(view.limit, "60");
 }

@@ -21,13 +21,25 @@ const QString NoFix = "$GPGGA,000000,0000.0000,N,00000.0000,E,0,00,99.9,00000.0,
 
 class ReceptionTest : public ::testing::Test {
 protected:
+    ReceptionTest()
+    {
+        gps.subscribe([this](const Fix &fix) {
+            ++checks;
+            fixes << fix;
+            if (checkThrows)
+                throw std::runtime_error("map");
+        });
+        gps.subscribe([this](const Fix &) { ++laterSubscriber; });
+    }
     void SetUp() override { QLocale::setDefault(QLocale::c()); }
     void TearDown() override { QLocale::setDefault(QLocale::c()); }
 
     RadarScreen screen;
     SharedValues shared;
     int arrivals = 0;
-    int checks = 0;
+    int checks = 0; // fixes published
+    QList<Fix> fixes;
+    int laterSubscriber = 0;
     bool checkThrows = false;
     QStringList sysMemo;
     QList<QStringList> trips;
@@ -46,11 +58,6 @@ protected:
         };
         h.showNavigation = [this](const NavigationText &t) {
             screen.showNavigation(t);
-        };
-        h.checkForRadar = [this] {
-            ++checks;
-            if (checkThrows)
-                throw std::runtime_error("map");
         };
         h.systemMessage = [this](const QString &line) {
             sysMemo << line;
@@ -90,21 +97,50 @@ TEST_F(ReceptionTest, ReadOutsUseTheLocaleDecimalSeparator)
     EXPECT_EQ(screen.NAV_HEIGHT->text(), "153,8 m ASL");
 }
 
+// The read-outs wait for the warning; the fix is published either way (the drivers log
+// needs it, the camera warning looks at the switch itself).
 TEST_F(ReceptionTest, WithTheWarningOffOnlyTheFixMoves)
 {
     gps.ProcessNmeaText(Gga);
     EXPECT_EQ(shared.gps.CurrentFix.LatDegrees, 51);
     EXPECT_EQ(screen.NAV_LAT->text(), "LAT");
-    EXPECT_EQ(checks, 0);
+    EXPECT_EQ(checks, 1);
 }
 
-TEST_F(ReceptionTest, AFailingCheckIsReportedOnce)
+TEST_F(ReceptionTest, AFailingSubscriberStopsNeitherTheReadOutsNorTheOthers)
 {
     shared.RadarSystemOn = true;
     checkThrows = true;
     gps.ProcessNmeaText(Gga);
-    EXPECT_EQ(sysMemo, QStringList{"Error in checkforradar routine"});
+    gps.ProcessNmeaText(Gga);
+    EXPECT_EQ(laterSubscriber, 2);
+    EXPECT_TRUE(sysMemo.isEmpty());
     EXPECT_EQ(screen.NAV_SatNum->text(), "07 SATs ");
+}
+
+// Each burst publishes the fix as it stands: position in degrees, what the receiver
+// reports, and whether the car is known to be there.
+TEST_F(ReceptionTest, TheFixPublishedCarriesTheBurstsValues)
+{
+    gps.ProcessNmeaText(Gga + "\r\n" + Rmc + "\r\n");
+    ASSERT_EQ(fixes.size(), 1);
+    const Fix fix = fixes[0];
+    EXPECT_TRUE(fix.valid);
+    EXPECT_EQ(fix.time, "214949");
+    EXPECT_DOUBLE_EQ(fix.latitude, 51 + 21.5792 / 60);
+    EXPECT_DOUBLE_EQ(fix.longitude, 7 + 14.4555 / 60);
+    EXPECT_DOUBLE_EQ(fix.altitude, 153.8);
+    EXPECT_NEAR(fix.speedKmh, 90.0 * 1.852, 1e-9);
+    EXPECT_EQ(fix.satellites, 7);
+    EXPECT_EQ(fix.quality, 1);
+    EXPECT_EQ(fix, gps.fix());
+    // A lost fix keeps the last position and says so.
+    gps.ProcessNmeaText(NoFix);
+    ASSERT_EQ(fixes.size(), 2);
+    EXPECT_FALSE(fixes[1].valid);
+    EXPECT_EQ(fixes[1].quality, 0);
+    EXPECT_EQ(fixes[1].satellites, 0);
+    EXPECT_DOUBLE_EQ(fixes[1].latitude, fix.latitude);
 }
 
 TEST_F(ReceptionTest, ANoFixSentenceLeavesTheOdometerAndTheFix)

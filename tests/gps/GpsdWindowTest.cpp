@@ -6,6 +6,7 @@
 #include "gps/RadarBin.h"
 #include "gps/RadarScreen.h"
 #include "serial/ReopeningPort.h"
+#include "support/StandInServices.h"
 #include "support/TempDir.h"
 
 #include "CameraTestData.h"
@@ -176,7 +177,7 @@ TEST_F(GpsdWindowTest, TheReceiverReadThroughGpsdDrivesTheWindowAndComesBackAfte
     ReopeningPort *line = source.get();
     services.gpsPort = std::move(source);
     services.platformNotes << DevicePorts::gpsSourceNote(dir.file(QStringLiteral("Rovana.ini")));
-    form = std::make_unique<TForm1>(dir.path(), std::move(services));
+    form = std::make_unique<TForm1>(dir.path(), standInServices(std::move(services)));
     form->show();
     EXPECT_TRUE(form->options()->sysMessages().contains(
         QStringLiteral("GPS source: gpsd at 127.0.0.1:%1").arg(port)));

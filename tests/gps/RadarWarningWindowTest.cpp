@@ -1,16 +1,17 @@
 #include "app/OptionsScreen.h"
 #include "app/PoiKeys.h"
-#include "app/PortRequestLog.h"
-#include "core/Screen.h"
 #include "app/StatusLine.h"
 #include "app/TForm1.h"
+#include "core/Screen.h"
 #include "gps/CameraWarning.h"
 #include "gps/GpsReception.h"
 #include "gps/RadarBin.h"
 #include "gps/RadarScreen.h"
 #include "media/VideoPlayback.h"
-#include "platform/RecordingSoundPlayer.h"
 #include "support/KeyInput.h"
+#include "support/PortRequestLog.h"
+#include "support/RecordingSoundPlayer.h"
+#include "support/StandInServices.h"
 #include "support/TempDir.h"
 #include "widgets/PaintBox.h"
 #include "widgets/PanelButton.h"
@@ -82,7 +83,7 @@ protected:
         gpsLine = port.get();
         services.gpsPort = std::move(port);
         services.alertTimers = std::move(alertTimers);
-        form = std::make_unique<TForm1>(dir.path(), std::move(services));
+        form = std::make_unique<TForm1>(dir.path(), standInServices(std::move(services)));
         form->show();
     }
 
@@ -120,7 +121,7 @@ TEST_F(RadarWarningWindowTest, TheCameraTableIsLoadedAtStart)
 
 TEST_F(RadarWarningWindowTest, WithoutAFileTheWarningIsDisabledWithAMessage)
 {
-    form = std::make_unique<TForm1>(dir.path());
+    form = std::make_unique<TForm1>(dir.path(), standInServices());
     EXPECT_TRUE(sysMemo().contains("file radar.bin not found - speed control system disabled"));
 }
 

@@ -1,16 +1,17 @@
 #include "app/CommPortControl.h"
 #include "app/OptionsScreen.h"
 #include "app/PoiKeys.h"
-#include "app/PortRequestLog.h"
-#include "core/Screen.h"
 #include "app/StatusLine.h"
 #include "app/TForm1.h"
+#include "core/Screen.h"
 #include "gps/GpsReception.h"
 #include "gps/GpsWatchdog.h"
 #include "gps/RadarBin.h"
 #include "gps/RadarScreen.h"
 #include "support/KeyInput.h"
+#include "support/PortRequestLog.h"
 #include "support/PseudoTerminal.h"
+#include "support/StandInServices.h"
 #include "support/TempDir.h"
 #include "widgets/FittingPanel.h"
 #include "widgets/PaintBox.h"
@@ -26,8 +27,9 @@
 
 namespace {
 
-const QByteArray Fix = "$GPGGA,214949,5121.5792,N,00714.4555,E,1,07,01.1,00153.8,M,086.0,M,,*4A\r\n"
-                       "$GPRMC,214949,A,5121.5792,N,00714.4555,E,090.0,054.7,191194,020.3,E*73\r\n";
+const QByteArray FixBurst =
+    "$GPGGA,214949,5121.5792,N,00714.4555,E,1,07,01.1,00153.8,M,086.0,M,,*4A\r\n"
+    "$GPRMC,214949,A,5121.5792,N,00714.4555,E,090.0,054.7,191194,020.3,E*73\r\n";
 
 class RadarWindowTest : public ::testing::Test {
 protected:
@@ -39,7 +41,7 @@ protected:
         gpsLine = port.get();
         if (!services.gpsPort)
             services.gpsPort = std::move(port);
-        form = std::make_unique<TForm1>(dir.path(), std::move(services));
+        form = std::make_unique<TForm1>(dir.path(), standInServices(std::move(services)));
         form->show();
         radar = form->radar();
     }
@@ -135,7 +137,7 @@ TEST_F(RadarWindowTest, ChunksFromTheGpsPortReachTheScreen)
     EXPECT_TRUE(form->gpsWatchdog()->GPSTimeout().isActive());
     form->gpsWatchdog()->GPSTimeoutTimer();
     EXPECT_EQ(gpsColour(), QColor(Qt::red));
-    gpsLine->deliver(Fix);
+    gpsLine->deliver(FixBurst);
     EXPECT_EQ(gpsColour(), form->colours().main());
     EXPECT_EQ(form->shared().gps.CurrentFix, (NavFix{51, 7, 21.5792, 14.4555}));
     EXPECT_EQ(form->shared().TripKm, 500.0);
@@ -171,7 +173,7 @@ TEST_F(RadarWindowTest, ARealLineFeedsTheFix)
     services.gpsPort = CommPortControl::gps(dir.file("Rovana.ini"));
     start({}, std::move(services));
     ASSERT_TRUE(form->gpsPort().isOpen());
-    ASSERT_TRUE(pty.send(Fix));
+    ASSERT_TRUE(pty.send(FixBurst));
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return form->shared().gps.CurrentFix.LatDegrees == 51; }, 5000));
     EXPECT_EQ(radar->NAV_LAT->text(), "51°21.5792'N");

@@ -29,6 +29,7 @@ protected:
                                 *screen,
                                 *mapScreen,
                                 *timeSetter,
+                                positions,
                                 programDir.path(),
                                 [] { return QString(); },
                                 [this](const QString &t) { traces << t; },

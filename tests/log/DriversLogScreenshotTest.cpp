@@ -1,11 +1,12 @@
-#include "core/Screen.h"
 #include "app/TForm1.h"
+#include "core/Screen.h"
 #include "log/DriversLog.h"
 #include "log/DriversLogScreen.h"
 #include "log/FakeMap.h"
 #include "log/LogLine.h"
 #include "log/MapScreen.h"
-#include "platform/ManualSystemClock.h"
+#include "support/ManualSystemClock.h"
+#include "support/StandInServices.h"
 #include "support/SyntheticTown.h"
 #include "support/TempDir.h"
 #include "widgets/CarMarker.h"
@@ -36,7 +37,7 @@ protected:
         services.map = std::move(fake);
         dir.write("Rovana.ini", "[Driverslog]\nlast entry=Friday,12/3/04,08:12:40,88790,"
                                 "BAHNHOFSTRASSE 1, 45127 ESSEN,\n[LastRecorded]\nkm=88893\n");
-        form = std::make_unique<TForm1>(dir.path(), std::move(services));
+        form = std::make_unique<TForm1>(dir.path(), standInServices(std::move(services)));
         form->show();
     }
     QImage shot(const QString &name)
@@ -116,7 +117,7 @@ TEST(DriversLogRealMap, PagesOverAMadeUpTown)
     Services services;
     services.clock =
         std::make_unique<ManualSystemClock>(QDateTime(QDate(2004, 12, 6), QTime(14, 34, 5)));
-    TForm1 form(dir.path(), std::move(services));
+    TForm1 form(dir.path(), standInServices(std::move(services)));
     form.show();
     form.ComandPanelTopRightClick();
     ASSERT_TRUE(MapFiles::waitUntil([&] { return form.shared().MapAvailable; }));

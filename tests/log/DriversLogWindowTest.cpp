@@ -1,18 +1,19 @@
+#include "app/StatusClock.h"
+#include "app/StatusLine.h"
+#include "app/TForm1.h"
 #include "core/IniFile.h"
 #include "core/LongTimeFormat.h"
 #include "core/Screen.h"
 #include "core/SharedValues.h"
-#include "app/StatusClock.h"
-#include "app/StatusLine.h"
-#include "app/TForm1.h"
 #include "log/DriversLog.h"
 #include "log/DriversLogKeys.h"
 #include "log/DriversLogScreen.h"
 #include "log/FakeMap.h"
 #include "log/LogPanel.h"
 #include "log/MapScreen.h"
-#include "platform/ManualSystemClock.h"
 #include "support/KeyInput.h"
+#include "support/ManualSystemClock.h"
+#include "support/StandInServices.h"
 #include "support/TempDir.h"
 #include "widgets/ArrowSymbol.h"
 #include "widgets/CarMarker.h"
@@ -43,9 +44,10 @@ protected:
             map = mapPtr.get();
             services.map = std::move(mapPtr);
         }
-        form = std::make_unique<TForm1>(dir.path(), std::move(services));
+        form = std::make_unique<TForm1>(dir.path(), standInServices(std::move(services)));
         form->show();
-        QObject::connect(&form->navigator(), &Navigator::screenShown, [this](int i) { shown << i; });
+        QObject::connect(&form->navigator(), &Navigator::screenShown,
+                         [this](int i) { shown << i; });
     }
     void TearDown() override { LongTimeFormat::setPattern(LongTimeFormat::Seconds); }
     void key(char letter) { KeyInput::press(form.get(), letter); }

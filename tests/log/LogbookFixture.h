@@ -1,12 +1,13 @@
 #pragma once
 
+#include "core/FixPublisher.h"
 #include "core/ScreenHost.h"
 #include "core/SharedValues.h"
 #include "log/DriversLog.h"
 #include "log/DriversLogScreen.h"
 #include "log/FakeMap.h"
 #include "log/MapScreen.h"
-#include "platform/ManualSystemClock.h"
+#include "support/ManualSystemClock.h"
 #include "support/TempDir.h"
 #include "widgets/SelectionMarker.h"
 
@@ -52,8 +53,8 @@ protected:
                                    }},
                                   &window);
         log = std::make_unique<DriversLog>(
-            DriversLog::Context{shared, screens, *screen, *mapScreen, clock, programDir.path(),
-                                [this] { return dualPath; },
+            DriversLog::Context{shared, screens, *screen, *mapScreen, clock, positions,
+                                programDir.path(), [this] { return dualPath; },
                                 [this](const QString &t) { traces << t; }, [this] { ++saves; },
                                 [this](bool on) {
                                     indicator = on;
@@ -96,6 +97,7 @@ protected:
     SelectionMarker marker{&window};
     FakeScreens screens;
     SharedValues shared;
+    FixPublisher positions;
     ManualSystemClock clock{QDateTime(QDate(2004, 12, 6), QTime(14, 34, 5))};
     FakeMap map;
     QString dualPath;

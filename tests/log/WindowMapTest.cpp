@@ -1,7 +1,8 @@
-#include "core/Screen.h"
 #include "app/TForm1.h"
+#include "core/Screen.h"
 #include "log/MapView.h"
 #include "log/OsmMap.h"
+#include "support/StandInServices.h"
 
 #include "MapFiles.h"
 
@@ -43,7 +44,7 @@ TEST(WindowMap, ReadsTheMapFileInTheProgramDirectory)
 {
     TempDir dir;
     ASSERT_TRUE(oneStreet().write(dir.file("map.osm.pbf")));
-    TForm1 form(dir.path());
+    TForm1 form(dir.path(), standInServices());
     EXPECT_EQ(createIn(form), std::optional<bool>(true));
     EXPECT_EQ(form.map().placeAt(Lat, Lon), "Mill Street, Lowbridge");
     EXPECT_EQ(form.map().view()->parentWidget(), form.page(Screen::SetLog));
@@ -55,7 +56,7 @@ TEST(WindowMap, ReadsTheMapFileTheSettingsName)
     dir.mkdir("maps");
     ASSERT_TRUE(oneStreet().write(dir.file("maps/region.osm")));
     dir.write("Rovana.ini", "[Map]\nFile=" + dir.file("maps/region.osm").toUtf8() + "\n");
-    TForm1 form(dir.path());
+    TForm1 form(dir.path(), standInServices());
     EXPECT_EQ(createIn(form), std::optional<bool>(true));
     EXPECT_EQ(form.map().placeAt(Lat, Lon), "Mill Street, Lowbridge");
 }
@@ -67,7 +68,7 @@ TEST(WindowMap, TheSettingsChooseTheNightLook)
         ASSERT_TRUE(oneStreet().write(dir.file("map.osm.pbf")));
         if (night)
             dir.write("Rovana.ini", "[Map]\nNight=1\n");
-        TForm1 form(dir.path());
+        TForm1 form(dir.path(), standInServices());
         ASSERT_EQ(createIn(form), std::optional<bool>(true));
         const auto *view = qobject_cast<const MapView *>(form.map().view());
         ASSERT_TRUE(view);
@@ -80,7 +81,7 @@ TEST(WindowMap, TheSettingsChooseTheNightLook)
 TEST(WindowMap, WithoutAMapFileTheCreationFails)
 {
     TempDir dir;
-    TForm1 form(dir.path());
+    TForm1 form(dir.path(), standInServices());
     EXPECT_EQ(createIn(form), std::optional<bool>(false));
     EXPECT_EQ(form.map().placeAt(Lat, Lon), "");
 }
@@ -93,7 +94,7 @@ TEST(WindowMap, TakesTheMapItIsHanded)
     auto map = std::make_unique<CountingMap>();
     CountingMap &counting = *map;
     services.map = std::move(map);
-    TForm1 form(dir.path(), std::move(services));
+    TForm1 form(dir.path(), standInServices(std::move(services)));
     EXPECT_EQ(createIn(form), std::optional<bool>(false));
     EXPECT_EQ(counting.creations, 1);
 }

@@ -1,6 +1,6 @@
 #include "media/CoverProbe.h"
 #include "media/CoverSearch.h"
-#include "platform/ScriptedAudioPlayer.h"
+#include "support/ScriptedAudioPlayer.h"
 #include "widgets/PictureView.h"
 
 #include "NowPlayingFixture.h"

@@ -1,6 +1,6 @@
 #include "media/Favourites.h"
 #include "media/FavouriteCopy.h"
-#include "platform/ScriptedAudioPlayer.h"
+#include "support/ScriptedAudioPlayer.h"
 
 #include "NoFileOverride.h"
 #include "NowPlayingFixture.h"

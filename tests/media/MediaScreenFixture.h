@@ -2,6 +2,7 @@
 
 #include "app/TForm1.h"
 #include "support/KeyInput.h"
+#include "support/StandInServices.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -21,7 +22,7 @@ public:
                          "[Pathes]\nMP3=" + (mp3Path.isNull() ? music() : mp3Path).toUtf8() +
                              "\nMOVIE=" + (moviePath.isNull() ? videos() : moviePath).toUtf8() +
                              "\n[GPSMouseOptions]\nEnabled=0\n");
-        form = std::make_unique<TForm1>(programDir.path(), std::move(services));
+        form = std::make_unique<TForm1>(programDir.path(), standInServices(std::move(services)));
         form->show();
     }
     void key(char letter) { KeyInput::press(form.get(), letter); }

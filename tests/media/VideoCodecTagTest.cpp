@@ -1,7 +1,7 @@
 #include "media/VideoCodecTag.h"
 #include "media/MemoryByteSource.h"
-#include "platform/RecordingVideoPlayer.h"
 #include "support/AviWriter.h"
+#include "support/RecordingVideoPlayer.h"
 
 #include "VideoFixture.h"
 

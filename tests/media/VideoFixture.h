@@ -1,13 +1,14 @@
 #pragma once
 
-#include "core/Screen.h"
 #include "app/TForm1.h"
+#include "core/Screen.h"
 #include "media/MovieOptionsPanel.h"
 #include "media/TAUDIListbox.h"
 #include "media/VideoListScreen.h"
 #include "media/VideoPlayback.h"
-#include "platform/RecordingSoundPlayer.h"
 #include "support/KeyInput.h"
+#include "support/RecordingSoundPlayer.h"
+#include "support/StandInServices.h"
 #include "support/TempDir.h"
 #include "widgets/PanelButton.h"
 
@@ -33,7 +34,7 @@ public:
         sounds = sound.get();
         services.sound = std::move(sound);
         services.video = std::move(player);
-        form = std::make_unique<TForm1>(programDir.path(), std::move(services));
+        form = std::make_unique<TForm1>(programDir.path(), standInServices(std::move(services)));
         form->show();
         form->navigator().setTitle("Select Video");
         form->navigator().showScreen(Screen::Vide_select);

@@ -1,7 +1,7 @@
 #include "app/MainMenuBar.h"
 #include "app/OptionsScreen.h"
 #include "app/TopBar.h"
-#include "platform/RecordingVideoPlayer.h"
+#include "support/RecordingVideoPlayer.h"
 #include "widgets/LevelBar.h"
 #include "widgets/PanelButton.h"
 #include "widgets/SelectionMarker.h"

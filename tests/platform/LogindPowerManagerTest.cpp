@@ -1,8 +1,8 @@
 #include "platform/LogindPowerManager.h"
 #include "app/ExitSequence.h"
 #include "platform/LogindResumeWatch.h"
-#include "platform/RecordingSoundPlayer.h"
 #include "support/DbusMock.h"
+#include "support/RecordingSoundPlayer.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

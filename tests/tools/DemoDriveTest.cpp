@@ -1,16 +1,17 @@
 // The demo as make run starts it, for a few seconds: the real rovana-feed replaying the
 // demo drive and the car's lines through pseudo-terminals, the window on a program
 // directory set up as the demo's.
-#include "core/ColourScheme.h"
 #include "app/CommPortControl.h"
 #include "app/MainMenuBar.h"
-#include "core/Screen.h"
 #include "app/StatusLine.h"
 #include "app/TForm1.h"
+#include "core/ColourScheme.h"
+#include "core/Screen.h"
 #include "gps/CameraListText.h"
 #include "gps/RadarBin.h"
 #include "gps/RadarScreen.h"
 #include "NmeaSentence.h"
+#include "support/StandInServices.h"
 #include "support/TempDir.h"
 #include "WaypointDrive.h"
 
@@ -106,7 +107,7 @@ TEST_F(DemoDriveTest, TheCarDrivesPastACamera)
     Services services;
     services.gpsPort = CommPortControl::gps(dir.file("Rovana.ini"));
     services.can2comPort = CommPortControl::can2com(dir.file("Rovana.ini"));
-    form = std::make_unique<TForm1>(dir.path(), std::move(services));
+    form = std::make_unique<TForm1>(dir.path(), standInServices(std::move(services)));
     form->show();
     ASSERT_EQ(form->mainMenu()->highlighted(), MainMenuBar::DriversLog);
     const QLabel *gpsLabel = form->statusLine()->GPSLabel;

@@ -8,19 +8,20 @@
 // directory itself is never written; the pictures show both as /home/driver/Rovana/.
 #include "NeutralPaths.h"
 #include "ProgramMirror.h"
+#include "support/StandInServices.h"
 
 #include "app/OptionsScreen.h"
-#include "app/PortRequestLog.h"
-#include "core/Screen.h"
 #include "app/TForm1.h"
+#include "core/Screen.h"
 #include "log/DriversLog.h"
 #include "log/MapPalette.h"
 #include "log/MapScreen.h"
 #include "media/CoverProbe.h"
 #include "media/NowPlaying.h"
 #include "media/VideoPlayback.h"
-#include "platform/ManualSystemClock.h"
-#include "platform/ScriptedAudioPlayer.h"
+#include "support/ManualSystemClock.h"
+#include "support/PortRequestLog.h"
+#include "support/ScriptedAudioPlayer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -197,7 +198,7 @@ int main(int argc, char *argv[])
     auto clock = std::make_unique<ManualSystemClock>(DriveStart);
     ManualSystemClock &time = *clock;
     services.clock = std::move(clock);
-    TForm1 form(mirror.path(), std::move(services));
+    TForm1 form(mirror.path(), standInServices(std::move(services)));
     form.show();
     QApplication::processEvents();
     NeutralPaths paths(

@@ -1,4 +1,4 @@
-#include "platform/ScriptedAudioPlayer.h"
+#include "support/ScriptedAudioPlayer.h"
 
 #include <QFileInfo>
 

@@ -1,4 +1,4 @@
-#include "platform/RecordingVideoPlayer.h"
+#include "support/RecordingVideoPlayer.h"
 
 #include <QPalette>
 #include <QWidget>

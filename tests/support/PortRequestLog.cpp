@@ -1,4 +1,4 @@
-#include "app/PortRequestLog.h"
+#include "support/PortRequestLog.h"
 
 void PortRequestLog::ClosePort()
 {
