@@ -175,6 +175,8 @@ void Configuration::loadLinuxAdditions(const IniFile &ini)
         s.mapNight = ini.readBool(QStringLiteral("Map"), QStringLiteral("Night"), false);
         s.gpsSource = gpsSourceIn(ini);
         s.knobDevice = ini.readString(QStringLiteral("Knob"), QStringLiteral("Device"), QString());
+        s.nightSource =
+            ini.readString(QStringLiteral("Night"), QStringLiteral("Source"), QString());
         s.knobLongPressMs =
             ini.readInteger(QStringLiteral("Knob"), QStringLiteral("LongPress"), 600);
     });

@@ -5,10 +5,6 @@
 
 #include <QHBoxLayout>
 
-namespace {
-const QColor White(0xFF, 0xFF, 0xFF);
-}
-
 MainMenuBar::MainMenuBar(QWidget *parent) : QWidget(parent)
 {
     const char *captions[] = {"Drivers Log", "Media", "POI", "Options", "Exit"};
@@ -28,8 +24,16 @@ MainMenuBar::MainMenuBar(QWidget *parent) : QWidget(parent)
 void MainMenuBar::showLook(int i, bool selected)
 {
     PanelButton *e = m_entries[size_t(i)];
-    e->setTextColour(selected ? White : QColor(Qt::black));
+    e->setTextColour(selected ? m_selectedColour : m_normal);
     e->setLook(28, selected, false);
+}
+
+void MainMenuBar::setCaptionColours(const QColor &normal, const QColor &selected)
+{
+    m_normal = normal;
+    m_selectedColour = selected;
+    for (int i = 0; i < EntryCount; ++i)
+        showLook(i, i == m_selected);
 }
 
 void MainMenuBar::highlight(int i)

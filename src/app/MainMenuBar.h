@@ -18,6 +18,8 @@ public:
     PanelButton *entry(int i) const { return m_entries[size_t(i)]; }
     // The selected entry, -1 when none is.
     int highlighted() const { return m_selected; }
+    // The captions' text colours: the entries' and the selected one's.
+    void setCaptionColours(const QColor &normal, const QColor &selected);
     void highlight(int i);
 
     void Button11Click(); // next main: one entry right, no wrap
@@ -32,4 +34,6 @@ private:
 
     std::array<PanelButton *, EntryCount> m_entries{};
     int m_selected = -1;
+    QColor m_normal = Qt::black;
+    QColor m_selectedColour = Qt::white;
 };

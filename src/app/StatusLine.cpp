@@ -19,7 +19,10 @@ StatusLine::StatusLine(QWidget *parent) : QWidget(parent)
     // A document with a pen: the business-logging glyph.
     LogIndicator = label(QStringLiteral("\u270D"), {175, 0, 45, 75}, Qt::AlignLeft);
     LogIndicator->setFont(SkinFont::pixels(SkinFont::Sans, 30));
-    DateLabel = label(QString(), {225, 0, 430, 75}, Qt::AlignRight);
+    // A crescent moon: the night colours are on.
+    NightIndicator = label(QStringLiteral("\u263E"), {222, 0, 40, 75}, Qt::AlignLeft);
+    NightIndicator->setFont(SkinFont::pixels(SkinFont::Sans, 30));
+    DateLabel = label(QString(), {265, 0, 390, 75}, Qt::AlignRight);
     GPSLabel = label(QStringLiteral("GPS"), {664, 0, 64, 75}, Qt::AlignHCenter);
     CANLabel = label(QStringLiteral("CAN"), {732, 0, 64, 75}, Qt::AlignHCenter);
     // Dim until their link reports: data has arrived (main colour) or stopped (red).
@@ -30,4 +33,5 @@ StatusLine::StatusLine(QWidget *parent) : QWidget(parent)
     }
     sensorlabel->hide();
     LogIndicator->hide();
+    NightIndicator->hide();
 }

@@ -13,9 +13,10 @@ public:
     explicit StatusLine(QWidget *parent = nullptr);
 
     QLabel *Clock = nullptr;
-    QLabel *sensorlabel = nullptr; // "POI": the speed-camera warning is on
+    QLabel *sensorlabel = nullptr;  // "POI": the speed-camera warning is on
     QLabel *LogIndicator = nullptr; // drivers-log mode is business
     QLabel *DateLabel = nullptr;
     QLabel *GPSLabel = nullptr;
     QLabel *CANLabel = nullptr;
+    QLabel *NightIndicator = nullptr; // the night colours are on
 };

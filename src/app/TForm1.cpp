@@ -2,6 +2,7 @@
 
 #include "app/BrightnessControl.h"
 #include "app/ColourChoice.h"
+#include "app/DayNight.h"
 #include "app/DialogPathChooser.h"
 #include "app/ExitSequence.h"
 #include "app/ForegroundKeeper.h"
@@ -26,6 +27,7 @@
 #include "can/Can2ComLink.h"
 #include "can/CanPage.h"
 #include "can/CanTrace.h"
+#include "core/Fix.h"
 #include "core/LinkPort.h"
 #include "core/NullTraceSink.h"
 #include "core/QtIntervalTimer.h"
@@ -35,7 +37,6 @@
 #include "log/DriversLog.h"
 #include "log/DriversLogKeys.h"
 #include "log/DriversLogScreen.h"
-#include "log/MapPalette.h"
 #include "log/MapScreen.h"
 #include "log/OsmMap.h"
 #include "media/DirActionMenu.h"
@@ -111,8 +112,7 @@ TForm1::TForm1(const QString &programDir, Services services, QWidget *parent)
     m_videoList->VideoListBox().setDirectory(QStringLiteral("/"));
 
     m_configuration->LoadSettings();
-    m_mapScreen->setMapPalette(m_configuration->mapNight() ? MapPalette::night()
-                                                           : MapPalette::day());
+    wireDayNight();
 
     m_checkpoints = std::make_unique<OdometerCheckpoints>(
         m_shared.TripKm, QtIntervalTimer::make(), [this] { m_configuration->SaveSettings(); });
@@ -244,6 +244,17 @@ void TForm1::buildLogbook()
     m_logbook->setNmeaInput([this](const QString &text) { gps()->ProcessNmeaText(text); });
 }
 
+// Day or night from the lights or the sun, as the loaded settings say.
+void TForm1::wireDayNight()
+{
+    m_dayNight = std::make_unique<DayNight>(
+        DayNight::Parts{m_colours, *m_mapScreen, *m_status->NightIndicator, *m_services.clock});
+    const Settings &s = m_settings.values();
+    m_dayNight->configure(s.nightSource, s.can2comEnabled, s.mapNight);
+    m_gps->reception().subscribe([this](const Fix &fix) { m_dayNight->position(fix); });
+    connect(m_clock.get(), &StatusClock::timeShown, this, [this] { m_dayNight->tick(); });
+}
+
 // The CAN page, its trace (the window's trace from here on) and the link on the CAN port.
 void TForm1::buildCan()
 {
@@ -263,7 +274,11 @@ void TForm1::buildCan()
         [this](quint16 &key) { m_dispatcher.FormKeyDown(key); },
         [this](const QString &text) { QMessageBox::warning(this, QStringLiteral("Rovana"), text); },
         QDir::homePath() + QStringLiteral("/auditrace.txt"),
-        {}});
+        {},
+        [this](int value) {
+            if (m_dayNight)
+                m_dayNight->lightSwitch(value);
+        }});
     m_trace = std::move(trace);
     canPage->registerColours(m_colours);
 }
@@ -275,8 +290,8 @@ void TForm1::registerColours()
     m_colours.add(m_topBar->TopMidLabel, Role::AccentText);
     m_colours.add(m_topBar->CpuLabel, Role::AccentText);
     m_colours.add([this](const QColor &m) { m_topBar->CpuMeter->setBarColour(m); });
-    for (QLabel *l :
-         {m_status->Clock, m_status->DateLabel, m_status->sensorlabel, m_status->LogIndicator}) {
+    for (QLabel *l : {m_status->Clock, m_status->DateLabel, m_status->sensorlabel,
+                      m_status->LogIndicator, m_status->NightIndicator}) {
         m_colours.add(l, Role::AccentText);
         m_colours.add(l, Role::Background);
     }
@@ -286,6 +301,9 @@ void TForm1::registerColours()
     m_colours.add(m_mediaChoice->Panel86, Role::TextOnAccent);
     m_colours.add(m_mediaChoice->Panel87, Role::TextOnAccent);
     m_colours.add([this](const QColor &m) { m_marker->setColour(m); });
+    m_colours.addPaletteUser([this](const ColourScheme::Palette &p) {
+        m_mainMenu->setCaptionColours(p.textOnAccent, Qt::white);
+    });
     m_mp3Directory->registerColours(m_colours);
     m_nowPlaying->registerColours(m_colours);
     m_videoList->registerColours(m_colours);

@@ -23,6 +23,7 @@ class CameraWarning;
 class RadarWarningView;
 class Can2ComLink;
 class ColourChoice;
+class DayNight;
 class DriversLog;
 class DriversLogKeys;
 class DriversLogScreen;
@@ -131,6 +132,7 @@ public:
     // The CAN trace that the CAN link and the drivers log write to.
     TraceSink &trace() { return *m_trace; }
     Can2ComLink *canLink() const { return m_can.get(); }
+    DayNight *dayNight() const { return m_dayNight.get(); }
     ForegroundKeeper &foregroundKeeper() const { return *m_foreground; }
 
 private:
@@ -140,6 +142,7 @@ private:
     void buildLogbook();
     void registerColours();
     void buildCan();
+    void wireDayNight();
     void wireGps();
     void wireSettings();
     void wireKeys();
@@ -191,5 +194,6 @@ private:
     std::unique_ptr<TraceSink> m_trace;
     std::unique_ptr<Can2ComLink> m_can; // writes to m_trace: goes first
     std::unique_ptr<ForegroundKeeper> m_foreground;
+    std::unique_ptr<DayNight> m_dayNight; // from the loaded settings on
     std::unique_ptr<WindowInput> m_input;
 };

@@ -1,12 +1,12 @@
 #include "can/Can2ComLink.h"
 
-#include "core/CommandKey.h"
-#include "core/SerialPortControl.h"
 #include "can/CanHex.h"
 #include "can/CanLine.h"
 #include "can/CanPage.h"
 #include "can/CanTrace.h"
+#include "core/CommandKey.h"
 #include "core/QtIntervalTimer.h"
+#include "core/SerialPortControl.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -22,7 +22,7 @@ IntervalTimer::Factory orQtTimers(IntervalTimer::Factory timers)
 
 Can2ComLink::Can2ComLink(Wiring w)
     : m_port(w.port), m_page(w.page), m_trace(w.trace), m_messageBox(w.messageBox),
-      m_tracePath(w.tracePath),
+      m_tracePath(w.tracePath), m_lightSwitch(std::move(w.lightSwitch)),
       m_wheel(w.page, w.trace, std::move(w.keyDown), orQtTimers(w.timers)()),
       m_supervisor({w.port, w.canLabel, std::move(w.mainColour), std::move(w.enabled),
                     std::move(w.sysMessage), w.messageBox},
@@ -126,6 +126,8 @@ void Can2ComLink::DecodeCanLine(const QString &line)
         break;
     case CanLine::Light:
         setCaption(m_page.light, CanLine::lightCaption(l.value));
+        if (m_lightSwitch)
+            m_lightSwitch(l.value);
         break;
     case CanLine::Wheel:
         m_wheel.HandleWheelState(l.value);

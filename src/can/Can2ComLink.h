@@ -1,9 +1,9 @@
 #pragma once
 
 #include "can/CanLineJoiner.h"
-#include "core/IntervalTimer.h"
 #include "can/LinkSupervisor.h"
 #include "can/SteeringWheel.h"
+#include "core/IntervalTimer.h"
 
 #include <QMetaObject>
 #include <QString>
@@ -40,6 +40,8 @@ public:
         MessageBox messageBox;
         QString tracePath;             // where "Save TRACE" writes
         IntervalTimer::Factory timers; // empty: Qt timers
+        // Each light-switch line's value (0 off, 1 park, 2 lower, 3 upper; others invalid).
+        std::function<void(int value)> lightSwitch = {};
     };
 
     explicit Can2ComLink(Wiring wiring);
@@ -68,6 +70,7 @@ private:
     CanTrace &m_trace;
     MessageBox m_messageBox;
     QString m_tracePath;
+    std::function<void(int)> m_lightSwitch;
     SteeringWheel m_wheel;
     LinkSupervisor m_supervisor;
     CanLineJoiner m_joiner;

@@ -31,6 +31,11 @@ void ColourScheme::add(QWidget *widget, Role role) { m_entries.append({widget, r
 
 void ColourScheme::add(Painter painter) { m_painters.append(std::move(painter)); }
 
+void ColourScheme::addPaletteUser(std::function<void(const Palette &)> user)
+{
+    m_paletteUsers.append(std::move(user));
+}
+
 QColor ColourScheme::Palette::colour(Role role) const
 {
     switch (role) {
@@ -91,4 +96,6 @@ void ColourScheme::changecolors()
     }
     for (const Painter &paint : m_painters)
         paint(p.accent);
+    for (const auto &use : m_paletteUsers)
+        use(p);
 }

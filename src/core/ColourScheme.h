@@ -48,6 +48,8 @@ public:
     void add(QWidget *widget, Role role);
     // Elements that draw themselves (bars, lists, marker shapes) take the main colour here.
     void add(Painter painter);
+    // Elements with colours of several purposes take the whole palette.
+    void addPaletteUser(std::function<void(const Palette &)> user);
 
     void changecolors();
 
@@ -58,6 +60,7 @@ private:
     };
     QList<Entry> m_entries;
     QList<Painter> m_painters;
+    QList<std::function<void(const Palette &)>> m_paletteUsers;
     quint32 m_main = BuiltInMainColour;
     bool m_night = false;
 };

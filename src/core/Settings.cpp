@@ -32,5 +32,6 @@ std::vector<Settings::Key> Settings::differences(const Settings &a, const Settin
     differs(a.gpsSource != b.gpsSource, Key::GpsSource);
     differs(a.knobDevice != b.knobDevice, Key::KnobDevice);
     differs(a.knobLongPressMs != b.knobLongPressMs, Key::KnobLongPress);
+    differs(a.nightSource != b.nightSource, Key::NightSource);
     return keys;
 }

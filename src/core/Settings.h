@@ -6,7 +6,7 @@
 #include <vector>
 
 // Every key of Rovana.ini as one value. The Linux additions (Devices, ExitOptions/Shell,
-// Map, Knob) are read at load and never written: a save keeps them as the file has them.
+// Map, Knob, Night) are read at load and never written: a save keeps them as the file has them.
 struct Settings {
     enum class Key {
         MainImage,      // Pathes/MAIN
@@ -34,6 +34,7 @@ struct Settings {
         GpsSource,      // Devices/GPS: empty (the COM port) or gpsd[:HOST[:PORT]]
         KnobDevice,     // Knob/Device: empty finds the knob
         KnobLongPress,  // Knob/LongPress, ms
+        NightSource,    // Night/Source: lights, sun, day, night; empty: by the CAN2COM link
     };
 
     static constexpr int ExitChoiceCount = 6;
@@ -67,6 +68,7 @@ struct Settings {
     QString gpsSource;
     QString knobDevice;
     int knobLongPressMs = 600;
+    QString nightSource;
 
     bool operator==(const Settings &) const = default;
 

@@ -92,7 +92,8 @@ TEST(SettingsModel, EveryKeyIsTold)
     b.gpsSource = "gpsd";
     b.knobDevice = "/dev/input/event3";
     b.knobLongPressMs = 800;
-    EXPECT_EQ(Settings::differences(a, b).size(), size_t(Key::KnobLongPress) + 1);
+    b.nightSource = "sun";
+    EXPECT_EQ(Settings::differences(a, b).size(), size_t(Key::NightSource) + 1);
     EXPECT_TRUE(Settings::differences(b, b).empty());
 }
 
