@@ -42,6 +42,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -350,12 +351,14 @@ MapImporter::Result MapImporter::run(const QString &extract, const QString &outp
         {
             osmium::io::Reader reader(file, osmium::osm_entity_bits::relation,
                                       osmium::io::read_meta::no, pool);
+            std::unordered_set<osmium::object_id_type> seen; // each relation once, as in MapReader
             while (osmium::memory::Buffer buffer = reader.read()) {
                 if (stop)
                     throw std::runtime_error("stopped");
                 for (const osmium::Relation &relation : buffer.select<osmium::Relation>()) {
                     ++counts.relations;
-                    areas.relation(relation);
+                    if (seen.insert(relation.id()).second)
+                        areas.relation(relation);
                 }
                 counts.done = fractionOf(reader);
                 if (report)

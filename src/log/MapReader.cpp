@@ -35,6 +35,7 @@
 #include <exception>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -243,11 +244,16 @@ bool readRelations(const osmium::io::File &file, osmium::thread::Pool &pool, Are
 {
     osmium::io::Reader reader(file, osmium::osm_entity_bits::relation, osmium::io::read_meta::no,
                               pool);
+    // The area assembler takes each relation once: a second one of the same id (a broken
+    // file) would have its members removed twice, into freed memory.
+    std::unordered_set<osmium::object_id_type> seen;
     while (osmium::memory::Buffer buffer = reader.read()) {
         if (stop)
             return false;
-        for (const osmium::Relation &relation : buffer.select<osmium::Relation>())
-            areas.relation(relation);
+        for (const osmium::Relation &relation : buffer.select<osmium::Relation>()) {
+            if (seen.insert(relation.id()).second)
+                areas.relation(relation);
+        }
     }
     reader.close();
     areas.prepare_for_lookup();

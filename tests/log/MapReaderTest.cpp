@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 using namespace MapFiles;
 
 namespace {
@@ -183,4 +185,16 @@ TEST(MapReader, ReadsASyntheticTown)
     EXPECT_EQ(result.data->brokenAreas(), 0);
     EXPECT_TRUE(result.data->hasBoundaries());
     EXPECT_GT(result.data->memoryBytes(), result.data->points().size() * sizeof(GeoPoint));
+}
+
+// A broken file with two relations of one id: the first is taken, the second left out (the
+// area assembler would have freed the shared members twice).
+TEST(MapReader, TakesARelationIdOnlyOnce)
+{
+    QFile file(QStringLiteral(ROVANA_SOURCE_DIR "/fuzz/corpus/osmxml/duplicate-relation.osm"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const auto result = readText(file.readAll());
+    ASSERT_TRUE(result.data) << result.error.toStdString();
+    EXPECT_EQ(roadNames(*result.data), QStringList({"Quay"}));
+    EXPECT_FALSE(result.data->areas().empty());
 }
