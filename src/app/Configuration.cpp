@@ -177,6 +177,11 @@ void Configuration::loadLinuxAdditions(const IniFile &ini)
         s.knobDevice = ini.readString(QStringLiteral("Knob"), QStringLiteral("Device"), QString());
         s.nightSource =
             ini.readString(QStringLiteral("Night"), QStringLiteral("Source"), QString());
+        s.nightBrightness =
+            qBound(0,
+                   ini.readInteger(QStringLiteral("Night"), QStringLiteral("Brightness"),
+                                   Settings::NightBrightnessDefault),
+                   Settings::NightBrightnessMax);
         s.knobLongPressMs =
             ini.readInteger(QStringLiteral("Knob"), QStringLiteral("LongPress"), 600);
     });
@@ -294,4 +299,8 @@ void Configuration::write(IniFile &ini, bool lastEntry) const
                      v.gpsPort);
     ini.writeInteger(QStringLiteral("CAN2ComPort"), QStringLiteral("RadioGroup4.ItemIndex"),
                      v.can2comPort);
+    // Left out until the driver chooses: the CAN2COM link then decides the source.
+    if (!v.nightSource.isEmpty())
+        ini.writeString(QStringLiteral("Night"), QStringLiteral("Source"), v.nightSource);
+    ini.writeInteger(QStringLiteral("Night"), QStringLiteral("Brightness"), v.nightBrightness);
 }

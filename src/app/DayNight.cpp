@@ -2,25 +2,32 @@
 
 #include "core/ColourScheme.h"
 #include "core/Fix.h"
+#include "core/SettingsModel.h"
 #include "log/MapPalette.h"
 #include "log/MapScreen.h"
 #include "platform/SystemClock.h"
 
 #include <QLabel>
 
-DayNight::DayNight(Parts parts) : m_p(parts)
+DayNight::DayNight(Parts parts) : m_p(parts), m_brightness(parts.brightness, parts.settings)
 {
+    const Settings &s = m_p.settings.values();
+    m_can2comEnabled = s.can2comEnabled;
+    m_mapNight = s.mapNight;
     QObject::connect(&m_switch, &NightSwitch::nightChanged, &m_p.moon,
                      [this](bool night) { apply(night); });
+    QObject::connect(&m_p.settings, &SettingsModel::changed, &m_switch, [this](Settings::Key key) {
+        if (key == Settings::Key::NightSource)
+            followSource();
+    });
+    followSource();
+    apply(m_switch.isNight());
 }
 
-void DayNight::configure(const QString &source, bool can2comEnabled, bool mapNight)
+void DayNight::followSource()
 {
-    m_mapNight = mapNight;
-    const NightSwitch::Source fallback =
-        can2comEnabled ? NightSwitch::Source::Lights : NightSwitch::Source::Sun;
-    m_switch.setSource(NightSwitch::sourceFromText(source).value_or(fallback), now());
-    apply(m_switch.isNight());
+    m_switch.setSource(NightSwitch::sourceFor(m_p.settings.values().nightSource, m_can2comEnabled),
+                       now());
 }
 
 void DayNight::lightSwitch(int value)
@@ -47,4 +54,5 @@ void DayNight::apply(bool night)
     m_p.colours.changecolors();
     m_p.map.setMapPalette(night || m_mapNight ? MapPalette::night() : MapPalette::day());
     m_p.moon.setVisible(night);
+    m_brightness.setNight(night);
 }

@@ -1,8 +1,8 @@
 #include "app/OptionsKeys.h"
 
+#include "app/OptionsScreen.h"
 #include "core/ColourScheme.h"
 #include "core/CommandKey.h"
-#include "app/OptionsScreen.h"
 #include "widgets/ColourSwatch.h"
 #include "widgets/RadioGroup.h"
 
@@ -16,6 +16,10 @@ void OptionsKeys::commandKey(quint16 key)
     }
     if (key == CommandKey::Q) {
         m_actions.saveAndLeave();
+        return;
+    }
+    if (key == CommandKey::T && m_options.page() == OptionsScreen::ScreenPage) {
+        stepNightSource();
         return;
     }
     if (key != CommandKey::R && key != CommandKey::L)
@@ -43,6 +47,13 @@ void OptionsKeys::stepBrightness(int delta)
 {
     QSlider *knob = m_options.Knob1;
     knob->setValue(qBound(0, knob->value() + delta, 256));
+}
+
+// T on the page "Screen": the next source of the night screen, after the last the first.
+void OptionsKeys::stepNightSource()
+{
+    RadioGroup *choice = m_options.NightSourceChoice;
+    choice->setItemIndex((choice->itemIndex() + 1) % choice->count());
 }
 
 void OptionsKeys::stepExitChoice(int delta)

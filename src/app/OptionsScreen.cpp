@@ -1,5 +1,6 @@
 #include "app/OptionsScreen.h"
 
+#include "core/NightSwitch.h"
 #include "core/SettingsModel.h"
 #include "widgets/ColourSwatch.h"
 #include "widgets/RadioGroup.h"
@@ -14,6 +15,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QTabBar>
 #include <QTabWidget>
@@ -136,6 +138,10 @@ void OptionsScreen::edit(SettingsModel &settings)
     choice(RadioGroup1, &Settings::exitChoice);
     choice(RadioGroup3, &Settings::gpsPort);
     choice(RadioGroup4, &Settings::can2comPort);
+    connect(NightSourceChoice, &RadioGroup::itemIndexChanged, model, [model](int index) {
+        if (index >= 0)
+            model->set(&Settings::nightSource, NightSwitch::sourceText(NightSwitch::Source(index)));
+    });
     for (size_t i = 0; i < cpx.size(); ++i)
         connect(cpx[i], &ColourSwatch::colourChanged, model, [model, i](quint32 colour) {
             model->update([&](Settings &s) { s.swatches[i] = colour; });
@@ -149,7 +155,7 @@ void OptionsScreen::edit(SettingsModel &settings)
           Settings::Key::MoviePath, Settings::Key::LogPath, Settings::Key::WarningSound,
           Settings::Key::Mouse, Settings::Key::GpsEnabled, Settings::Key::Can2ComEnabled,
           Settings::Key::ExitChoice, Settings::Key::GpsPort, Settings::Key::Can2ComPort,
-          Settings::Key::Swatches})
+          Settings::Key::Swatches, Settings::Key::NightSource})
         showSetting(model->values(), key);
 }
 
@@ -182,7 +188,10 @@ void OptionsScreen::showSetting(const Settings &v, Settings::Key key)
     case Key::GpsEnabled:
         return GPSMouseEnabledBox->setChecked(v.gpsEnabled);
     case Key::Can2ComEnabled:
-        return CAN2COMEnabledBox->setChecked(v.can2comEnabled);
+        CAN2COMEnabledBox->setChecked(v.can2comEnabled);
+        return showNightSource(v);
+    case Key::NightSource:
+        return showNightSource(v);
     case Key::ExitChoice:
         return choice(RadioGroup1, v.exitChoice);
     case Key::GpsPort:
@@ -196,6 +205,14 @@ void OptionsScreen::showSetting(const Settings &v, Settings::Key key)
     default: // kept elsewhere while Rovana runs, or not shown here
         return;
     }
+}
+
+// An empty setting shows the source that stands in for it, and stays empty until the
+// driver chooses.
+void OptionsScreen::showNightSource(const Settings &v)
+{
+    const QSignalBlocker quiet(NightSourceChoice);
+    NightSourceChoice->setItemIndex(int(NightSwitch::sourceFor(v.nightSource, v.can2comEnabled)));
 }
 
 int OptionsScreen::page() const { return m_notebook->currentIndex(); }
@@ -256,7 +273,14 @@ QWidget *OptionsScreen::buildScreen()
     grid->addWidget(caption("default"), 2, 1, Qt::AlignCenter);
     grid->addWidget(caption("bright"), 2, 2, Qt::AlignRight);
     grid->addWidget(Knob1, 3, 0, 1, 3);
-    grid->setRowStretch(4, 1);
+    NightSourceChoice =
+        new RadioGroup(QStringLiteral("Night screen (T)"),
+                       {QStringLiteral("Car lights"), QStringLiteral("Sun"),
+                        QStringLiteral("Always day"), QStringLiteral("Always night")},
+                       4, page);
+    NightSourceChoice->setFont(SkinFont::pixels(SkinFont::Sans, 16));
+    grid->addWidget(NightSourceChoice, 4, 0, 1, 3);
+    grid->setRowStretch(5, 1);
     return page;
 }
 

@@ -53,7 +53,8 @@ public:
     // "Screen": brightness 0..256, 128 standard
     QSlider *Knob1 = nullptr;
     QLabel *Knob1Label = nullptr;
-    TurnKnob *Knob1Picture = nullptr; // points at the position minus 128
+    TurnKnob *Knob1Picture = nullptr;        // points at the position minus 128
+    RadioGroup *NightSourceChoice = nullptr; // in the order of NightSwitch::Source
     // "Dirs & Images"
     QLineEdit *Mp3BitmapEdit = nullptr;
     QLineEdit *Mp3PathEdit = nullptr;
@@ -85,6 +86,7 @@ public:
 
 private:
     void showSetting(const Settings &values, Settings::Key key);
+    void showNightSource(const Settings &values);
     QWidget *buildSys();
     QWidget *buildScreen();
     QWidget *buildDirs();

@@ -248,9 +248,8 @@ void TForm1::buildLogbook()
 void TForm1::wireDayNight()
 {
     m_dayNight = std::make_unique<DayNight>(
-        DayNight::Parts{m_colours, *m_mapScreen, *m_status->NightIndicator, *m_services.clock});
-    const Settings &s = m_settings.values();
-    m_dayNight->configure(s.nightSource, s.can2comEnabled, s.mapNight);
+        DayNight::Parts{m_colours, *m_mapScreen, *m_status->NightIndicator, *m_services.clock,
+                        m_settings, *m_options->Knob1});
     m_gps->reception().subscribe([this](const Fix &fix) { m_dayNight->position(fix); });
     connect(m_clock.get(), &StatusClock::timeShown, this, [this] { m_dayNight->tick(); });
 }

@@ -35,16 +35,17 @@ QString NightSwitch::sourceText(Source source)
     return {};
 }
 
+NightSwitch::Source NightSwitch::sourceFor(const QString &text, bool can2comEnabled)
+{
+    return sourceFromText(text).value_or(can2comEnabled ? Source::Lights : Source::Sun);
+}
+
 NightSwitch::NightSwitch(QObject *parent) : QObject(parent) {}
 
 void NightSwitch::setSource(Source source, const QDateTime &now)
 {
     m_source = source;
-    m_pending.reset();
-    if (source == Source::Day || source == Source::Night)
-        apply(source == Source::Night);
-    else
-        consider(now);
+    apply(wanted(now));
 }
 
 void NightSwitch::lightsChanged(Lights lights, const QDateTime &now)

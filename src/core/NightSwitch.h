@@ -20,11 +20,14 @@ public:
     // The texts of "Night"/"Source": "lights", "sun", "day", "night" (any case).
     static std::optional<Source> sourceFromText(const QString &text);
     static QString sourceText(Source source);
+    // The source a setting names; an empty or unknown one: the lights when the CAN2COM link
+    // is enabled, else the sun.
+    static Source sourceFor(const QString &text, bool can2comEnabled);
 
     explicit NightSwitch(QObject *parent = nullptr);
 
     Source source() const { return m_source; }
-    // A source fixed to day or night applies at once: the driver asked for it.
+    // Applies at once, without the hold: the driver chose it.
     void setSource(Source source, const QDateTime &now);
     // The light switch as the CAN2COM link reports it; "Park" keeps the current scheme.
     void lightsChanged(Lights lights, const QDateTime &now);

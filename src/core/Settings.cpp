@@ -33,5 +33,6 @@ std::vector<Settings::Key> Settings::differences(const Settings &a, const Settin
     differs(a.knobDevice != b.knobDevice, Key::KnobDevice);
     differs(a.knobLongPressMs != b.knobLongPressMs, Key::KnobLongPress);
     differs(a.nightSource != b.nightSource, Key::NightSource);
+    differs(a.nightBrightness != b.nightBrightness, Key::NightBrightness);
     return keys;
 }

@@ -6,35 +6,37 @@
 #include <vector>
 
 // Every key of Rovana.ini as one value. The Linux additions (Devices, ExitOptions/Shell,
-// Map, Knob, Night) are read at load and never written: a save keeps them as the file has them.
+// Map, Knob) are read at load and never written: a save keeps them as the file has them. The
+// "Night" keys are the exception: the options page "Screen" sets them.
 struct Settings {
     enum class Key {
-        MainImage,      // Pathes/MAIN
-        Mp3Bitmap,      // Bitmaps/MP3PlayingBackgroundBitmap
-        Mp3Path,        // Pathes/MP3
-        MoviePath,      // Pathes/MOVIE
-        LogPath,        // Pathes/LOG: the drivers log's second copy
-        WarningSound,   // Sounds/Warning
-        LastLogEntry,   // Driverslog/last entry
-        MainColour,     // Colors/ComandPanel_ComandColor
-        Swatches,       // colors/cpx1.color .. cpx10.color
-        ExitChoice,     // ExitOptions/RadioGroup1.ItemIndex
-        GpsEnabled,     // GPSMouseOptions/Enabled
-        Can2ComEnabled, // CAN2ComPort/Enabled
-        RadarWarning,   // Global_radarwarning/Enabled
-        BusinessLog,    // Global_log/Enabled (read, never applied: every start is private)
-        GpsPort,        // GPSComPort/RadioGroup3.ItemIndex
-        Can2ComPort,    // CAN2ComPort/RadioGroup4.ItemIndex
-        OdometerKm,     // LastRecorded/km
-        Mouse,          // MouseOptions/Enabled
-        Devices,        // Devices/COM1 .. COM9
-        Shell,          // ExitOptions/Shell
-        MapFile,        // Map/File
-        MapNight,       // Map/Night
-        GpsSource,      // Devices/GPS: empty (the COM port) or gpsd[:HOST[:PORT]]
-        KnobDevice,     // Knob/Device: empty finds the knob
-        KnobLongPress,  // Knob/LongPress, ms
-        NightSource,    // Night/Source: lights, sun, day, night; empty: by the CAN2COM link
+        MainImage,       // Pathes/MAIN
+        Mp3Bitmap,       // Bitmaps/MP3PlayingBackgroundBitmap
+        Mp3Path,         // Pathes/MP3
+        MoviePath,       // Pathes/MOVIE
+        LogPath,         // Pathes/LOG: the drivers log's second copy
+        WarningSound,    // Sounds/Warning
+        LastLogEntry,    // Driverslog/last entry
+        MainColour,      // Colors/ComandPanel_ComandColor
+        Swatches,        // colors/cpx1.color .. cpx10.color
+        ExitChoice,      // ExitOptions/RadioGroup1.ItemIndex
+        GpsEnabled,      // GPSMouseOptions/Enabled
+        Can2ComEnabled,  // CAN2ComPort/Enabled
+        RadarWarning,    // Global_radarwarning/Enabled
+        BusinessLog,     // Global_log/Enabled (read, never applied: every start is private)
+        GpsPort,         // GPSComPort/RadioGroup3.ItemIndex
+        Can2ComPort,     // CAN2ComPort/RadioGroup4.ItemIndex
+        OdometerKm,      // LastRecorded/km
+        Mouse,           // MouseOptions/Enabled
+        Devices,         // Devices/COM1 .. COM9
+        Shell,           // ExitOptions/Shell
+        MapFile,         // Map/File
+        MapNight,        // Map/Night
+        GpsSource,       // Devices/GPS: empty (the COM port) or gpsd[:HOST[:PORT]]
+        KnobDevice,      // Knob/Device: empty finds the knob
+        KnobLongPress,   // Knob/LongPress, ms
+        NightSource,     // Night/Source: lights, sun, day, night; empty: by the CAN2COM link
+        NightBrightness, // Night/Brightness: the brightness knob's position by night
     };
 
     static constexpr int ExitChoiceCount = 6;
@@ -69,6 +71,9 @@ struct Settings {
     QString knobDevice;
     int knobLongPressMs = 600;
     QString nightSource;
+    static constexpr int NightBrightnessDefault = 96;
+    static constexpr int NightBrightnessMax = 255;
+    int nightBrightness = NightBrightnessDefault;
 
     bool operator==(const Settings &) const = default;
 

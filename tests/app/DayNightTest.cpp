@@ -1,17 +1,26 @@
 #include "app/DayNight.h"
+#include "app/BrightnessControl.h"
 #include "app/MainMenuBar.h"
+#include "app/OptionsScreen.h"
 #include "app/StatusLine.h"
 #include "app/TForm1.h"
 #include "core/ColourScheme.h"
+#include "core/IniFile.h"
+#include "core/Screen.h"
+#include "core/SettingsModel.h"
+#include "support/KeyInput.h"
 #include "support/ManualSystemClock.h"
 #include "support/PortRequestLog.h"
+#include "support/RecordingGammaRamp.h"
 #include "support/StandInServices.h"
 #include "support/TempDir.h"
 #include "widgets/PanelButton.h"
+#include "widgets/RadioGroup.h"
 
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QSlider>
 #include <QTimeZone>
 
 #include <cmath>
@@ -28,8 +37,11 @@ protected:
         auto c = std::make_unique<ManualSystemClock>(
             QDateTime(QDate(2026, 12, 21), QTime(12, 0), QTimeZone::utc()));
         clock = c.get();
+        auto g = std::make_unique<RecordingGammaRamp>();
+        gamma = g.get();
         Services services;
         services.clock = std::move(c);
+        services.gamma = std::move(g);
         form = std::make_unique<TForm1>(dir.path(), standInServices(std::move(services)));
     }
     bool night() const { return form->dayNight()->nightSwitch().isNight(); }
@@ -62,8 +74,17 @@ protected:
         return sum / ((image.height() / 2) * (image.width() / 2));
     }
 
+    // The ramp the display has now, as a brightness knob position.
+    GammaRamp::Table lastRamp() const
+    {
+        return gamma->applied().isEmpty() ? BrightnessControl::ramp(BrightnessControl::Standard)
+                                          : gamma->applied().last();
+    }
+    IniFile saved() const { return IniFile::load(dir.path() + "Rovana.ini"); }
+
     TempDir dir;
     ManualSystemClock *clock = nullptr;
+    RecordingGammaRamp *gamma = nullptr;
     std::unique_ptr<TForm1> form;
 };
 
@@ -123,4 +144,71 @@ TEST_F(DayNightTest, TheNightFrameIsDark)
     const double night = meanLuminance("main-night.png");
     EXPECT_GT(day, 0.0);
     EXPECT_LT(night, day / 4) << day << " " << night;
+}
+
+// The night brightness goes through the brightness ramp when night begins, the day's
+// position comes back with the day, and what the driver sets by night is kept for the next
+// night and in the settings file.
+TEST_F(DayNightTest, TheBrightnessFollowsDayAndNight)
+{
+    start("[CAN2ComPort]\nEnabled=1\n");
+    QSlider &knob = *form->options()->Knob1;
+    knob.setValue(160); // the driver's choice by day
+    EXPECT_EQ(lastRamp(), BrightnessControl::ramp(160));
+
+    canLine("1203\r"); // Light Upper
+    pass(NightSwitch::HoldSeconds);
+    ASSERT_TRUE(night());
+    EXPECT_EQ(lastRamp(), BrightnessControl::ramp(Settings::NightBrightnessDefault));
+    knob.setValue(72); // too bright at night: turned down
+    EXPECT_EQ(lastRamp(), BrightnessControl::ramp(72));
+
+    canLine("1200\r");
+    pass(NightSwitch::HoldSeconds);
+    ASSERT_FALSE(night());
+    EXPECT_EQ(knob.value(), 160);
+    EXPECT_EQ(lastRamp(), BrightnessControl::ramp(160));
+
+    canLine("1202\r");
+    pass(NightSwitch::HoldSeconds);
+    EXPECT_EQ(lastRamp(), BrightnessControl::ramp(72));
+    form->configuration().SaveSettings();
+    EXPECT_EQ(saved().readInteger("Night", "Brightness", -1), 72);
+}
+
+// A night brightness out of range in the file is brought into range.
+TEST_F(DayNightTest, TheNightBrightnessIsReadWithinRange)
+{
+    start("[Night]\nSource=night\nBrightness=900\n");
+    EXPECT_EQ(form->options()->Knob1->value(), Settings::NightBrightnessMax);
+    form.reset();
+    start("[Night]\nSource=night\nBrightness=-5\n");
+    EXPECT_EQ(form->options()->Knob1->value(), 0);
+}
+
+// T on the options page "Screen" chooses the source: it applies at once, without the hold,
+// and is written to the settings file; until the driver chooses, the file says nothing and
+// the page shows the source that stands in (here the sun, the link being off).
+TEST_F(DayNightTest, TheOptionsPageChoosesTheSource)
+{
+    start("");
+    RadioGroup &choice = *form->options()->NightSourceChoice;
+    EXPECT_EQ(choice.itemIndex(), int(NightSwitch::Source::Sun));
+    form->configuration().SaveSettings();
+    EXPECT_FALSE(saved().value("Night", "Source").has_value());
+
+    form->navigator().showScreen(Screen::Settings);
+    form->options()->setPage(OptionsScreen::ScreenPage);
+    KeyInput::press(form.get(), 'T');
+    KeyInput::press(form.get(), 'T');
+    EXPECT_EQ(choice.itemIndex(), int(NightSwitch::Source::Night));
+    EXPECT_TRUE(night());
+    KeyInput::press(form.get(), 'T');
+    EXPECT_EQ(choice.itemIndex(), int(NightSwitch::Source::Lights));
+    EXPECT_TRUE(night()); // the lights have said nothing yet: the screen stays as it is
+    KeyInput::press(form.get(), 'T');
+    EXPECT_EQ(choice.itemIndex(), int(NightSwitch::Source::Sun));
+    EXPECT_FALSE(night()); // no fix yet: day
+    form->configuration().SaveSettings();
+    EXPECT_EQ(saved().readString("Night", "Source", ""), "sun");
 }

@@ -109,6 +109,10 @@ TEST_F(NightSwitchTest, AFixedSourceAppliesAtOnceAndIgnoresTheLights)
     night.setSource(Source::Day, now);
     EXPECT_FALSE(night.isNight());
     EXPECT_EQ(changes.size(), 2);
+    // The lights last said night: chosen as the source, they apply at once.
+    lights(Lights::Upper);
+    night.setSource(Source::Lights, now);
+    EXPECT_TRUE(night.isNight());
 }
 
 TEST(NightSwitchSourceTest, TextsOfTheSetting)
@@ -119,4 +123,8 @@ TEST(NightSwitchSourceTest, TextsOfTheSetting)
     EXPECT_FALSE(NightSwitch::sourceFromText("dusk"));
     for (Source s : {Source::Lights, Source::Sun, Source::Day, Source::Night})
         EXPECT_EQ(NightSwitch::sourceFromText(NightSwitch::sourceText(s)), s);
+    // Empty or unknown: the lights where the CAN2COM link tells of them.
+    EXPECT_EQ(NightSwitch::sourceFor("", true), Source::Lights);
+    EXPECT_EQ(NightSwitch::sourceFor("dusk", false), Source::Sun);
+    EXPECT_EQ(NightSwitch::sourceFor("day", true), Source::Day);
 }

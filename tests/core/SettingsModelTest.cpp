@@ -93,7 +93,8 @@ TEST(SettingsModel, EveryKeyIsTold)
     b.knobDevice = "/dev/input/event3";
     b.knobLongPressMs = 800;
     b.nightSource = "sun";
-    EXPECT_EQ(Settings::differences(a, b).size(), size_t(Key::NightSource) + 1);
+    b.nightBrightness = 40;
+    EXPECT_EQ(Settings::differences(a, b).size(), size_t(Key::NightBrightness) + 1);
     EXPECT_TRUE(Settings::differences(b, b).empty());
 }
 
