@@ -52,7 +52,9 @@ screenshots: build
 	$(BUILD)/tools/rovana-screenshots $(BUILD)/demo $(BUILD)/screenshots
 	mkdir -p docs/screenshots
 	cp $(BUILD)/screenshots/screen-*.png $(BUILD)/screenshots/now-playing-options.png $(BUILD)/screenshots/film-options.png \
-	    $(BUILD)/screenshots/options-can.png $(BUILD)/screenshots/map-day.png $(BUILD)/screenshots/map-night.png docs/screenshots/
+	    $(BUILD)/screenshots/options-can.png $(BUILD)/screenshots/map-day.png $(BUILD)/screenshots/map-night.png \
+	    $(BUILD)/screenshots/night-screen-0.png $(BUILD)/screenshots/night-screen-2.png \
+	    $(BUILD)/screenshots/night-screen-6.png $(BUILD)/screenshots/night-map.png docs/screenshots/
 
 format:
 	find src tests bench fuzz tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i

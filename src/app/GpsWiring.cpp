@@ -18,8 +18,8 @@
 GpsWiring::GpsWiring(Parts parts) : m_p(std::move(parts))
 {
     ColourScheme &colours = m_p.colours;
-    m_watchdog =
-        std::make_unique<GpsWatchdog>(*m_p.status.GPSLabel, [&colours] { return colours.main(); });
+    m_watchdog = std::make_unique<GpsWatchdog>(*m_p.status.GPSLabel,
+                                               [&colours] { return colours.palette().accent; });
     GpsReception::Hooks hooks;
     GpsWatchdog &watchdog = *m_watchdog;
     RadarScreen &radar = m_p.radar;
@@ -43,6 +43,11 @@ GpsWiring::GpsWiring(Parts parts) : m_p(std::move(parts))
         m_p.screens, m_p.sound, m_p.shared, *m_view, *m_reception,
         [&settings] { return settings.values().warningSound; },
         [&indicator](bool on) { indicator.setVisible(on); }, m_p.hideVideo, m_p.systemMessage});
+    CameraWarning &cameras = *m_cameras;
+    colours.addPaletteUser([&cameras, &watchdog](const ColourScheme::Palette &p) {
+        cameras.setPictureLight(p.pictureLight);
+        watchdog.schemeChanged();
+    });
     useAlertTimer();
     connectRadarScreen();
     GpsReception &reception = *m_reception;

@@ -1,6 +1,7 @@
 #include "app/MainMenuScreen.h"
 
 #include "widgets/PanelButton.h"
+#include "widgets/PictureLight.h"
 #include "widgets/SkinFont.h"
 
 #include <QEvent>
@@ -31,6 +32,8 @@ bool MainMenuScreen::loadPicture(const QString &path)
 }
 
 QPixmap MainMenuScreen::picture() const { return Image1->pixmap(); }
+
+void MainMenuScreen::setPictureLight(qreal light) { PictureLight::apply(*Image1, light); }
 
 bool MainMenuScreen::eventFilter(QObject *watched, QEvent *event)
 {

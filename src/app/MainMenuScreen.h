@@ -16,6 +16,8 @@ public:
     // False when the file can't be loaded; the picture then stays as it was.
     bool loadPicture(const QString &path);
     QPixmap picture() const;
+    // Less light by night for the picture (not for its thumbnail on the options page).
+    void setPictureLight(qreal light);
     // The loaded picture's own height in pixels (it is shown scaled); 0 before any.
     int pictureHeight() const { return m_pictureHeight; }
 

@@ -4,6 +4,7 @@
 #include "core/Screen.h"
 #include "core/ScreenHost.h"
 #include "widgets/PanelButton.h"
+#include "widgets/PictureLight.h"
 #include "widgets/SkinFont.h"
 
 #include <QLabel>
@@ -32,9 +33,9 @@ MediaChoiceScreen::MediaChoiceScreen(ScreenHost &screens, QWidget *parent)
     }
     m_focus.setEntries({Panel86, Panel87});
     // Panel86Enter / Panel86Exit: the focus look of the two choices.
-    m_focus.onEnter([](QWidget *w) {
+    m_focus.onEnter([this](QWidget *w) {
         auto *p = static_cast<PanelButton *>(w);
-        p->setTextColour(Qt::white);
+        p->setTextColour(m_focusColour);
         p->setLook(36, true, true);
     });
     m_focus.onExit([](QWidget *w) {
@@ -44,6 +45,21 @@ MediaChoiceScreen::MediaChoiceScreen(ScreenHost &screens, QWidget *parent)
     });
     connect(Panel86, &PanelButton::clicked, this, &MediaChoiceScreen::Panel86Click);
     connect(Panel87, &PanelButton::clicked, this, &MediaChoiceScreen::Panel87Click);
+}
+
+void MediaChoiceScreen::setFocusColour(const QColor &colour)
+{
+    m_focusColour = colour;
+    for (PanelButton *p : {Panel86, Panel87}) {
+        if (m_focus.has(p))
+            p->setTextColour(colour);
+    }
+}
+
+void MediaChoiceScreen::setPictureLight(qreal light)
+{
+    PictureLight::apply(*AudioImage, light);
+    PictureLight::apply(*VideoImage, light);
 }
 
 bool MediaChoiceScreen::loadPictures(const QString &audioJpg, const QString &videoJpg)

@@ -3,6 +3,7 @@
 #include "core/KeyContext.h"
 #include "widgets/FocusRing.h"
 
+#include <QColor>
 #include <QWidget>
 
 #include <functional>
@@ -29,8 +30,12 @@ public:
     void commandKey(quint16 key) override;
 
     bool loadPictures(const QString &audioJpg, const QString &videoJpg);
+    // Less light by night for the two pictures.
+    void setPictureLight(qreal light);
 
     FocusRing &focus() { return m_focus; }
+    // The focused choice's text colour, white by day.
+    void setFocusColour(const QColor &colour);
     PanelButton *Panel86 = nullptr; // "Audio"
     PanelButton *Panel87 = nullptr; // "Video"
     PanelButton *ChoicePanel = nullptr;
@@ -40,6 +45,7 @@ public:
 private:
     ScreenHost &m_screens;
     FocusRing m_focus;
+    QColor m_focusColour = Qt::white;
     std::function<void()> m_audio;
     std::function<void()> m_video;
 };

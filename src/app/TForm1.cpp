@@ -22,6 +22,7 @@
 #include "app/StatusLine.h"
 #include "app/SystemDescription.h"
 #include "app/TopBar.h"
+#include "app/WindowColours.h"
 #include "app/WindowInput.h"
 #include "app/WindowPalette.h"
 #include "can/Can2ComLink.h"
@@ -52,7 +53,6 @@
 #include "widgets/LevelBar.h"
 #include "widgets/PanelButton.h"
 #include "widgets/SelectionMarker.h"
-#include "widgets/TurnKnob.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -267,7 +267,7 @@ void TForm1::buildCan()
         *canPage,
         *trace,
         *m_status->CANLabel,
-        [this] { return m_colours.main(); },
+        [this] { return m_colours.palette().accent; },
         [this] { return m_settings.values().can2comEnabled; },
         [this](const QString &line) { m_options->appendSysMessage(line); },
         [this](quint16 &key) { m_dispatcher.FormKeyDown(key); },
@@ -279,43 +279,15 @@ void TForm1::buildCan()
                 m_dayNight->lightSwitch(value);
         }});
     m_trace = std::move(trace);
-    canPage->registerColours(m_colours);
+    m_can->registerColours(m_colours);
 }
 
 void TForm1::registerColours()
 {
-    using Role = ColourScheme::Role;
-    m_colours.add(m_mainMenu, Role::AccentBackground);
-    m_colours.add(m_topBar->TopMidLabel, Role::AccentText);
-    m_colours.add(m_topBar->CpuLabel, Role::AccentText);
-    m_colours.add([this](const QColor &m) { m_topBar->CpuMeter->setBarColour(m); });
-    for (QLabel *l : {m_status->Clock, m_status->DateLabel, m_status->sensorlabel,
-                      m_status->LogIndicator, m_status->NightIndicator}) {
-        m_colours.add(l, Role::AccentText);
-        m_colours.add(l, Role::Background);
-    }
-    m_colours.add(m_mainScreen->VersionPanel, Role::AccentBackground);
-    m_colours.add(m_mainScreen->VersionPanel, Role::TextOnAccent);
-    m_colours.add(m_mediaChoice->ChoicePanel, Role::AccentBackground);
-    m_colours.add(m_mediaChoice->Panel86, Role::TextOnAccent);
-    m_colours.add(m_mediaChoice->Panel87, Role::TextOnAccent);
-    m_colours.add([this](const QColor &m) { m_marker->setColour(m); });
-    m_colours.addPaletteUser([this](const ColourScheme::Palette &p) {
-        m_mainMenu->setCaptionColours(p.textOnAccent, Qt::white);
-    });
-    m_mp3Directory->registerColours(m_colours);
-    m_nowPlaying->registerColours(m_colours);
-    m_videoList->registerColours(m_colours);
-    m_video->registerColours(m_colours);
-    m_radar->registerColours(m_colours);
-    // The link indicators' text colours belong to the GPS and CAN links.
-    m_colours.add(m_status->GPSLabel, Role::Background);
-    m_colours.add(m_status->CANLabel, Role::Background);
-    m_colours.add([this](const QColor &m) { m_options->Knob1Picture->setFaceColour(m); });
-    m_colours.add([this](const QColor &m) {
-        m_driversLogScreen->applyColours(m);
-        m_mapScreen->setArrowColour(m);
-    });
+    WindowColours::registerAll(m_colours, {*this, *m_mainMenu, *m_topBar, *m_status, *m_mainScreen,
+                                           *m_mediaChoice, *m_marker, *m_mp3Directory,
+                                           *m_nowPlaying, *m_videoList, *m_video, *m_radar,
+                                           *m_options, *m_driversLogScreen, *m_mapScreen});
 }
 
 // The configuration with the effects of its load, the serial links' ports and what the

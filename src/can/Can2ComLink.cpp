@@ -4,6 +4,7 @@
 #include "can/CanLine.h"
 #include "can/CanPage.h"
 #include "can/CanTrace.h"
+#include "core/ColourScheme.h"
 #include "core/CommandKey.h"
 #include "core/QtIntervalTimer.h"
 #include "core/SerialPortControl.h"
@@ -150,4 +151,10 @@ void Can2ComLink::setMessageBox(MessageBox messageBox)
 {
     m_messageBox = messageBox;
     m_supervisor.setMessageBox(std::move(messageBox));
+}
+
+void Can2ComLink::registerColours(ColourScheme &colours)
+{
+    m_page.registerColours(colours);
+    colours.addPaletteUser([this](const ColourScheme::Palette &) { m_supervisor.schemeChanged(); });
 }

@@ -13,6 +13,7 @@
 
 class CanPage;
 class CanTrace;
+class ColourScheme;
 class QLabel;
 class SerialPortControl;
 
@@ -55,6 +56,8 @@ public:
     void BitBtn14Click(); // "Save TRACE"
     void BitBtn15Click(); // "Clear TRACE"
     void setMessageBox(MessageBox messageBox);
+    // The page's elements and the "CAN" indicator follow the colour pass.
+    void registerColours(ColourScheme &colours);
 
     SteeringWheel &wheel() { return m_wheel; }
     LinkSupervisor &supervisor() { return m_supervisor; }

@@ -24,6 +24,7 @@ void LinkSupervisor::setLabelColour(const QColor &colour)
 
 void LinkSupervisor::dataArrived()
 {
+    m_live = true;
     setLabelColour(m_wiring.mainColour());
     m_watchdog->stop();
     m_watchdog->start(WatchdogMs);
@@ -31,7 +32,17 @@ void LinkSupervisor::dataArrived()
 
 // The timer goes on with the same interval: without data "CAN" is set red again and
 // again.
-void LinkSupervisor::CANTimeoutTimer() { setLabelColour(Red); }
+void LinkSupervisor::CANTimeoutTimer()
+{
+    m_live = false;
+    setLabelColour(Red);
+}
+
+void LinkSupervisor::schemeChanged()
+{
+    if (m_live)
+        setLabelColour(m_wiring.mainColour());
+}
 
 void LinkSupervisor::COMSupervisorTimerTimer()
 {

@@ -36,6 +36,8 @@ public:
     // A chunk arrived: "CAN" in the main colour and a full watchdog interval again.
     void dataArrived();
     void CANTimeoutTimer();
+    // The colour scheme changed (day, night, main colour): a live "CAN" takes the new colour.
+    void schemeChanged();
     void COMSupervisorTimerTimer();
     void BitBtn12Click(); // "Restart COM"
     void BitBtn13Click(); // "Stop COM"
@@ -50,4 +52,5 @@ private:
     Wiring m_wiring;
     std::unique_ptr<IntervalTimer> m_watchdog;
     std::unique_ptr<IntervalTimer> m_supervisor;
+    bool m_live = false; // data came within the interval: the label is in the main colour
 };

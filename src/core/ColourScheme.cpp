@@ -59,7 +59,7 @@ ColourScheme::Palette ColourScheme::palette() const
 
 ColourScheme::Palette ColourScheme::dayPalette(const QColor &accent)
 {
-    return {accent, QColor(Qt::black), QColor(Qt::black), QColor(Qt::white), QColor(Qt::red)};
+    return {accent, QColor(Qt::black), QColor(Qt::black), QColor(Qt::white), QColor(Qt::red), 1.0};
 }
 
 namespace {
@@ -78,8 +78,9 @@ ColourScheme::Palette ColourScheme::nightPalette(const QColor &accent)
 {
     // Dark bars in the accent's hue with their text a little lighter, plain text a dim
     // warm grey; the warning keeps a strong red, which the eye takes at night best.
-    return {atValue(accent, 80), QColor(Qt::black), atValue(accent, 200, 50),
-            atValue(QColor(0xE0, 0xD0, 0xB8), 150), QColor(0xD0, 0x20, 0x20)};
+    return {atValue(accent, 80),      QColor(Qt::black),
+            atValue(accent, 200, 50), atValue(QColor(0xE0, 0xD0, 0xB8), 150),
+            QColor(0xD0, 0x20, 0x20), 0.35};
 }
 
 void ColourScheme::changecolors()

@@ -28,6 +28,7 @@ public:
         QColor textOnAccent;
         QColor text;
         QColor warning;
+        qreal pictureLight = 1.0; // how much of their light photographs keep
         QColor colour(Role role) const;
     };
     using Painter = std::function<void(const QColor &accent)>;

@@ -74,6 +74,14 @@ void CameraWarning::loadBackground(const QString &path)
     m_w.view.showMap(m_map.background());
 }
 
+void CameraWarning::setPictureLight(qreal light)
+{
+    m_map.setBackgroundLight(light);
+    m_map.DrawRadarMap(m_scaleKm, m_warningKm, m_w.shared.RadarSystemOn, m_lastRebuilt,
+                       m_check.MapEntries);
+    m_w.view.showMap(m_map.bitmap());
+}
+
 // The warning's "On"/"Off" and the status line's "POI" as the switch stands.
 void CameraWarning::showSwitchState()
 {
@@ -106,6 +114,7 @@ void CameraWarning::seekartePaint()
 {
     const bool on = m_w.shared.RadarSystemOn;
     const bool rebuilt = on && checkCameras(m_map.listCoverageKm(m_scaleKm));
+    m_lastRebuilt = rebuilt;
     m_map.DrawRadarMap(m_scaleKm, m_warningKm, on, rebuilt, m_check.MapEntries);
     m_w.view.showMap(m_map.bitmap());
 }

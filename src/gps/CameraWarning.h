@@ -57,6 +57,9 @@ public:
     void loadradar(const QString &path);
     // The map's background picture; a missing one leaves a black map.
     void loadBackground(const QString &path);
+    // Less light for the background by night: the map is drawn again from the last check,
+    // without a new one (that would count as one more fix for the alert).
+    void setPictureLight(qreal light);
 
     // The knob's scale (a scale that isn't a positive number is drawn as 1 km) and warning
     // distance; the map is redrawn with them by the caller or by the next fix.
@@ -91,6 +94,7 @@ private:
     CameraTable m_table;
     CameraCheck m_check;
     RadarMap m_map;
+    bool m_lastRebuilt = false; // whether the check behind the bitmap rebuilt its entries
     Countdown m_countdown;
     std::optional<Fix> m_fix; // the last one published
     double m_scaleKm = 1.0;

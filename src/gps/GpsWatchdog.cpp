@@ -14,10 +14,21 @@ void GpsWatchdog::dataArrived()
 {
     m_timer.stop();
     m_timer.start(IntervalMs);
+    m_live = true;
     setColour(m_schemeText());
 }
 
-void GpsWatchdog::GPSTimeoutTimer() { setColour(Qt::red); }
+void GpsWatchdog::GPSTimeoutTimer()
+{
+    m_live = false;
+    setColour(Qt::red);
+}
+
+void GpsWatchdog::schemeChanged()
+{
+    if (m_live)
+        setColour(m_schemeText());
+}
 
 void GpsWatchdog::setColour(const QColor &colour)
 {

@@ -21,6 +21,8 @@ public:
     // A chunk arrived: restart the timer, scheme colour.
     void dataArrived();
     void GPSTimeoutTimer();
+    // The colour scheme changed (day, night, main colour): a live "GPS" takes the new colour.
+    void schemeChanged();
 
     const QTimer &GPSTimeout() const { return m_timer; }
 
@@ -30,4 +32,5 @@ private:
     QLabel &m_label;
     std::function<QColor()> m_schemeText;
     QTimer m_timer;
+    bool m_live = false; // data came within the interval: the label is in the scheme colour
 };

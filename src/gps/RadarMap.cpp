@@ -1,6 +1,7 @@
 #include "gps/RadarMap.h"
 
 #include "core/NumberText.h"
+#include "widgets/PictureLight.h"
 #include "widgets/SkinFont.h"
 
 #include <QFontMetrics>
@@ -34,11 +35,23 @@ RadarMap::RadarMap(const QImage &background)
 void RadarMap::setBackground(const QImage &picture)
 {
     if (picture.width() >= MinimumSide && picture.height() >= MinimumSide) {
-        m_background = picture.convertToFormat(QImage::Format_RGB32);
-        return;
+        m_picture = picture.convertToFormat(QImage::Format_RGB32);
+    } else {
+        m_picture = QImage(StandardSize, QImage::Format_RGB32);
+        m_picture.fill(Qt::black);
     }
-    m_background = QImage(StandardSize, QImage::Format_RGB32);
-    m_background.fill(Qt::black);
+    m_background = PictureLight::dimmed(m_picture, m_light);
+}
+
+void RadarMap::setBackgroundLight(qreal light)
+{
+    m_light = light;
+    m_background = PictureLight::dimmed(m_picture, m_light);
+    // The texts' ground dims less, so that their black text stays legible.
+    const qreal textLight = qBound(0.6, light, 1.0);
+    m_textBackground = QColor::fromRgbF(float(TextBackground.redF() * textLight),
+                                        float(TextBackground.greenF() * textLight),
+                                        float(TextBackground.blueF() * textLight));
 }
 
 int RadarMap::markerHalfSize(double scaleKm)
@@ -161,7 +174,7 @@ void RadarMap::drawEntry(QPainter &p, const MapEntry &entry, int halfSize, doubl
     const QString text = entryText(entry);
     const QFontMetrics metrics(m_textFont);
     const QRect box(at + TextOffset, QSize(metrics.horizontalAdvance(text), metrics.height()));
-    p.fillRect(box, TextBackground);
+    p.fillRect(box, m_textBackground);
     p.setFont(m_textFont);
     p.setPen(Qt::black);
     p.drawText(box.left(), box.top() + metrics.ascent(), text);

@@ -26,6 +26,10 @@ public:
 
     // A picture too small to hold the map gives way to a black one of the standard size.
     void setBackground(const QImage &picture);
+    // How much of its light the background keeps (less by night), the texts' ground a
+    // little less; the dots and the sector keep their colours. Takes effect at the next
+    // redraw.
+    void setBackgroundLight(qreal light);
     const QImage &background() const { return m_background; }
     const QImage &bitmap() const { return m_bitmap; }
 
@@ -60,6 +64,9 @@ private:
     static bool drawable(const MapEntry &entry);
     double reachKm(double scaleKm, int reach) const;
 
+    QImage m_picture; // the background as given, before its light
+    qreal m_light = 1.0;
+    QColor m_textBackground = TextBackground;
     QImage m_background;
     QImage m_bitmap;
     QFont m_textFont;

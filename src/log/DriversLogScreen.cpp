@@ -49,7 +49,7 @@ DriversLogScreen::DriversLogScreen(const ScreenHost &screens, SelectionMarker &m
 
     // Shown once the map exists.
     showPanel(false);
-    applyColours(m_main);
+    applyColours(m_main, m_bright);
 }
 
 void DriversLogScreen::buildMenu()
@@ -148,7 +148,7 @@ PanelButton *DriversLogScreen::valuePanelOf(const QWidget *entry) const
 void DriversLogScreen::entryLook(PanelButton *entry, bool focused)
 {
     entry->setLook(EntryPoints, focused, false);
-    entry->setTextColour(focused ? QColor(Qt::white) : m_main);
+    entry->setTextColour(focused ? m_bright : m_main);
     entry->setBackgroundColour(Qt::black);
 }
 
@@ -158,10 +158,10 @@ void DriversLogScreen::Panel90Enter(QWidget *w)
     entryLook(entry, true);
     if (PanelButton *value = valuePanelOf(entry)) {
         value->setTextColour(Qt::black);
-        value->setBackgroundColour(Qt::white);
+        value->setBackgroundColour(m_bright);
     }
     if (entry == Panel88)
-        Panel96->setColour(Qt::white);
+        Panel96->setColour(m_bright);
     UpdateLogPointer();
 }
 
@@ -222,9 +222,10 @@ void DriversLogScreen::UpdateLogPointer()
         w->raise();
 }
 
-void DriversLogScreen::applyColours(const QColor &main)
+void DriversLogScreen::applyColours(const QColor &main, const QColor &bright)
 {
     m_main = main;
+    m_bright = bright;
     for (PanelButton *entry : {Panel90, Panel89, Panel91, Panel88}) {
         const bool focused = m_focus.has(entry);
         if (m_editing.contains(entry))
@@ -233,11 +234,11 @@ void DriversLogScreen::applyColours(const QColor &main)
             entryLook(entry, focused);
         if (PanelButton *value = valuePanelOf(entry)) {
             value->setTextColour(Qt::black);
-            value->setBackgroundColour(focused ? QColor(Qt::white) : main);
+            value->setBackgroundColour(focused ? m_bright : main);
         }
     }
-    Panel96->setColour(m_focus.has(Panel88) ? QColor(Qt::white) : main);
-    loglist->setColours(main, Qt::white);
+    Panel96->setColour(m_focus.has(Panel88) ? m_bright : main);
+    loglist->setColours(main, m_bright);
     Panel92->setTextColour(Qt::black);
     Panel92->setBackgroundColour(main);
 }

@@ -50,7 +50,8 @@ public:
     // "Set km" and "Set Time" in and out of their edit mode.
     void setEditLook(PanelButton *entry, bool editing);
     // The colour pass: every element in its present look with the new main colour.
-    void applyColours(const QColor &main);
+    // bright: the focused entry's colour, white by day.
+    void applyColours(const QColor &main, const QColor &bright);
 
     LogPanel *DriversLogPanel = nullptr;
     PanelButton *Panel90 = nullptr; // "Mode"
@@ -78,5 +79,6 @@ private:
     QStringList m_loglist;
     int m_logTop = 0;
     QColor m_main;
+    QColor m_bright = Qt::white;
     QList<PanelButton *> m_editing;
 };

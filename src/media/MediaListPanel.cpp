@@ -132,5 +132,6 @@ void MediaListPanel::registerColours(ColourScheme &colours)
     colours.add(PositionLabel, Role::TextOnAccent);
     colours.add(MoreWaitingAbove_indicator, Role::AccentText);
     colours.add(MoreWaitingBelow_indicator, Role::AccentText);
-    colours.add([this](const QColor &main) { view->setColours(main, Qt::white); });
+    colours.addPaletteUser(
+        [this](const ColourScheme::Palette &p) { view->setColours(p.accent, p.text); });
 }

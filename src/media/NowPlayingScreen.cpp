@@ -4,6 +4,7 @@
 #include "media/Mp3OptionsPanel.h"
 #include "widgets/LevelBar.h"
 #include "widgets/PanelButton.h"
+#include "widgets/PictureLight.h"
 #include "widgets/PictureView.h"
 #include "widgets/ScrollingText.h"
 #include "widgets/SkinFont.h"
@@ -109,10 +110,11 @@ void NowPlayingScreen::registerColours(ColourScheme &colours)
         colours.add(button, Role::AccentBackground);
         colours.add(button, Role::TextOnAccent);
     }
-    colours.add([this](const QColor &main) {
-        MP3_scroller->setTextColour(Qt::black);
-        Mp3StatusIndicator->setColour(Qt::white);
-        MP3ProgressBar->setBarColour(main);
+    colours.addPaletteUser([this](const ColourScheme::Palette &p) {
+        MP3_scroller->setTextColour(p.textOnAccent);
+        Mp3StatusIndicator->setColour(p.text);
+        MP3ProgressBar->setBarColour(p.accent);
+        PictureLight::apply(*PlayMP3Image, p.pictureLight);
     });
     MP3OptionsPanel->registerColours(colours);
 }

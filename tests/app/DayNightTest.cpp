@@ -8,6 +8,10 @@
 #include "core/IniFile.h"
 #include "core/Screen.h"
 #include "core/SettingsModel.h"
+#include "gps/CameraWarning.h"
+#include "gps/GpsReception.h"
+#include "gps/RadarBin.h"
+#include "gps/RadarScreen.h"
 #include "support/KeyInput.h"
 #include "support/ManualSystemClock.h"
 #include "support/PortRequestLog.h"
@@ -15,11 +19,16 @@
 #include "support/StandInServices.h"
 #include "support/TempDir.h"
 #include "widgets/PanelButton.h"
+#include "widgets/PictureView.h"
 #include "widgets/RadioGroup.h"
+
+#include "gps/CameraTestData.h"
 
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QLabel>
+#include <QLocale>
 #include <QSlider>
 #include <QTimeZone>
 
@@ -59,11 +68,12 @@ protected:
     }
     QColor menuColour() const { return form->mainMenu()->palette().color(QPalette::Window); }
     // Mean relative luminance of the window as drawn.
-    double meanLuminance(const char *name) const
+    double meanLuminance(const QString &name) const { return meanLuminance(*form, name); }
+    static double meanLuminance(QWidget &widget, const QString &name)
     {
-        const QImage image = form->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage image = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
         if (const QString keep = qEnvironmentVariable("ROVANA_SHOT_DIR"); !keep.isEmpty())
-            image.save(keep + QLatin1Char('/') + QLatin1String(name));
+            image.save(keep + QLatin1Char('/') + name);
         double sum = 0;
         for (int y = 0; y < image.height(); y += 2)
             for (int x = 0; x < image.width(); x += 2) {
@@ -211,4 +221,58 @@ TEST_F(DayNightTest, TheOptionsPageChoosesTheSource)
     EXPECT_FALSE(night()); // no fix yet: day
     form->configuration().SaveSettings();
     EXPECT_EQ(saved().readString("Night", "Source", ""), "sun");
+}
+
+namespace {
+
+QString gga(double latitude)
+{
+    const int degrees = int(latitude);
+    const QString body =
+        QStringLiteral("GPGGA,120000,%1%2,N,00714.4000,E,1,07,01.1,00153.8,M,086.0,M,,")
+            .arg(degrees)
+            .arg((latitude - degrees) * 60.0, 7, 'f', 4, QLatin1Char('0'));
+    uint sum = 0;
+    for (const QChar c : body)
+        sum ^= c.unicode();
+    return QStringLiteral("$%1*%2\r\n").arg(body).arg(sum, 2, 16, QLatin1Char('0')).toUpper();
+}
+
+} // namespace
+
+// Every screen by night, pictures and the radar map among them, is far darker than by day;
+// a camera alert by night still shows its picture in full.
+TEST_F(DayNightTest, EveryScreenIsDarkByNightAndTheAlertStillShows)
+{
+    QLocale::setDefault(QLocale::c());
+    QImage picture(400, 300, QImage::Format_RGB32);
+    picture.fill(QColor(230, 220, 200));
+    for (const char *name : {"Audi A8.jpg", "radarmap.png", "alert.jpg"})
+        ASSERT_TRUE(picture.save(dir.path() + name));
+    dir.write("radar.bin",
+              RadarBin::encode({CameraTestData::cameraFrom(51.3509, 7.24, 0.6, 0.0, 50)}));
+    start("[Night]\nSource=day\n[Global_radarwarning]\nEnabled=1\n");
+    form->gps()->ProcessNmeaText(gga(51.3400));
+    std::array<double, Screen::Count> day{};
+    for (int i = 0; i < Screen::Count; ++i) {
+        form->navigator().showScreen(i);
+        day[size_t(i)] = meanLuminance(QStringLiteral("day-%1.png").arg(i));
+    }
+    form->settings().set(&Settings::nightSource, QStringLiteral("night"));
+    for (int i = 0; i < Screen::Count; ++i) {
+        form->navigator().showScreen(i);
+        const double night = meanLuminance(QStringLiteral("night-%1.png").arg(i));
+        EXPECT_LT(night, day[size_t(i)] / 4) << "screen " << i;
+    }
+
+    form->navigator().showScreen(Screen::MP3Start);
+    form->gps()->ProcessNmeaText(gga(51.3500));
+    form->gps()->ProcessNmeaText(gga(51.3509));
+    ASSERT_EQ(form->navigator().activeScreen(), Screen::Radar) << "no alert raised";
+    PictureView &alert = *form->radar()->AlertImage;
+    ASSERT_TRUE(alert.isVisibleTo(form.get()));
+    // The picture fills the middle of its panel at full light.
+    const QColor middle = alert.grab().toImage().pixelColor(alert.width() / 2, alert.height() / 2);
+    EXPECT_GT(middle.red(), 200);
+    QLocale::setDefault(QLocale::system());
 }

@@ -36,6 +36,19 @@ TEST_F(CanLinkTest, FifteenSecondsWithoutDataTurnCanRedAndTheNextChunkBack)
     EXPECT_EQ(canColour(), mainColour);
 }
 
+// Night falls (or the main colour changes): a live "CAN" takes the new colour at once, a
+// silent one stays red.
+TEST_F(CanLinkTest, ALiveIndicatorFollowsTheColourScheme)
+{
+    receive("1003\r");
+    mainColour = QColor(60, 50, 40);
+    link->supervisor().schemeChanged();
+    EXPECT_EQ(canColour(), mainColour);
+    clock.advance(15000);
+    link->supervisor().schemeChanged();
+    EXPECT_EQ(canColour(), LinkSupervisor::Red);
+}
+
 TEST_F(CanLinkTest, EveryChunkRestartsTheWatchdogWithItsFullInterval)
 {
     for (int i = 0; i < 5; ++i) {

@@ -351,7 +351,12 @@ TEST(GpsWatchdog, TheLabelFollowsTheData)
     scheme = Qt::green; // the scheme changed: the next chunk shows it
     dog.dataArrived();
     EXPECT_EQ(label.palette().color(QPalette::WindowText), QColor(Qt::green));
+    scheme = Qt::blue; // night falls: a live label takes the new colour at once
+    dog.schemeChanged();
+    EXPECT_EQ(label.palette().color(QPalette::WindowText), QColor(Qt::blue));
     dog.GPSTimeoutTimer();
     EXPECT_EQ(label.palette().color(QPalette::WindowText), QColor(Qt::red));
     EXPECT_TRUE(dog.GPSTimeout().isActive()); // keeps watching
+    dog.schemeChanged();                      // a silent receiver stays red
+    EXPECT_EQ(label.palette().color(QPalette::WindowText), QColor(Qt::red));
 }

@@ -237,3 +237,28 @@ TEST_F(RadarMapTest, PictureOfAMap)
         EXPECT_TRUE(map.bitmap().save(QDir(QString::fromLocal8Bit(out)).filePath("radar-map.png")));
     }
 }
+
+// By night the background keeps a third of its light and the texts' ground more than half,
+// while the dots and brackets keep their colours; a picture set later is dimmed too, and
+// full light brings the picture back as it was.
+TEST_F(RadarMapTest, ByNightTheBackgroundIsDimmedButNotTheCameras)
+{
+    map.setBackgroundLight(0.35);
+    draw(1.0, {{0.5, 0.0, 50}});
+    const QColor ground = at(10, 10);
+    EXPECT_NEAR(ground.green(), qRound(Field.green() * 0.35), 2);
+    EXPECT_TRUE(isBlack(315, 72));
+    EXPECT_TRUE(isRed(305, 72));
+    const QColor text = at(329, 58);
+    EXPECT_LT(text.red(), RadarMap::TextBackground.red());
+    EXPECT_GE(text.red(), qRound(RadarMap::TextBackground.red() * 0.6) - 1);
+
+    QImage other(RadarMap::StandardSize, QImage::Format_RGB32);
+    other.fill(QColor(200, 200, 200));
+    map.setBackground(other);
+    EXPECT_NEAR(map.background().pixelColor(0, 0).red(), 70, 2);
+    map.setBackgroundLight(1.0);
+    EXPECT_EQ(map.background().pixelColor(0, 0), QColor(200, 200, 200));
+    draw(1.0, {{0.5, 0.0, 50}});
+    EXPECT_EQ(at(329, 58), RadarMap::TextBackground);
+}

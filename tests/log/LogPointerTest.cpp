@@ -61,7 +61,7 @@ TEST_F(LogPointerTest, OnAnotherPageThePointerHides)
 TEST_F(LogPointerTest, FocusLookOfEntryAndValue)
 {
     const QColor main(0xCD, 0xB8, 0x99);
-    screen->applyColours(main);
+    screen->applyColours(main, Qt::white);
     screen->focus().focus(screen->Panel90);
     EXPECT_EQ(textOf(screen->Panel90), QColor(Qt::white));
     EXPECT_TRUE(screen->Panel90->font().bold());
@@ -82,13 +82,13 @@ TEST_F(LogPointerTest, FocusLookOfEntryAndValue)
 TEST_F(LogPointerTest, EditLook)
 {
     const QColor main(0xCD, 0xB8, 0x99);
-    screen->applyColours(main);
+    screen->applyColours(main, Qt::white);
     screen->setEditLook(screen->Panel91, true);
     EXPECT_EQ(textOf(screen->Panel91), QColor(Qt::black));
     EXPECT_EQ(backOf(screen->Panel91), main);
     // A colour change keeps the entry in its edit look.
     const QColor red(Qt::red);
-    screen->applyColours(red);
+    screen->applyColours(red, Qt::white);
     EXPECT_EQ(backOf(screen->Panel91), red);
     screen->setEditLook(screen->Panel91, false);
     EXPECT_EQ(textOf(screen->Panel91), red);

@@ -13,6 +13,7 @@
 #include "app/OptionsScreen.h"
 #include "app/TForm1.h"
 #include "core/Screen.h"
+#include "core/SettingsModel.h"
 #include "log/DriversLog.h"
 #include "log/MapPalette.h"
 #include "log/MapScreen.h"
@@ -174,6 +175,25 @@ void options(TForm1 &form, Shots &shots)
     shots.take(QStringLiteral("options-can"));
 }
 
+// Every screen by night (the map page as it stands), then day again as the settings had it.
+void nightShots(TForm1 &form, Shots &shots)
+{
+    const int screen = form.navigator().activeScreen();
+    const QString source = form.settings().values().nightSource;
+    form.settings().set(&Settings::nightSource, QStringLiteral("night"));
+    shots.take(QStringLiteral("night-map"));
+    for (int i = 0; i < Screen::Count; ++i) {
+        form.navigator().showScreen(i);
+        form.navigator().setTitle(ScreenTitles[i]);
+        shots.take(QStringLiteral("night-screen-%1").arg(i));
+    }
+    // Day first: a source that has said nothing yet (the lights) keeps what is shown.
+    form.settings().set(&Settings::nightSource, QStringLiteral("day"));
+    form.settings().set(&Settings::nightSource, source);
+    form.navigator().showScreen(screen);
+    form.navigator().setTitle(ScreenTitles[screen]);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -227,6 +247,7 @@ int main(int argc, char *argv[])
     form.mapScreen()->setMapPalette(MapPalette::night());
     shots.take(QStringLiteral("map-night"));
     form.mapScreen()->setMapPalette(MapPalette::day());
+    nightShots(form, shots);
     for (int step = 0; step < 3; ++step)
         form.mapScreen()->ZoomIn();
     options(form, shots);
