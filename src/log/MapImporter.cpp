@@ -5,20 +5,13 @@
 #include "log/MapFileFormat.h"
 #include "log/MapFileWriter.h"
 #include "log/MapStyle.h"
+#include "log/OsmiumAreas.h"
 #include "log/OsmTags.h"
+#include "log/RelationPass.h"
 #include "log/RoadClass.h"
 #include "log/TileCutter.h"
 #include "log/TileEncoder.h"
 
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wstringop-overread"
-#endif
-#include <osmium/area/assembler.hpp>
-#include <osmium/area/multipolygon_manager.hpp>
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic pop
-#endif
 #include <osmium/handler.hpp>
 #include <osmium/handler/node_locations_for_ways.hpp>
 #include <osmium/index/map/dense_file_array.hpp>
@@ -42,7 +35,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -50,7 +42,6 @@ namespace {
 namespace F = MapFileFormat;
 using LocationIndex = osmium::index::map::Map<osmium::unsigned_object_id_type, osmium::Location>;
 using Locations = osmium::handler::NodeLocationsForWays<LocationIndex>;
-using AreaManager = osmium::area::MultipolygonManager<osmium::area::Assembler>;
 
 const char *tag(const osmium::OSMObject &object, const char *key)
 {
@@ -348,25 +339,14 @@ MapImporter::Result MapImporter::run(const QString &extract, const QString &outp
         config.ignore_invalid_locations = true;
         AreaManager areas(config, OsmTags::areaFilter());
         counts.pass = 1;
-        {
-            osmium::io::Reader reader(file, osmium::osm_entity_bits::relation,
-                                      osmium::io::read_meta::no, pool);
-            std::unordered_set<osmium::object_id_type> seen; // each relation once, as in MapReader
-            while (osmium::memory::Buffer buffer = reader.read()) {
-                if (stop)
-                    throw std::runtime_error("stopped");
-                for (const osmium::Relation &relation : buffer.select<osmium::Relation>()) {
-                    ++counts.relations;
-                    if (seen.insert(relation.id()).second)
-                        areas.relation(relation);
-                }
-                counts.done = fractionOf(reader);
-                if (report)
-                    report(counts);
-            }
-            reader.close();
-        }
-        areas.prepare_for_lookup();
+        const auto relationsRead = [&](const osmium::io::Reader &reader, std::uint64_t relations) {
+            counts.relations = relations;
+            counts.done = fractionOf(reader);
+            if (report)
+                report(counts);
+        };
+        if (!RelationPass::read(file, pool, areas, stop, relationsRead))
+            throw std::runtime_error("stopped");
         FileDescriptor indexFile(QDir(work.path()).filePath(QStringLiteral("nodes")));
         if (indexFile.fd() < 0)
             throw std::runtime_error("cannot make the node index");

@@ -2,20 +2,10 @@
 
 #include "log/Coastline.h"
 #include "log/MapData.h"
+#include "log/OsmiumAreas.h"
 #include "log/OsmTags.h"
+#include "log/RelationPass.h"
 
-// The one file that assembles areas: libosmium's area code is heavy on templates.
-// GCC 12 at -O2 sees a read past the end in the area builder's inlined strlen of the
-// user name, which libosmium always terminates: a false alarm inside the library.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wstringop-overread"
-#endif
-#include <osmium/area/assembler.hpp>
-#include <osmium/area/multipolygon_manager.hpp>
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic pop
-#endif
 #include <osmium/handler.hpp>
 #include <osmium/handler/node_locations_for_ways.hpp>
 #include <osmium/index/map/flex_mem.hpp>
@@ -35,7 +25,6 @@
 #include <exception>
 #include <optional>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -53,7 +42,6 @@ struct PendingRoad {
 using LocationIndex =
     osmium::index::map::FlexMem<osmium::unsigned_object_id_type, osmium::Location>;
 using Locations = osmium::handler::NodeLocationsForWays<LocationIndex>;
-using AreaManager = osmium::area::MultipolygonManager<osmium::area::Assembler>;
 
 const char *tagOf(const osmium::OSMObject &object, const char *key)
 {
@@ -237,29 +225,6 @@ std::string formatOf(const QByteArray &head)
     return "pbf";
 }
 
-// The first of two passes: the multipolygon and boundary relations, so that the second
-// pass keeps the ways they are made of. False when stopped.
-bool readRelations(const osmium::io::File &file, osmium::thread::Pool &pool, AreaManager &areas,
-                   const std::atomic<bool> &stop)
-{
-    osmium::io::Reader reader(file, osmium::osm_entity_bits::relation, osmium::io::read_meta::no,
-                              pool);
-    // The area assembler takes each relation once: a second one of the same id (a broken
-    // file) would have its members removed twice, into freed memory.
-    std::unordered_set<osmium::object_id_type> seen;
-    while (osmium::memory::Buffer buffer = reader.read()) {
-        if (stop)
-            return false;
-        for (const osmium::Relation &relation : buffer.select<osmium::Relation>()) {
-            if (seen.insert(relation.id()).second)
-                areas.relation(relation);
-        }
-    }
-    reader.close();
-    areas.prepare_for_lookup();
-    return true;
-}
-
 MapReader::Result read(const osmium::io::File &file, const std::atomic<bool> &stop)
 {
     try {
@@ -268,7 +233,7 @@ MapReader::Result read(const osmium::io::File &file, const std::atomic<bool> &st
         osmium::area::Assembler::config_type config;
         config.ignore_invalid_locations = true; // nodes missing from a cut extract
         AreaManager areas(config, OsmTags::areaFilter());
-        if (!readRelations(file, pool, areas, stop))
+        if (!RelationPass::read(file, pool, areas, stop))
             return {nullptr, QStringLiteral("stopped")};
         LocationIndex index;
         Locations locations(index);

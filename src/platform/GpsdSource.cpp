@@ -1,64 +1,24 @@
 #include "platform/GpsdSource.h"
 
+#include "platform/TcpConnector.h"
+
 #include <QSocketNotifier>
 
-#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <netdb.h>
-#include <poll.h>
 #include <stdexcept>
 #include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
 
-// A descriptor that is closed unless it is handed on.
-class Socket {
-public:
-    explicit Socket(int fd) : m_fd(fd) {}
-    ~Socket()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Socket(const Socket &) = delete;
-    Socket &operator=(const Socket &) = delete;
-    int get() const { return m_fd; }
-    int release() { return std::exchange(m_fd, -1); }
-
-private:
-    int m_fd;
-};
-
 std::runtime_error failure(const GpsdSource::Address &address, const char *what)
 {
     return std::runtime_error(QStringLiteral("gpsd at %1: %2")
                                   .arg(address.text(), QString::fromLocal8Bit(what))
                                   .toStdString());
-}
-
-// False with errno set when the connection is refused or not made within ms.
-bool connectWithin(int fd, const addrinfo &address, int ms)
-{
-    if (::connect(fd, address.ai_addr, address.ai_addrlen) == 0)
-        return true;
-    if (errno != EINPROGRESS)
-        return false;
-    pollfd p{fd, POLLOUT, 0};
-    const int ready = ::poll(&p, 1, ms);
-    if (ready <= 0) {
-        errno = ready == 0 ? ETIMEDOUT : errno;
-        return false;
-    }
-    int error = 0;
-    socklen_t length = sizeof error;
-    if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0)
-        return false;
-    errno = error;
-    return error == 0;
 }
 
 } // namespace
@@ -115,8 +75,20 @@ void GpsdSource::drop(QPointer<QSocketNotifier> &notifier)
     }
 }
 
+bool GpsdSource::connecting() const { return !m_connector.isNull(); }
+
+void GpsdSource::dropConnector()
+{
+    if (m_connector) {
+        m_connector->abandon();
+        m_connector->deleteLater();
+        m_connector = nullptr;
+    }
+}
+
 void GpsdSource::ClosePort()
 {
+    dropConnector();
     drop(m_readable);
     if (m_fd >= 0)
         ::close(m_fd);
@@ -126,7 +98,7 @@ void GpsdSource::ClosePort()
 
 bool GpsdSource::OpenPort()
 {
-    if (isOpen())
+    if (isOpen() || connecting())
         throw failure(m_address, "already connected");
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
@@ -138,25 +110,43 @@ bool GpsdSource::OpenPort()
         throw failure(m_address, ::gai_strerror(error));
     const std::unique_ptr<addrinfo, decltype(&::freeaddrinfo)> list(found, ::freeaddrinfo);
     // "localhost" is often ::1 and 127.0.0.1: gpsd may listen on either.
-    int lastError = ECONNREFUSED;
-    for (const addrinfo *a = found; a; a = a->ai_next) {
-        Socket socket(
-            ::socket(a->ai_family, a->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, a->ai_protocol));
-        if (socket.get() < 0 || !connectWithin(socket.get(), *a, ConnectMs)) {
-            lastError = errno;
-            continue;
-        }
-        if (::send(socket.get(), Watch.constData(), size_t(Watch.size()), MSG_NOSIGNAL) !=
-            Watch.size()) {
-            lastError = errno;
-            continue;
-        }
-        m_fd = socket.release();
-        m_readable = new QSocketNotifier(m_fd, QSocketNotifier::Read, this);
-        connect(m_readable, &QSocketNotifier::activated, this, [this] { readAvailable(); });
+    m_connector = new TcpConnector([this] { decided(); }, this);
+    m_connector->start(found);
+    const TcpConnector::State state = m_connector->state();
+    if (state == TcpConnector::State::Connecting)
         return true;
+    const int error = state == TcpConnector::State::Connected ? watch() : m_connector->error();
+    if (error == 0)
+        return true;
+    ClosePort();
+    throw failure(m_address, std::strerror(error));
+}
+
+void GpsdSource::decided()
+{
+    if (m_connector->state() == TcpConnector::State::Connected && watch() == 0) {
+        if (m_opened)
+            m_opened();
+        return;
     }
-    throw failure(m_address, std::strerror(lastError));
+    hangUp();
+}
+
+// Takes the connection and asks for NMEA; the errno when that fails.
+int GpsdSource::watch()
+{
+    const int fd = m_connector->take();
+    dropConnector();
+    const ssize_t sent = ::send(fd, Watch.constData(), size_t(Watch.size()), MSG_NOSIGNAL);
+    if (sent != Watch.size()) {
+        const int error = sent < 0 ? errno : EIO;
+        ::close(fd);
+        return error;
+    }
+    m_fd = fd;
+    m_readable = new QSocketNotifier(m_fd, QSocketNotifier::Read, this);
+    connect(m_readable, &QSocketNotifier::activated, this, [this] { readAvailable(); });
+    return 0;
 }
 
 void GpsdSource::readAvailable()

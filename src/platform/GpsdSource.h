@@ -11,15 +11,18 @@
 #include <optional>
 
 class QSocketNotifier;
+class TcpConnector;
 
 // The GPS receiver through gpsd instead of a serial line: OpenPort connects to gpsd, asks
 // for the receiver's NMEA and hands every sentence to the same reception as the serial
 // port. gpsd going away counts as the line hanging up. The port index is kept for the
 // settings but means nothing here.
+// The connection is made without waiting for it, so that a gpsd that never answers can't
+// hold the screen: the source is open once it stands (the opened handler says so), and a
+// connection that fails later hangs up. One still under way goes with ClosePort.
 class GpsdSource : public QObject, public SerialPortControl {
 public:
     static constexpr quint16 DefaultPort = 2947;
-    static constexpr int ConnectMs = 500;
     static inline const QByteArray Watch =
         QByteArrayLiteral("?WATCH={\"enable\":true,\"nmea\":true}\n");
 
@@ -40,23 +43,31 @@ public:
     void ClosePort() override;
     void setPortIndex(int index) override { m_portIndex = index; }
     int portIndex() const override { return m_portIndex; }
-    // Connects and asks for NMEA; throws (std::runtime_error) when gpsd can't be reached
-    // within ConnectMs (at once on this machine or its network).
+    // Starts connecting and asks for NMEA once connected; throws (std::runtime_error) when
+    // the host is unknown or every address refuses at once (gpsd on this machine not
+    // running).
     bool OpenPort() override;
     bool isOpen() const override { return m_fd >= 0; }
+    bool connecting() const;
     void setOnReceiveData(ReceiveHandler handler) override { m_receive = std::move(handler); }
     void setOnHangup(std::function<void()> handler) override { m_hangup = std::move(handler); }
+    void setOnOpened(std::function<void()> handler) override { m_opened = std::move(handler); }
 
 private:
+    void decided();
+    int watch();
     void readAvailable();
     void hangUp();
+    void dropConnector();
     static void drop(QPointer<QSocketNotifier> &notifier);
 
     Address m_address;
     int m_portIndex = 0;
     int m_fd = -1;
-    QPointer<QSocketNotifier> m_readable; // a child: it may go while it signals
+    QPointer<TcpConnector> m_connector;   // a child: it may go while it signals
+    QPointer<QSocketNotifier> m_readable; // likewise
     GpsdStream m_stream;
     ReceiveHandler m_receive;
     std::function<void()> m_hangup;
+    std::function<void()> m_opened;
 };

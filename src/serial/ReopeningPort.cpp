@@ -5,9 +5,14 @@ ReopeningPort::ReopeningPort(std::unique_ptr<SerialPortControl> port, Wiring wir
 {
     m_search->setHandler([this] { tryOpen(); });
     m_port->setOnHangup([this] { hungUp(); });
+    m_port->setOnOpened([this] { opened(); });
 }
 
-ReopeningPort::~ReopeningPort() { m_port->setOnHangup({}); }
+ReopeningPort::~ReopeningPort()
+{
+    m_port->setOnHangup({});
+    m_port->setOnOpened({});
+}
 
 QString ReopeningPort::goneText(const QString &name, const QString &device)
 {
@@ -37,10 +42,12 @@ bool ReopeningPort::OpenPort()
     useDevice({}); // the owner's choice
     try {
         const bool opened = m_port->OpenPort();
-        if (opened)
+        if (!opened)
+            lost();
+        else if (m_port->isOpen())
             found();
         else
-            lost();
+            m_search->start(SearchMs); // under way: it has until the next look
         return opened;
     } catch (...) {
         lost();
@@ -80,6 +87,12 @@ void ReopeningPort::hungUp()
         m_onHangup();
 }
 
+void ReopeningPort::opened()
+{
+    if (m_wanted)
+        found();
+}
+
 void ReopeningPort::lost()
 {
     if (!m_lostReported) {
@@ -108,8 +121,10 @@ bool ReopeningPort::tryOpen()
         m_search->stop();
         return false;
     }
+    lost(); // not there at this look, nor a connection that was under way since the last
     if (openAs({}) || (!m_byIdName.isEmpty() && m_wiring.useDevice && openAs(m_byIdName))) {
-        found();
+        if (m_port->isOpen()) // else it comes through opened() or hangs up
+            found();
         return true;
     }
     useDevice({});

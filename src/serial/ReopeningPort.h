@@ -16,6 +16,8 @@
 // /dev/serial/by-id name, taken when the port last opened.
 // "Wanted" is what the owner asked last: OpenPort wants it, ClosePort does not. After a
 // hang-up isOpen() is false until the port is back.
+// A port that opens in the background (gpsd over the network) is back once its connection
+// stands; one still under way at the next look counts as missing and is started again.
 class ReopeningPort : public SerialPortControl {
 public:
     static constexpr int SearchMs = 2000;
@@ -53,6 +55,7 @@ public:
 
 private:
     void hungUp();
+    void opened();
     void lost();
     void found();
     bool tryOpen();

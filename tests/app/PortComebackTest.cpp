@@ -6,6 +6,7 @@
 #include "can/FakeClock.h"
 #include "serial/ReopeningPort.h"
 #include "support/PseudoTerminal.h"
+#include "support/SilentListener.h"
 #include "support/StandInServices.h"
 #include "support/TempDir.h"
 
@@ -211,6 +212,48 @@ TEST_F(PortComebackTest, TheCanLinkComesBackAndItsTraceShowsTheRestart)
     ASSERT_TRUE(adapter.send("1003\r"));
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return page->keypos->text() == "Ignition Key 2"; }, IoBoundMs));
+}
+
+// A gpsd across the network that does not answer must not hold the screen: the port is
+// missing at the next look, not before, and back only once the connection stands.
+TEST_F(PortComebackTest, AGpsdThatDoesNotAnswerIsMissingAtTheNextLookAndBackWhenItAnswers)
+{
+    SilentListener gpsd;
+    ASSERT_TRUE(gpsd.full());
+    dir.write(QStringLiteral("Rovana.ini"),
+              QStringLiteral("[Devices]\nGPS=gpsd:127.0.0.1:%1\n").arg(gpsd.port()).toUtf8());
+    const QString address = QStringLiteral("gpsd at 127.0.0.1:%1").arg(gpsd.port());
+    auto port = gpsPort();
+    ASSERT_TRUE(port->OpenPort()) << "returned before gpsd answered";
+    EXPECT_FALSE(port->isOpen());
+    EXPECT_TRUE(messages.isEmpty());
+
+    clock.advance(ReopeningPort::SearchMs); // no answer by the next look: called again
+    EXPECT_EQ(messages, QStringList{ReopeningPort::goneText(QStringLiteral("GPS"), address)});
+    EXPECT_FALSE(port->isOpen());
+    ASSERT_TRUE(gpsd.makeRoom());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return port->isOpen(); }, IoBoundMs));
+    EXPECT_FALSE(port->searching());
+    EXPECT_EQ(messages, QStringList({ReopeningPort::goneText(QStringLiteral("GPS"), address),
+                                     ReopeningPort::backText(QStringLiteral("GPS"), address)}));
+}
+
+TEST_F(PortComebackTest, AGpsdThatRefusesLaterIsMissingAtOnceAndLookedForAgain)
+{
+    SilentListener gpsd;
+    dir.write(QStringLiteral("Rovana.ini"),
+              QStringLiteral("[Devices]\nGPS=gpsd:127.0.0.1:%1\n").arg(gpsd.port()).toUtf8());
+    const QString address = QStringLiteral("gpsd at 127.0.0.1:%1").arg(gpsd.port());
+    auto port = gpsPort();
+    ASSERT_TRUE(port->OpenPort());
+    gpsd.close(); // the call's next try is refused
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.isEmpty(); }, IoBoundMs));
+    EXPECT_EQ(messages, QStringList{ReopeningPort::goneText(QStringLiteral("GPS"), address)});
+    EXPECT_TRUE(port->searching());
+    clock.advance(ReopeningPort::SearchMs); // refused at once now: still missing, told once
+    EXPECT_FALSE(port->isOpen());
+    EXPECT_TRUE(port->searching());
+    EXPECT_EQ(messages.size(), 1);
 }
 
 } // namespace

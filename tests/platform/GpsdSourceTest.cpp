@@ -1,17 +1,22 @@
 #include "platform/GpsdSource.h"
 #include "platform/GpsdStream.h"
+#include "support/LoopbackListener.h"
+#include "support/SilentListener.h"
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QTest>
 
-#include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
 
 constexpr int IoBoundMs = 5000; // loopback I/O: reached only on failure
+
+int openDescriptors() { return int(QDir(QStringLiteral("/proc/self/fd")).count()); }
 
 TEST(GpsdSourceTest, TheSettingNamesGpsdWithItsHostAndPortOrIsNoGpsd)
 {
@@ -88,30 +93,15 @@ TEST(GpsdStreamTest, AnOverlongLineIsDroppedToItsEndAndChunksStayWithinTheSerial
 // A stand-in for gpsd on the loopback: one client at a time.
 class FakeGpsd {
 public:
-    FakeGpsd()
-    {
-        m_listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        ::bind(m_listener, reinterpret_cast<sockaddr *>(&address), sizeof address);
-        ::listen(m_listener, 4);
-        ::getsockname(m_listener, reinterpret_cast<sockaddr *>(&address), &length);
-        m_port = ntohs(address.sin_port);
-    }
-    ~FakeGpsd()
-    {
-        hangUp();
-        ::close(m_listener);
-    }
+    FakeGpsd() = default;
+    ~FakeGpsd() { hangUp(); }
     FakeGpsd(const FakeGpsd &) = delete;
     FakeGpsd &operator=(const FakeGpsd &) = delete;
 
-    quint16 port() const { return m_port; }
+    quint16 port() const { return m_listener.port(); }
     bool accept()
     {
-        m_client = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
+        m_client = m_listener.accept();
         return m_client >= 0;
     }
     // Whether the client has asked something: a whole line has come.
@@ -136,9 +126,8 @@ public:
     }
 
 private:
-    int m_listener = -1;
+    LoopbackListener m_listener{4};
     int m_client = -1;
-    quint16 m_port = 0;
     QByteArray m_request;
 };
 
@@ -195,6 +184,75 @@ TEST(GpsdSourceTest, NobodyListeningIsAFailureOfOpenPort)
     EXPECT_FALSE(source.isOpen());
     EXPECT_EQ(hangups, 0);
     EXPECT_ANY_THROW(GpsdSource({QStringLiteral("no.such.host.invalid"), 2947}).OpenPort());
+}
+
+// A source whose handlers count what it tells.
+struct CountedSource {
+    explicit CountedSource(quint16 port) : source({QStringLiteral("127.0.0.1"), port})
+    {
+        source.setOnOpened([this] { ++opened; });
+        source.setOnHangup([this] { ++hangups; });
+    }
+    GpsdSource source;
+    int opened = 0;
+    int hangups = 0;
+};
+
+TEST(GpsdSourceTest, AGpsdThatDoesNotAnswerLeavesOpenPortAtOnceAndIsOpenOnlyOnceItAnswers)
+{
+    SilentListener gpsd;
+    ASSERT_TRUE(gpsd.full());
+    CountedSource counted(gpsd.port());
+    GpsdSource &source = counted.source;
+
+    ASSERT_TRUE(source.OpenPort()) << "returned before anybody answered";
+    EXPECT_FALSE(source.isOpen());
+    EXPECT_TRUE(source.connecting());
+    EXPECT_ANY_THROW(source.OpenPort());
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(source.isOpen());
+    EXPECT_EQ(counted.opened, 0);
+
+    // Room is made: the call gets through at its next try and the request follows.
+    ASSERT_TRUE(gpsd.makeRoom());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return counted.opened == 1; }, IoBoundMs));
+    EXPECT_TRUE(source.isOpen());
+    EXPECT_FALSE(source.connecting());
+    ASSERT_TRUE(gpsd.makeRoom());
+    EXPECT_TRUE(gpsd.heardWithin(IoBoundMs));
+    EXPECT_EQ(counted.hangups, 0);
+}
+
+TEST(GpsdSourceTest, AConnectionRefusedLaterHangsUpAndOneClosedUnderWayTellsNothing)
+{
+    const int descriptors = openDescriptors();
+    {
+        SilentListener gpsd;
+        CountedSource refused(gpsd.port());
+        CountedSource closed(gpsd.port());
+        ASSERT_TRUE(refused.source.OpenPort());
+        ASSERT_TRUE(closed.source.OpenPort());
+        closed.source.ClosePort();
+        EXPECT_FALSE(closed.source.connecting());
+
+        gpsd.close(); // the next try is refused
+        ASSERT_TRUE(QTest::qWaitFor([&] { return refused.hangups == 1; }, IoBoundMs));
+        EXPECT_FALSE(refused.source.isOpen());
+        EXPECT_FALSE(refused.source.connecting());
+        EXPECT_EQ(refused.opened, 0);
+        EXPECT_EQ(closed.hangups + closed.opened, 0);
+    }
+    EXPECT_EQ(openDescriptors(), descriptors) << "a descriptor was leaked";
+}
+
+TEST(GpsdSourceTest, LocalhostIsReachedOnTheAddressGpsdListensOn)
+{
+    FakeGpsd gpsd; // on 127.0.0.1 only, while localhost may be ::1 first
+    GpsdSource source({QStringLiteral("localhost"), gpsd.port()});
+    ASSERT_TRUE(source.OpenPort());
+    EXPECT_TRUE(source.isOpen());
+    ASSERT_TRUE(gpsd.accept());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return gpsd.asked(); }, IoBoundMs));
 }
 
 } // namespace
