@@ -2,14 +2,23 @@
 
 #include "media/DirectoryReader.h"
 
+#include <cstring>
+
 namespace {
 
+// Eight bytes at a time: no byte has its high bit set.
 bool ascii(std::string_view bytes)
 {
-    for (const char c : bytes)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    return true;
+    quint64 any = 0;
+    size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        quint64 word;
+        std::memcpy(&word, bytes.data() + i, 8);
+        any |= word;
+    }
+    for (; i < bytes.size(); ++i)
+        any |= static_cast<unsigned char>(bytes[i]);
+    return (any & 0x8080808080808080u) == 0;
 }
 
 } // namespace
@@ -22,7 +31,7 @@ void DirectoryEntries::reserve(size_t count, size_t bytes)
 
 void DirectoryEntries::add(std::string_view name, bool isDirectory)
 {
-    m_entries.push_back({quint32(m_names.size()), quint32(name.size()), isDirectory});
+    m_entries.push_back({quint32(m_names.size()), quint32(name.size()), isDirectory, ascii(name)});
     m_names.append(name);
 }
 
@@ -32,7 +41,7 @@ QString DirectoryEntries::text(qsizetype i) const
     const qsizetype length = qsizetype(bytes.size());
     const QString &marker = DirectoryReader::DirectoryMarker;
     const qsizetype at = isDirectory(i) ? marker.size() : 0;
-    if (!ascii(bytes)) {
+    if (!isAscii(i)) {
         // File names are UTF-8 to Qt on Linux.
         const QString decoded = QString::fromUtf8(bytes.data(), length);
         return at ? marker + decoded : decoded;

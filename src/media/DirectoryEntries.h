@@ -20,14 +20,16 @@ public:
         return std::string_view(m_names).substr(e.offset, e.length);
     }
     bool isDirectory(qsizetype i) const { return m_entries[size_t(i)].directory; }
+    bool isAscii(qsizetype i) const { return m_entries[size_t(i)].ascii; }
     // As a list shows it: a sub-directory behind the directory marker.
     QString text(qsizetype i) const;
 
 private:
     struct Entry {
         quint32 offset;
-        quint32 length : 31;
+        quint32 length : 30;
         quint32 directory : 1;
+        quint32 ascii : 1;
     };
     std::string m_names;
     std::vector<Entry> m_entries;

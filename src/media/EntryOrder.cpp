@@ -110,27 +110,22 @@ public:
         }
     }
 
-    // The key of an entry read from disk, from the name's UTF-8 bytes: an ASCII name
-    // straight from its bytes, any other decoded as its text is. True when ASCII.
-    bool append(std::string &key, const DirectoryEntries &entries, qsizetype i) const
+    // The key of an entry read from disk: an ASCII name straight from its bytes, any
+    // other decoded as its text is.
+    void append(std::string &key, const DirectoryEntries &entries, qsizetype i) const
     {
-        const size_t start = key.size();
         if (entries.isDirectory(i))
             key += m_marker;
         const std::string_view name = entries.name(i);
+        if (!entries.isAscii(i)) {
+            append(key, QString::fromUtf8(name.data(), qsizetype(name.size())));
+            return;
+        }
         const size_t at = key.size();
         key.resize(at + name.size());
         char *out = key.data() + at;
-        unsigned char high = 0;
-        for (const char c : name) {
-            high |= static_cast<unsigned char>(c);
-            *out++ = m_ascii[static_cast<unsigned char>(c) & 0x7F];
-        }
-        if (high < 0x80)
-            return true;
-        key.resize(start);
-        append(key, entries.text(i));
-        return false;
+        for (const char c : name)
+            *out++ = m_ascii[static_cast<unsigned char>(c)];
     }
 
 private:
@@ -173,14 +168,15 @@ QStringList EntryOrder::sorted(const DirectoryEntries &entries)
 {
     KeySort keys;
     keys.reserve(size_t(entries.size()), size_t(entries.size()) * 32);
-    std::vector<bool> ascii(size_t(entries.size()));
+    const KeyCoder &keyCoder = coder();
     for (qsizetype i = 0; i < entries.size(); ++i) {
-        ascii[size_t(i)] = coder().append(keys.buffer(), entries, i);
+        keyCoder.append(keys.buffer(), entries, i);
         keys.closeKey();
     }
     // Equal keys: ASCII names of the same kind compare as their bytes, as their texts do.
     const std::vector<quint32> order = keys.order([&](quint32 a, quint32 b) {
-        if (ascii[a] && ascii[b] && entries.isDirectory(a) == entries.isDirectory(b))
+        if (entries.isAscii(a) && entries.isAscii(b) &&
+            entries.isDirectory(a) == entries.isDirectory(b))
             return entries.name(a) < entries.name(b);
         return entries.text(a) < entries.text(b);
     });

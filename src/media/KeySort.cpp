@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <utility>
 
 namespace {
@@ -36,7 +37,7 @@ std::vector<quint32> KeySort::order(const TieLess &tieLess)
     m_tieLess = &tieLess;
     Item *first = m_items.data();
     Item *last = first + m_items.size();
-    m_scratch.resize(m_items.size());
+    m_scratch = std::make_unique_for_overwrite<Item[]>(m_items.size());
     loadWords(first, last, 0);
     sortRange(first, last, 0);
     m_tieLess = nullptr;
@@ -48,7 +49,7 @@ std::vector<quint32> KeySort::order(const TieLess &tieLess)
     return indices;
 }
 
-quint64 KeySort::wordAt(const Item &item, size_t depth) const
+inline quint64 KeySort::wordAt(const Item &item, size_t depth) const
 {
     if (depth >= item.length)
         return 0;
@@ -69,13 +70,15 @@ int KeySort::compareFrom(const Item &a, const Item &b, size_t depth) const
 {
     if (a.word != b.word)
         return a.word < b.word ? -1 : 1;
-    // The bytes before depth are equal and a's word holds both keys' next 8.
-    const size_t from = std::min<size_t>(depth + WordBytes, std::min(a.length, b.length));
-    const int byBytes =
-        std::memcmp(m_keys.data() + a.offset + from, m_keys.data() + b.offset + from,
-                    std::min(a.length, b.length) - from);
-    if (byBytes != 0)
-        return byBytes;
+    // The bytes before depth are equal; the rest are compared a word at a time, a key
+    // that ends reading as zeros.
+    const size_t shorter = std::min(a.length, b.length);
+    for (size_t d = depth + WordBytes; d < shorter; d += WordBytes) {
+        const quint64 wa = wordAt(a, d);
+        const quint64 wb = wordAt(b, d);
+        if (wa != wb)
+            return wa < wb ? -1 : 1;
+    }
     if (a.length != b.length)
         return a.length < b.length ? -1 : 1;
     return (*m_tieLess)(a.index, b.index) ? -1 : ((*m_tieLess)(b.index, a.index) ? 1 : 0);
@@ -86,35 +89,45 @@ void KeySort::insertionSort(Item *first, Item *last, size_t depth)
     for (Item *i = first + 1; i < last; ++i) {
         Item moving = *i;
         Item *j = i;
-        for (; j != first && compareFrom(moving, *(j - 1), depth) < 0; --j)
+        // Most neighbours differ in the word at hand; the rest of the keys only if not.
+        for (; j != first &&
+               (moving.word != (j - 1)->word ? moving.word < (j - 1)->word
+                                             : compareFrom(moving, *(j - 1), depth) < 0);
+             --j)
             *j = *(j - 1);
         *j = moving;
     }
 }
 
-void KeySort::radixSort(Item *first, Item *last)
+void KeySort::radixSort(Item *first, Item *last, size_t depth)
 {
     const size_t n = size_t(last - first);
     quint32 counts[WordBytes][256] = {};
     for (const Item *i = first; i != last; ++i)
         for (size_t b = 0; b < WordBytes; ++b)
             ++counts[b][(i->word >> (8 * b)) & 0xFF];
-    Item *from = first;
-    Item *to = m_scratch.data() + (first - m_items.data());
-    // Least significant byte first; a byte all the words share moves nothing.
-    for (size_t b = 0; b < WordBytes; ++b) {
-        quint32 *count = counts[b];
-        if (count[(first->word >> (8 * b)) & 0xFF] == n)
-            continue;
-        quint32 at = 0;
-        for (int v = 0; v < 256; ++v)
-            at += std::exchange(count[v], at);
-        for (const Item *i = from; i != from + n; ++i)
-            to[count[(i->word >> (8 * b)) & 0xFF]++] = *i;
-        std::swap(from, to);
+    // The most significant byte that differs splits the group; each part goes on alone.
+    size_t b = WordBytes;
+    while (b > 0 && counts[b - 1][(first->word >> (8 * (b - 1))) & 0xFF] == n)
+        --b;
+    if (b == 0) {
+        sortEqualWords(first, last, depth);
+        return;
     }
-    if (from != first)
-        std::copy(from, from + n, first);
+    const unsigned shift = unsigned(8 * (b - 1));
+    quint32 *count = counts[b - 1];
+    quint32 starts[257];
+    starts[0] = 0;
+    for (int v = 0; v < 256; ++v)
+        starts[v + 1] = starts[v] + count[v];
+    std::copy(starts, starts + 256, count);
+    Item *scratch = m_scratch.get() + (first - m_items.data());
+    for (const Item *i = first; i != last; ++i)
+        scratch[count[(i->word >> shift) & 0xFF]++] = *i;
+    std::copy(scratch, scratch + n, first);
+    for (int v = 0; v < 256; ++v)
+        if (starts[v + 1] - starts[v] > 1)
+            sortRange(first + starts[v], first + starts[v + 1], depth);
 }
 
 void KeySort::sortEqualWords(Item *first, Item *last, size_t depth)
@@ -143,14 +156,7 @@ void KeySort::sortRange(Item *first, Item *last, size_t depth)
             return;
         }
         if (last - first >= RadixLimit) {
-            radixSort(first, last);
-            for (Item *run = first; run != last;) {
-                Item *end = run + 1;
-                while (end != last && end->word == run->word)
-                    ++end;
-                sortEqualWords(run, end, depth);
-                run = end;
-            }
+            radixSort(first, last, depth);
             return;
         }
         const quint64 a = first->word;

@@ -3,6 +3,7 @@
 #include <QtGlobal>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,7 @@
 // caller. Names in a directory share long prefixes ("Artist 12 - Track ..."), so keys are
 // sorted 8 bytes at a time, a word as one integer, and each group of keys that agree on a
 // word goes on to the next word together, without looking at the bytes before it again.
-// A large group is sorted on its word by a radix pass per byte that differs in it, a
+// A large group is split by a radix pass on the first byte of its word that differs, a
 // small one by three-way quicksort.
 class KeySort {
 public:
@@ -31,10 +32,10 @@ private:
         quint32 length;
         quint32 index;
     };
-    quint64 wordAt(const Item &item, size_t depth) const;
+    Q_ALWAYS_INLINE quint64 wordAt(const Item &item, size_t depth) const;
     int compareFrom(const Item &a, const Item &b, size_t depth) const;
     void sortRange(Item *first, Item *last, size_t depth);
-    void radixSort(Item *first, Item *last);
+    void radixSort(Item *first, Item *last, size_t depth);
     void sortEqualWords(Item *first, Item *last, size_t depth);
     void insertionSort(Item *first, Item *last, size_t depth);
     void loadWords(Item *first, Item *last, size_t depth) const;
@@ -42,6 +43,6 @@ private:
     std::string m_keys;
     size_t m_closed = 0;
     std::vector<Item> m_items;
-    std::vector<Item> m_scratch; // the radix passes' other half
+    std::unique_ptr<Item[]> m_scratch; // where a radix pass puts its groups
     const TieLess *m_tieLess = nullptr;
 };
