@@ -3,6 +3,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <memory>
 #include <utility>
@@ -102,7 +103,8 @@ void KeySort::insertionSort(Item *first, Item *last, size_t depth)
 void KeySort::radixSort(Item *first, Item *last, size_t depth)
 {
     const size_t n = size_t(last - first);
-    quint32 counts[WordBytes][256] = {};
+    // On the heap: groups within groups nest these calls deep for long shared prefixes.
+    std::vector<std::array<quint32, 256>> counts(WordBytes);
     for (const Item *i = first; i != last; ++i)
         for (size_t b = 0; b < WordBytes; ++b)
             ++counts[b][(i->word >> (8 * b)) & 0xFF];
@@ -115,19 +117,21 @@ void KeySort::radixSort(Item *first, Item *last, size_t depth)
         return;
     }
     const unsigned shift = unsigned(8 * (b - 1));
-    quint32 *count = counts[b - 1];
-    quint32 starts[257];
-    starts[0] = 0;
-    for (int v = 0; v < 256; ++v)
-        starts[v + 1] = starts[v] + count[v];
-    std::copy(starts, starts + 256, count);
+    std::array<quint32, 256> &count = counts[b - 1];
+    quint32 at = 0;
+    for (quint32 &c : count)
+        at += std::exchange(c, at);
     Item *scratch = m_scratch.get() + (first - m_items.data());
     for (const Item *i = first; i != last; ++i)
         scratch[count[(i->word >> shift) & 0xFF]++] = *i;
     std::copy(scratch, scratch + n, first);
-    for (int v = 0; v < 256; ++v)
-        if (starts[v + 1] - starts[v] > 1)
-            sortRange(first + starts[v], first + starts[v + 1], depth);
+    // Each count now stands at the end of its byte's part.
+    quint32 start = 0;
+    for (const quint32 end : count) {
+        if (end - start > 1)
+            sortRange(first + start, first + end, depth);
+        start = end;
+    }
 }
 
 void KeySort::sortEqualWords(Item *first, Item *last, size_t depth)

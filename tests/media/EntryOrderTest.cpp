@@ -124,3 +124,24 @@ TEST(KeySort, OrdersKeysByUnsignedBytesShorterFirstAndTiesByTheCaller)
         ASSERT_EQ(order, expected) << round;
     }
 }
+
+TEST(KeySort, KeysSharingALongPrefixSortBehindIt)
+{
+    // Longer than any name's key, with enough keys for radix passes at every word.
+    const std::string prefix(1100, 'p');
+    std::mt19937 random(2526);
+    KeySort sort;
+    std::vector<std::string> keys;
+    for (int i = 0; i < 1000; ++i) {
+        keys.push_back(prefix.substr(0, 1090 + random() % 10) + std::to_string(random() % 500));
+        sort.buffer() += keys.back();
+        sort.closeKey();
+    }
+    const std::vector<quint32> order = sort.order([](quint32 a, quint32 b) { return a < b; });
+    std::vector<quint32> expected(keys.size());
+    for (quint32 i = 0; i < expected.size(); ++i)
+        expected[i] = i;
+    std::stable_sort(expected.begin(), expected.end(),
+                     [&](quint32 a, quint32 b) { return keys[a] < keys[b]; });
+    EXPECT_EQ(order, expected);
+}
