@@ -23,12 +23,6 @@ bool ascii(std::string_view bytes)
 
 } // namespace
 
-void DirectoryEntries::reserve(size_t count, size_t bytes)
-{
-    m_entries.reserve(count);
-    m_names.reserve(bytes);
-}
-
 void DirectoryEntries::add(std::string_view name, bool isDirectory)
 {
     m_entries.push_back({quint32(m_names.size()), quint32(name.size()), isDirectory, ascii(name)});

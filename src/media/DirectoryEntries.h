@@ -10,7 +10,6 @@
 // bytes), all in one buffer, and whether it is a sub-directory.
 class DirectoryEntries {
 public:
-    void reserve(size_t count, size_t bytes);
     void add(std::string_view name, bool isDirectory);
 
     qsizetype size() const { return qsizetype(m_entries.size()); }

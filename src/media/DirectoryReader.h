@@ -10,8 +10,8 @@ class WindowsWildcard;
 
 // The entries of one directory as a media list takes them, read with readdir: every
 // sub-directory, every file matching the mask, hidden entries included, "." and ".."
-// never. Only entries whose kind readdir can't tell
-// (symbolic links, some file systems) are looked up with stat. Unsorted.
+// never. Only entries whose kind readdir can't tell (symbolic links, some file systems)
+// are looked up with stat. Unsorted.
 class DirectoryReader {
 public:
     // Put before a sub-directory's name in the list.

@@ -155,8 +155,9 @@ void EntryOrder::sort(QStringList &entries)
         coder().append(keys.buffer(), text);
         keys.closeKey();
     }
-    const std::vector<quint32> order =
-        keys.order([&](quint32 a, quint32 b) { return entries[a] < entries[b]; });
+    const std::vector<quint32> order = keys.order([&](quint32 a, quint32 b) {
+        return std::as_const(entries)[a] < std::as_const(entries)[b];
+    });
     QStringList sorted;
     sorted.reserve(entries.size());
     for (const quint32 i : order)
