@@ -1,3 +1,4 @@
+#include "media/DirectoryEntries.h"
 #include "media/EntryOrder.h"
 #include "media/WindowsWildcard.h"
 
@@ -36,6 +37,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     EntryOrder::sort(sorted);
     for (qsizetype i = 1; i < sorted.size(); ++i)
         if (EntryOrder::less(sorted[i], sorted[i - 1]))
+            __builtin_trap();
+    // Names read from disk are sorted from their bytes, in the same order.
+    DirectoryEntries entries;
+    for (const QByteArray &n : {pattern, name, name.toUpper(), pattern.left(pattern.size() / 2)}) {
+        entries.add(std::string_view(n.constData(), size_t(n.size())), false);
+        entries.add(std::string_view(n.constData(), size_t(n.size())), true);
+    }
+    const QStringList texts = EntryOrder::sorted(entries);
+    for (qsizetype i = 1; i < texts.size(); ++i)
+        if (EntryOrder::less(texts[i], texts[i - 1]))
             __builtin_trap();
     return 0;
 }

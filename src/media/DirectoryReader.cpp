@@ -36,8 +36,8 @@ bool isDirectory(DIR *dir, const dirent *entry)
 
 } // namespace
 
-std::optional<QStringList> DirectoryReader::read(const QString &directory,
-                                                 const WindowsWildcard &mask)
+std::optional<DirectoryEntries> DirectoryReader::read(const QString &directory,
+                                                      const WindowsWildcard &mask)
 {
     const QByteArray path = QFile::encodeName(directory);
     // A directory that can't be entered is refused even when it can be read.
@@ -46,7 +46,7 @@ std::optional<QStringList> DirectoryReader::read(const QString &directory,
     std::unique_ptr<DIR, DirCloser> dir(opendir(path.constData()));
     if (!dir)
         return std::nullopt;
-    QStringList entries;
+    DirectoryEntries entries;
     while (const dirent *entry = readdir(dir.get())) {
         const char *name = entry->d_name;
         if (isDot(name))
@@ -54,9 +54,7 @@ std::optional<QStringList> DirectoryReader::read(const QString &directory,
         const bool directoryEntry = isDirectory(dir.get(), entry);
         if (!mask.matches(name, directoryEntry))
             continue;
-        // File names are UTF-8 to Qt on Linux: decoded straight into the entry text.
-        QString text = QString::fromUtf8(name);
-        entries.append(directoryEntry ? DirectoryMarker + text : std::move(text));
+        entries.add(name, directoryEntry);
     }
     return entries;
 }

@@ -1,5 +1,9 @@
 #include "media/EntryOrder.h"
 
+#include "media/DirectoryEntries.h"
+#include "media/DirectoryReader.h"
+#include "media/KeySort.h"
+
 #include <algorithm>
 #include <string>
 #include <string_view>
@@ -54,12 +58,12 @@ bool EntryOrder::less(const QString &a, const QString &b)
     return a < b;
 }
 
-// Sorting compares every name about log2(n) times, so each name's weights are worked out
-// once, into a key whose byte order is the order of less(): an ASCII character is one
-// byte, its weight's rank among the weights of all ASCII characters; any other character
-// is an odd byte placing it between those, then its weight in 3 bytes. No key byte that
-// starts a character is 0, so a key that is a prefix of another sorts first, as the
-// shorter text does. The first 8 key bytes decide most comparisons as one integer.
+// Sorting compares every name many times, so each name's weights are worked out once,
+// into a key whose byte order is the order of less(): an ASCII character is one byte, its
+// weight's rank among the weights of all ASCII characters; any other character is an odd
+// byte placing it between those, then its weight in 3 bytes. No key byte that starts a
+// character is 0, so a key that is a prefix of another sorts first, as the shorter text
+// does.
 namespace {
 
 class KeyCoder {
@@ -72,9 +76,10 @@ public:
         m_weights.erase(std::unique(m_weights.begin(), m_weights.end()), m_weights.end());
         for (int i = 0; i < 128; ++i)
             m_ascii[i] = char(2 * rank(weightOf(QChar(i))) + 2);
+        append(m_marker, DirectoryReader::DirectoryMarker);
     }
 
-    void append(std::string &key, const QString &text) const
+    void append(std::string &key, QStringView text) const
     {
         const size_t start = key.size();
         key.resize(start + size_t(text.size()));
@@ -86,7 +91,7 @@ public:
         if (i == text.size())
             return;
         key.resize(start + size_t(i));
-        for (const QChar c : QStringView(text).sliced(i)) {
+        for (const QChar c : text.sliced(i)) {
             if (c.unicode() < 128) {
                 key += m_ascii[c.unicode()];
                 continue;
@@ -105,6 +110,24 @@ public:
         }
     }
 
+    // The key of an entry read from disk: an ASCII name straight from its bytes, any
+    // other decoded as its text is.
+    void append(std::string &key, const DirectoryEntries &entries, qsizetype i) const
+    {
+        if (entries.isDirectory(i))
+            key += m_marker;
+        const std::string_view name = entries.name(i);
+        if (!entries.isAscii(i)) {
+            append(key, QString::fromUtf8(name.data(), qsizetype(name.size())));
+            return;
+        }
+        const size_t at = key.size();
+        key.resize(at + name.size());
+        char *out = key.data() + at;
+        for (const char c : name)
+            *out++ = m_ascii[static_cast<unsigned char>(c)];
+    }
+
 private:
     int rank(quint32 w) const
     {
@@ -113,43 +136,54 @@ private:
 
     std::vector<quint32> m_weights; // of the ASCII characters, distinct, ascending
     char m_ascii[128];
+    std::string m_marker; // the key of the directory marker
 };
+
+const KeyCoder &coder()
+{
+    static const KeyCoder c;
+    return c;
+}
 
 } // namespace
 
 void EntryOrder::sort(QStringList &entries)
 {
-    static const KeyCoder coder;
-    struct Item {
-        quint64 prefix;
-        quint32 offset;
-        quint32 length;
-        qsizetype index;
-    };
-    std::string keys;
-    keys.reserve(size_t(entries.size()) * 32);
-    std::vector<Item> items;
-    items.reserve(size_t(entries.size()));
-    for (qsizetype i = 0; i < entries.size(); ++i) {
-        const size_t offset = keys.size();
-        coder.append(keys, entries[i]);
-        const size_t length = keys.size() - offset;
-        quint64 prefix = 0;
-        for (size_t b = 0; b < 8; ++b)
-            prefix = prefix << 8 | (b < length ? quint8(keys[offset + b]) : 0);
-        items.push_back({prefix, quint32(offset), quint32(length), i});
+    KeySort keys;
+    keys.reserve(size_t(entries.size()), size_t(entries.size()) * 32);
+    for (const QString &text : std::as_const(entries)) {
+        coder().append(keys.buffer(), text);
+        keys.closeKey();
     }
-    const char *base = keys.data();
-    std::sort(items.begin(), items.end(), [&](const Item &a, const Item &b) {
-        if (a.prefix != b.prefix)
-            return a.prefix < b.prefix;
-        const int byKey = std::string_view(base + a.offset, a.length)
-                              .compare(std::string_view(base + b.offset, b.length));
-        return byKey != 0 ? byKey < 0 : entries[a.index] < entries[b.index];
+    const std::vector<quint32> order = keys.order([&](quint32 a, quint32 b) {
+        return std::as_const(entries)[a] < std::as_const(entries)[b];
     });
     QStringList sorted;
     sorted.reserve(entries.size());
-    for (const Item &item : items)
-        sorted.append(std::move(entries[item.index]));
+    for (const quint32 i : order)
+        sorted.append(std::move(entries[i]));
     entries = std::move(sorted);
+}
+
+QStringList EntryOrder::sorted(const DirectoryEntries &entries)
+{
+    KeySort keys;
+    keys.reserve(size_t(entries.size()), size_t(entries.size()) * 32);
+    const KeyCoder &keyCoder = coder();
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        keyCoder.append(keys.buffer(), entries, i);
+        keys.closeKey();
+    }
+    // Equal keys: ASCII names of the same kind compare as their bytes, as their texts do.
+    const std::vector<quint32> order = keys.order([&](quint32 a, quint32 b) {
+        if (entries.isAscii(a) && entries.isAscii(b) &&
+            entries.isDirectory(a) == entries.isDirectory(b))
+            return entries.name(a) < entries.name(b);
+        return entries.text(a) < entries.text(b);
+    });
+    QStringList texts;
+    texts.reserve(entries.size());
+    for (const quint32 i : order)
+        texts.append(entries.text(i));
+    return texts;
 }

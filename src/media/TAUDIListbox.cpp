@@ -43,11 +43,11 @@ bool TAUDIListbox::setDirectory(const QString &path)
     if (path.isEmpty() || path == m_directory)
         return true;
     const QString target = normalised(path);
-    std::optional<QStringList> entries = DirectoryReader::read(target, m_mask);
+    std::optional<DirectoryEntries> entries = DirectoryReader::read(target, m_mask);
     if (!entries)
         return false;
     m_directory = target;
-    setItems(std::move(*entries));
+    setItems(EntryOrder::sorted(*entries));
     return true;
 }
 
@@ -55,16 +55,15 @@ bool TAUDIListbox::fill()
 {
     if (m_directory.isEmpty())
         return false;
-    std::optional<QStringList> entries = DirectoryReader::read(m_directory, m_mask);
+    std::optional<DirectoryEntries> entries = DirectoryReader::read(m_directory, m_mask);
     if (!entries)
         return false;
-    setItems(std::move(*entries));
+    setItems(EntryOrder::sorted(*entries));
     return true;
 }
 
 void TAUDIListbox::setItems(QStringList items)
 {
-    EntryOrder::sort(items);
     m_items = std::move(items);
     m_initials.reset();
     for (const QString &text : std::as_const(m_items)) {

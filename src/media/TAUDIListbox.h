@@ -75,7 +75,7 @@ signals:
     void selectionChanged();
 
 private:
-    void setItems(QStringList items);
+    void setItems(QStringList items); // in list order
 
     QString m_maskText;
     WindowsWildcard m_mask;

@@ -8,9 +8,26 @@ char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : 
 
 bool continuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
+// "*" and a literal ("*.mp3", the usual mask): the name ends with the literal. The star
+// takes whole characters, so the literal must begin a character, as its first byte does.
+bool starSuffix(const char *p, const char *n, bool &matched)
+{
+    if (p[0] != '*' || continuationByte(p[1]) || std::strpbrk(p + 1, "*?") != nullptr)
+        return false;
+    const size_t literal = std::strlen(p + 1);
+    const size_t length = std::strlen(n);
+    matched = literal <= length;
+    for (size_t i = 0; matched && i < literal; ++i)
+        matched = lowerAscii(p[1 + i]) == lowerAscii(n[length - literal + i]);
+    return true;
+}
+
 // Glob match of p against n, both NUL-terminated; "?" takes one UTF-8 character.
 bool glob(const char *p, const char *n)
 {
+    bool matched = false;
+    if (starSuffix(p, n, matched))
+        return matched;
     const char *star = nullptr;
     const char *resume = nullptr;
     while (*n) {
@@ -46,19 +63,28 @@ bool glob(const char *p, const char *n)
 
 } // namespace
 
+WindowsWildcard::Pattern WindowsWildcard::compile(const QByteArray &text)
+{
+    if (text.endsWith(".*"))
+        return {text, text.chopped(2), Ending::AnyExtension};
+    if (text.endsWith('.'))
+        return {text, text.chopped(1), Ending::NoExtension};
+    return {text, {}, Ending::Plain};
+}
+
 WindowsWildcard::WindowsWildcard(const QString &mask)
 {
     for (const QString &piece : mask.split(QLatin1Char(';'))) {
         const QString trimmed = piece.trimmed();
         if (!trimmed.isEmpty())
-            m_patterns.append(trimmed.toUtf8());
+            m_patterns.append(compile(trimmed.toUtf8()));
     }
 }
 
 bool WindowsWildcard::matches(const char *name, bool isDirectory) const
 {
-    for (const QByteArray &p : m_patterns) {
-        if (matchPattern(p.constData(), name, isDirectory))
+    for (const Pattern &p : m_patterns) {
+        if (matchCompiled(p, name, isDirectory))
             return true;
     }
     return false;
@@ -66,20 +92,17 @@ bool WindowsWildcard::matches(const char *name, bool isDirectory) const
 
 bool WindowsWildcard::matchPattern(const char *pattern, const char *name, bool isDirectory)
 {
-    const size_t len = std::strlen(pattern);
+    return matchCompiled(compile(QByteArray(pattern)), name, isDirectory);
+}
+
+bool WindowsWildcard::matchCompiled(const Pattern &pattern, const char *name, bool isDirectory)
+{
     const bool hasDot = isDirectory ? false : std::strchr(name, '.') != nullptr;
-    if (len >= 2 && std::strcmp(pattern + len - 2, ".*") == 0 && !hasDot) {
-        // "x.*" also takes names without an extension, as "*.*" takes every name.
-        const QByteArray stem(pattern, qsizetype(len - 2));
-        if (glob(stem.constData(), name))
-            return true;
-    }
-    if (len >= 1 && pattern[len - 1] == '.') {
-        // "x." : names without an extension matched against "x".
-        if (hasDot)
-            return false;
-        const QByteArray stem(pattern, qsizetype(len - 1));
-        return glob(stem.constData(), name);
-    }
-    return glob(pattern, name);
+    // "x.*" also takes names without an extension, as "*.*" takes every name.
+    if (pattern.ending == Ending::AnyExtension && !hasDot && glob(pattern.stem.constData(), name))
+        return true;
+    // "x." : names without an extension matched against "x".
+    if (pattern.ending == Ending::NoExtension)
+        return !hasDot && glob(pattern.stem.constData(), name);
+    return glob(pattern.text.constData(), name);
 }

@@ -21,5 +21,14 @@ public:
     static bool matchPattern(const char *pattern, const char *name, bool isDirectory);
 
 private:
-    QList<QByteArray> m_patterns;
+    enum class Ending { Plain, AnyExtension, NoExtension }; // "x", "x.*", "x."
+    struct Pattern {
+        QByteArray text;
+        QByteArray stem; // without the ending
+        Ending ending;
+    };
+    static Pattern compile(const QByteArray &text);
+    static bool matchCompiled(const Pattern &pattern, const char *name, bool isDirectory);
+
+    QList<Pattern> m_patterns;
 };
