@@ -177,4 +177,5 @@ void RadarScreen::registerColours(ColourScheme &colours)
         colours.add(w, Role::Text);
     colours.add(RadarMemo, Role::AccentText);
     colours.add(RadarMemo, Role::Background);
+    colours.addPaletteUser([this](const ColourScheme::Palette &p) { m_text = p.text; });
 }

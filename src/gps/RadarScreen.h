@@ -2,6 +2,7 @@
 
 #include "widgets/BoundedMemo.h"
 
+#include <QColor>
 #include <QWidget>
 
 class ColourScheme;
@@ -38,6 +39,8 @@ public:
     void CheckBox2Click();
 
     void registerColours(ColourScheme &colours);
+    // The read-outs' colour in the scheme now (white by day).
+    const QColor &textColour() const { return m_text; }
 
     QWidget *RadarPanel = nullptr;     // frame of the map
     PaintBox *seekarte = nullptr;      // the radar map, MapWidth x MapHeight
@@ -68,4 +71,6 @@ private:
     void buildInfoPanel();
     void buildNavigation();
     QLabel *readOut(const QString &text, QRect geometry, Qt::Alignment align);
+
+    QColor m_text = Qt::white;
 };

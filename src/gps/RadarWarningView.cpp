@@ -29,7 +29,7 @@ void RadarWarningView::setSystemMessage(const QString &text)
 void RadarWarningView::setSatellitesOk(bool ok)
 {
     QPalette p = m_screen.NAV_SatNum->palette();
-    p.setColor(QPalette::WindowText, ok ? QColor(Qt::white) : QColor(Qt::red));
+    p.setColor(QPalette::WindowText, ok ? m_screen.textColour() : QColor(Qt::red));
     m_screen.NAV_SatNum->setPalette(p);
 }
 

@@ -6,6 +6,7 @@
 #include "core/ScreenHost.h"
 #include "media/DirActionMenu.h"
 #include "media/LetterDial.h"
+#include "media/Mp3Playback.h"
 #include "media/TAUDIListbox.h"
 #include "widgets/ListRowsView.h"
 #include "widgets/PanelButton.h"
@@ -83,10 +84,7 @@ void Mp3Directory::showMouseTargets(bool shown)
 
 Mp3Directory::~Mp3Directory() = default;
 
-void Mp3Directory::setPlayback(Mp3Playback *playback)
-{
-    m_playback = playback ? playback : &m_noPlayback;
-}
+void Mp3Directory::setPlayback(Mp3Playback *playback) { m_playback = playback; }
 
 void Mp3Directory::Button1Click() { m_panel.next(); }
 
@@ -112,7 +110,8 @@ void Mp3Directory::SelectFirstWithInitial(char16_t ch)
 
 void Mp3Directory::MP3ListboxClick()
 {
-    m_playback->HideOptionsPanel();
+    if (m_playback)
+        m_playback->HideOptionsPanel();
     m_panel.hideIndicators();
     DirActionPanel->open();
 }
@@ -153,6 +152,8 @@ void Mp3Directory::Panel35Click()
             enter(list.selectedTarget());
             return;
         }
+        if (!m_playback)
+            return;
         const QString path = list.selectedPath();
         m_playback->ShowBitRate(path);
         m_playback->PlayMP3File(path, true);
@@ -172,10 +173,12 @@ void Mp3Directory::Panel51Click()
 void Mp3Directory::Panel40Click()
 {
     TAUDIListbox &list = MP3Listbox();
-    m_playback->setRandomRoot(list.selectedIsDirectory() ? list.selectedTarget()
-                                                         : list.directory());
-    m_playback->EnableRandomToggle();
-    m_playback->PlayRandomTrack();
+    if (m_playback) {
+        m_playback->setRandomRoot(list.selectedIsDirectory() ? list.selectedTarget()
+                                                             : list.directory());
+        m_playback->EnableRandomToggle();
+        m_playback->PlayRandomTrack();
+    }
     DirActionPanel->close();
     m_panel.showIndicatorsDown();
 }

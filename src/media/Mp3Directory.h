@@ -2,7 +2,6 @@
 
 #include "core/KeyContext.h"
 #include "media/MediaListPanel.h"
-#include "media/RecordingMp3Playback.h"
 
 #include <QList>
 #include <QWidget>
@@ -73,6 +72,5 @@ private:
     ScreenHost &m_screens;
     SelectionMarker &m_marker;
     MediaListPanel m_panel;
-    RecordingMp3Playback m_noPlayback;
-    Mp3Playback *m_playback = &m_noPlayback;
+    Mp3Playback *m_playback = nullptr; // until the window sets it the list only moves
 };

@@ -4,6 +4,7 @@
 #include "core/Screen.h"
 #include "core/ScreenHost.h"
 #include "media/TAUDIListbox.h"
+#include "media/VideoListActions.h"
 #include "widgets/ListRowsView.h"
 
 #include <exception>
@@ -23,15 +24,13 @@ VideoListScreen::VideoListScreen(ScreenHost &screens, SelectionMarker &marker, Q
     });
 }
 
-void VideoListScreen::setActions(VideoListActions *actions)
-{
-    m_actions = actions ? actions : &m_noActions;
-}
+void VideoListScreen::setActions(VideoListActions *actions) { m_actions = actions; }
 
 void VideoListScreen::readVideoType()
 {
     const TAUDIListbox &list = VideoListBox();
-    m_videoType = list.itemIndex() >= 0 ? m_actions->ReadVideoType(list.selectedPath()) : QString();
+    m_videoType = list.itemIndex() >= 0 && m_actions ? m_actions->ReadVideoType(list.selectedPath())
+                                                     : QString();
 }
 
 void VideoListScreen::Button17Click() { m_panel.next(); }
@@ -43,6 +42,8 @@ void VideoListScreen::Button20Click() { m_panel.enterDirectory(VideoListBox().pa
 void VideoListScreen::VideoListboxClick()
 {
     try {
+        if (!m_actions)
+            return;
         m_actions->HideErrorPanel();
         const TAUDIListbox &list = VideoListBox();
         if (list.itemIndex() < 0)

@@ -2,7 +2,6 @@
 
 #include "core/KeyContext.h"
 #include "media/MediaListPanel.h"
-#include "media/RecordingVideoListActions.h"
 
 #include <QWidget>
 
@@ -43,7 +42,6 @@ private:
     ScreenHost &m_screens;
     SelectionMarker &m_marker;
     MediaListPanel m_panel;
-    RecordingVideoListActions m_noActions;
-    VideoListActions *m_actions = &m_noActions;
+    VideoListActions *m_actions = nullptr; // until the window sets them the list only moves
     QString m_videoType;
 };

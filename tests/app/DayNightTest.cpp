@@ -265,6 +265,11 @@ TEST_F(DayNightTest, EveryScreenIsDarkByNightAndTheAlertStillShows)
         EXPECT_LT(night, day[size_t(i)] / 4) << "screen " << i;
     }
 
+    // A good satellite count shows in the night's text colour, not white.
+    form->gps()->ProcessNmeaText(gga(51.3450));
+    EXPECT_EQ(form->radar()->NAV_SatNum->palette().color(QPalette::WindowText),
+              ColourScheme::nightPalette(form->colours().main()).text);
+
     form->navigator().showScreen(Screen::MP3Start);
     form->gps()->ProcessNmeaText(gga(51.3500));
     form->gps()->ProcessNmeaText(gga(51.3509));

@@ -1,12 +1,12 @@
 #include "media/Mp3Directory.h"
-#include "core/Dispatcher.h"
 #include "app/OptionsScreen.h"
+#include "core/Dispatcher.h"
 #include "core/Screen.h"
 #include "media/DirActionMenu.h"
 #include "media/LetterDial.h"
-#include "media/RecordingMp3Playback.h"
 #include "media/TAUDIListbox.h"
 #include "media/VideoListScreen.h"
+#include "support/RecordingMp3Playback.h"
 #include "widgets/DialFace.h"
 #include "widgets/ListRowsView.h"
 #include "widgets/PanelButton.h"
@@ -345,4 +345,20 @@ TEST(MediaListsAtStart, BadMp3PathKeepsBothListsOnTheRoot)
     EXPECT_EQ(f.form->mp3Directory()->MP3Listbox().directory(), "/");
     EXPECT_EQ(f.form->videoList()->VideoListBox().directory(), "/");
     EXPECT_EQ(f.form->options()->Mp3PathEdit->text(), "/no/such/music");
+}
+
+// Until a player is set the list still moves and its menu still opens and closes; a track
+// or "Random" then plays nothing.
+TEST_F(Mp3ListScreen, WithoutAPlayerTheListOnlyMoves)
+{
+    startWithTracks();
+    screen().setPlayback(nullptr);
+    keys("R");
+    const QString track = selected();
+    screen().MP3ListboxClick();
+    EXPECT_FALSE(menu().isHidden());
+    keys("RRRC"); // "Random"
+    EXPECT_TRUE(menu().isHidden());
+    EXPECT_EQ(selected(), track);
+    EXPECT_TRUE(playback.calls().isEmpty());
 }

@@ -1,5 +1,5 @@
 #include "core/Screen.h"
-#include "media/RecordingVideoListActions.h"
+#include "support/RecordingVideoListActions.h"
 #include "media/TAUDIListbox.h"
 #include "media/VideoListScreen.h"
 #include "widgets/SelectionMarker.h"
