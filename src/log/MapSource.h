@@ -2,6 +2,7 @@
 
 #include "log/GeoBox.h"
 
+#include <functional>
 #include <memory>
 
 class MapData;
@@ -18,4 +19,7 @@ public:
     virtual std::shared_ptr<const MapData> drawing(const GeoBox &box, double metresPerPixel) = 0;
     // The data a street and town look-up at the point needs.
     virtual std::shared_ptr<const MapData> lookUp(double latitude, double longitude) = 0;
+    // Called once, at the first part of the data found damaged after opening; a source read
+    // whole at opening has none to find.
+    virtual void setDamageReport(std::function<void()> report) { (void)report; }
 };

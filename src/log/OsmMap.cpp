@@ -37,9 +37,13 @@ void OsmMap::create(QWidget *parent, std::function<void(bool ok)> done)
         loaded(nullptr, QStringLiteral("no map file %1").arg(path));
         return;
     }
-    m_loader->start(path, [this](MapLoader::Result result) {
+    m_loader->start(path, [this, name = file.fileName()](MapLoader::Result result) {
         if (!result.source && m_report)
             m_report(QStringLiteral("Map: ") + result.error);
+        if (result.source && m_report)
+            result.source->setDamageReport([report = m_report, name] {
+                report(QStringLiteral("Map: %1 has a damaged part, left out of the map").arg(name));
+            });
         loaded(std::move(result.source), result.error);
     });
 }

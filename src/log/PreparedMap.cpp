@@ -178,7 +178,8 @@ std::shared_ptr<const MapTile> PreparedMap::tile(std::size_t band, std::uint32_t
         return nullptr;
     auto read = m_file->tile(*entry);
     if (!read) {
-        ++m_damaged;
+        if (++m_damaged == 1 && m_report)
+            m_report();
         return nullptr;
     }
     auto shared = std::make_shared<const MapTile>(std::move(*read));

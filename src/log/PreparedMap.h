@@ -28,6 +28,7 @@ public:
     GeoBox bounds() const override;
     std::shared_ptr<const MapData> drawing(const GeoBox &box, double metresPerPixel) override;
     std::shared_ptr<const MapData> lookUp(double latitude, double longitude) override;
+    void setDamageReport(std::function<void()> report) override { m_report = std::move(report); }
 
     const MapFile &file() const { return *m_file; }
     // Tiles that failed their checks and were left out.
@@ -52,6 +53,7 @@ private:
     std::unique_ptr<MapFile> m_file;
     TileCache m_cache;
     int m_damaged = 0;
+    std::function<void()> m_report;
     std::optional<Range> m_drawnRange;
     std::shared_ptr<const MapData> m_drawn;
     std::optional<std::pair<Range, Range>> m_lookUpRanges;

@@ -300,9 +300,15 @@ TEST(MapFile, TilesPointingOutsideOrDamagedAreLeftOut)
         auto file = openBytes(*damaged);
         ASSERT_TRUE(file.file);
         PreparedMap map(std::move(file.file));
+        int reports = 0;
+        map.setDamageReport([&reports] { ++reports; });
         const auto p = at(0, 0);
         EXPECT_TRUE(map.lookUp(p.latitude, p.longitude)->roads().empty());
         EXPECT_EQ(map.damagedTiles() > 0, damaged == &spoilt);
+        const auto q = at(1500, 1500);
+        (void)map.lookUp(q.latitude, q.longitude);
+        // Told once however many damaged tiles are met.
+        EXPECT_EQ(reports, damaged == &spoilt ? 1 : 0);
     }
 }
 
@@ -358,4 +364,25 @@ TEST(OsmMap, OpensAPreparedMapAndRefusesADamagedOneWithAMessage)
     EXPECT_TRUE(messages[0].startsWith("Map: cut.rovanamap is truncated or damaged"))
         << messages[0].toStdString();
     EXPECT_EQ(cut.placeAt(p.latitude, p.longitude), "");
+
+    // A tile spoilt after the file opened: the map works around it and says so once.
+    QByteArray spoilt = good;
+    const auto opened = openBytes(good);
+    ASSERT_TRUE(opened.file);
+    const F::Band band0 = opened.file->bands()[0];
+    std::uint64_t offset = 0;
+    std::memcpy(&offset, good.constData() + band0.indexOffset + 8, sizeof offset);
+    spoilt[qsizetype(offset + 5)] = char(spoilt[qsizetype(offset + 5)] ^ 0x55);
+    path = town.dir.write("spoilt.rovanamap", spoilt);
+    messages.clear();
+    OsmMap gap([&] { return path; }, [&](const QString &line) { messages << line; });
+    result.reset();
+    gap.create(&page, [&](bool ok) { result = ok; });
+    ASSERT_TRUE(waitUntil([&] { return result.has_value(); }));
+    ASSERT_TRUE(*result);
+    for (double north = -1900; north <= 1900; north += 190.0)
+        for (double east = -1900; east <= 2300; east += 190.0)
+            (void)gap.placeAt(at(north, east).latitude, at(north, east).longitude);
+    EXPECT_EQ(messages,
+              QStringList{"Map: spoilt.rovanamap has a damaged part, left out of the map"});
 }
