@@ -18,7 +18,8 @@
 
 namespace {
 
-constexpr int IoBoundMs = 20000; // real processes under the sanitizers; reached on failure only
+constexpr int ProcessBoundMs =
+    20000; // real processes under the sanitizers; reached on failure only
 
 const QString LastRecorded = QStringLiteral("LastRecorded");
 const QString Km = QStringLiteral("km");
@@ -67,7 +68,7 @@ TEST(ShutdownProcessTest, SigtermInTheMiddleOfADriveLeavesTheDrivenKilometresOnD
     rovana.setProcessEnvironment(env);
     rovana.setProcessChannelMode(QProcess::MergedChannels);
     rovana.start(program, {});
-    ASSERT_TRUE(rovana.waitForStarted(IoBoundMs));
+    ASSERT_TRUE(rovana.waitForStarted(ProcessBoundMs));
     const auto output = [&] {
         return rovana.readAll().toStdString();
     };
@@ -78,15 +79,15 @@ TEST(ShutdownProcessTest, SigtermInTheMiddleOfADriveLeavesTheDrivenKilometresOnD
             termios t{};
             return ::tcgetattr(gps.slave(), &t) == 0 && !(t.c_lflag & ICANON);
         },
-        IoBoundMs))
+        ProcessBoundMs))
         << output();
     // Five steps of the drive in one burst: the first kilometre makes a checkpoint at
     // once, the next four are counted in the same breath and are on no disk yet.
     ASSERT_TRUE(gps.send(fixes(0, 6)));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return kmOnDisk(dir) == 1001; }, IoBoundMs)) << output();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return kmOnDisk(dir) == 1001; }, ProcessBoundMs)) << output();
 
     ::kill(pid_t(rovana.processId()), SIGTERM);
-    ASSERT_TRUE(rovana.waitForFinished(IoBoundMs)) << output();
+    ASSERT_TRUE(rovana.waitForFinished(ProcessBoundMs)) << output();
     EXPECT_EQ(rovana.exitStatus(), QProcess::NormalExit) << output();
     EXPECT_EQ(rovana.exitCode(), 0) << output();
     EXPECT_EQ(kmOnDisk(dir), 1005) << "5.56 km driven from 1000";
@@ -125,10 +126,10 @@ TEST(ShutdownProcessTest, KilledAtRandomMomentsWhileCheckpointingTheFileIsAlways
     QProcess writer;
     writer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     writer.start(QStringLiteral(ROVANA_CHECKPOINT_WRITER), {path});
-    ASSERT_TRUE(writer.waitForStarted(IoBoundMs));
+    ASSERT_TRUE(writer.waitForStarted(ProcessBoundMs));
     const auto answer = [&] {
         while (!writer.canReadLine())
-            if (!writer.waitForReadyRead(IoBoundMs))
+            if (!writer.waitForReadyRead(ProcessBoundMs))
                 return QByteArray();
         return writer.readLine().trimmed();
     };
@@ -155,7 +156,7 @@ TEST(ShutdownProcessTest, KilledAtRandomMomentsWhileCheckpointingTheFileIsAlways
         last = km;
     }
     writer.closeWriteChannel();
-    EXPECT_TRUE(writer.waitForFinished(IoBoundMs));
+    EXPECT_TRUE(writer.waitForFinished(ProcessBoundMs));
     // Not a proof, but a sign that the kills came while a file was being written.
     EXPECT_GT(killedMidway, 0);
 }

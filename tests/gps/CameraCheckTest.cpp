@@ -14,7 +14,6 @@ using namespace CameraTestData;
 
 namespace {
 
-const NavFix Home = fixAt(51.359633, 7.240867);
 constexpr double Coverage = 60.0;
 
 class CameraCheckTest : public ::testing::Test {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "gps/CameraRecord.h"
 #include "core/GpsValues.h"
+#include "gps/CameraRecord.h"
 #include "gps/NavFormula.h"
 
 #include <cmath>
@@ -23,6 +23,9 @@ inline NavFix fixAt(double latitude, double longitude)
     fix.LonMinutes = (longitude - fix.LonDegrees) * 60.0;
     return fix;
 }
+
+// The car's home in the camera tests.
+inline const NavFix Home = fixAt(51.359633, 7.240867);
 
 inline double latitudeOf(const NavFix &fix) { return fix.LatDegrees + fix.LatMinutes / 60.0; }
 inline double longitudeOf(const NavFix &fix) { return fix.LonDegrees + fix.LonMinutes / 60.0; }

@@ -21,8 +21,6 @@ using namespace CameraTestData;
 
 namespace {
 
-const NavFix Home = fixAt(51.359633, 7.240867);
-
 class CameraWarningTest : public ::testing::Test {
 protected:
     void SetUp() override { QLocale::setDefault(QLocale::c()); }

@@ -2,6 +2,8 @@
 #include "media/DirectoryEntries.h"
 #include "media/KeySort.h"
 
+#include "media/DirectoryReader.h"
+
 #include <gtest/gtest.h>
 
 #include <QStringList>
@@ -12,8 +14,6 @@
 #include <vector>
 
 namespace {
-
-const QString Marker = QStringLiteral("\u00BB  ");
 
 // The list order as less() defines it, of the texts the entries show.
 QStringList sortedByLess(const DirectoryEntries &entries)
@@ -76,8 +76,8 @@ TEST(EntryOrder, NamesEqualButForCaseKeepAFixedOrder)
         entries.add(name, false);
     entries.add("ab", true);
     entries.add("AB", true);
-    const QStringList expected{Marker + "AB",
-                               Marker + "ab",
+    const QStringList expected{DirectoryReader::DirectoryMarker + "AB",
+                               DirectoryReader::DirectoryMarker + "ab",
                                "AB",
                                "Ab",
                                "aB",

@@ -14,14 +14,14 @@
 
 #include "MediaScreenFixture.h"
 
+#include "media/DirectoryReader.h"
+
 #include <gtest/gtest.h>
 
 #include <QLabel>
 #include <QLineEdit>
 
 namespace {
-
-const QString Marker = QStringLiteral("\u00BB  ");
 
 class Mp3ListScreen : public ::testing::Test, public MediaScreenFixture {
 protected:
@@ -64,7 +64,7 @@ TEST_F(Mp3ListScreen, StartsOnTheConfiguredDirectoryAndShowsTheMarker)
     EXPECT_EQ(form->navigator().activeScreen(), Screen::MP3Directory);
     EXPECT_EQ(list().directory(), music());
     EXPECT_EQ(list().count(), 11);
-    EXPECT_EQ(selected(), Marker + "Album");
+    EXPECT_EQ(selected(), DirectoryReader::DirectoryMarker + "Album");
     EXPECT_EQ(label(), "1 of 11");
     EXPECT_TRUE(marker().isVisible());
     EXPECT_EQ(marker().barPosition(), QPoint(91, 43 + 117));
@@ -119,7 +119,7 @@ TEST_F(Mp3ListScreen, UpOneDirectoryAndEmptyLists)
     EXPECT_FALSE(marker().isVisible());
     key('T');
     EXPECT_EQ(list().directory(), music());
-    EXPECT_EQ(selected(), Marker + "empty");
+    EXPECT_EQ(selected(), DirectoryReader::DirectoryMarker + "empty");
     EXPECT_EQ(label(), "1 of 1");
     EXPECT_TRUE(marker().isVisible());
 }
@@ -132,9 +132,9 @@ TEST_F(Mp3ListScreen, NextLetterJumpsAndWraps)
     musicDir.mkdir("Cream");
     start();
     form->mp3Directory()->Image2Click();
-    EXPECT_EQ(selected(), Marker + "Cream");
+    EXPECT_EQ(selected(), DirectoryReader::DirectoryMarker + "Cream");
     key('Z'); // "D" .. "K": eight tries find nothing
-    EXPECT_EQ(selected(), Marker + "Cream");
+    EXPECT_EQ(selected(), DirectoryReader::DirectoryMarker + "Cream");
     keys("LLLLLLL");
     EXPECT_EQ(selected(), "ZZ Ward.mp3");
     key('Z'); // "[" .. "`" and then "a", the seventh try, finds "A"
@@ -143,7 +143,7 @@ TEST_F(Mp3ListScreen, NextLetterJumpsAndWraps)
     key('Z');
     EXPECT_EQ(selected(), "beatles.mp3");
     key('Z');
-    EXPECT_EQ(selected(), Marker + "Cream");
+    EXPECT_EQ(selected(), DirectoryReader::DirectoryMarker + "Cream");
     EXPECT_TRUE(marker().isVisible());
 }
 
@@ -202,12 +202,12 @@ TEST_F(Mp3ListScreen, ADirectoryThatCannotBeEnteredLeavesTheSelectionWhereItWas)
     musicDir.write("Gone/a.mp3", "x");
     startWithTracks();
     key('L'); // "Gone", after "Album"
-    ASSERT_EQ(selected(), Marker + "Gone");
+    ASSERT_EQ(selected(), DirectoryReader::DirectoryMarker + "Gone");
     // Taken away after the list was read, as a pulled USB stick does.
     QDir(music() + "/Gone").removeRecursively();
     keys("CC"); // Select
     EXPECT_EQ(list().directory(), music());
-    EXPECT_EQ(selected(), Marker + "Gone");
+    EXPECT_EQ(selected(), DirectoryReader::DirectoryMarker + "Gone");
     EXPECT_EQ(label(), "2 of 12");
     EXPECT_TRUE(marker().isVisible());
 }

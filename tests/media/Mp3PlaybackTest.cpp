@@ -42,7 +42,8 @@ TEST_F(RealPlayback, PlaysPausesAndResumes)
     EXPECT_NEAR(double(playing().progressMaximum()), 1200, 60);
     EXPECT_EQ(view().MP3Title->text(), "Gamma");
     EXPECT_EQ(symbol(), "4");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form->navigator().activeScreen() == Screen::MP3Album; }, Bound));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return form->navigator().activeScreen() == Screen::MP3Album; }, Bound));
 
     // The display update shows the position moving on.
     ASSERT_TRUE(QTest::qWaitFor([&] { return playing().progressPosition() > 0; }, Bound));

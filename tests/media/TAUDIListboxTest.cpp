@@ -4,6 +4,8 @@
 
 #include "NoFileOverride.h"
 
+#include "media/DirectoryReader.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -14,8 +16,6 @@
 #include <random>
 
 namespace {
-
-const QString Marker = QStringLiteral("\u00BB  ");
 
 class ListTest : public ::testing::Test {
 protected:
@@ -53,14 +53,20 @@ TEST_F(ListTest, ListsDirectoriesAndMaskedFilesSorted)
         dir.mkdir(QString::fromLatin1(d));
     open();
     // Symbols first (a leading dot, then the directory marker), digits, letters.
-    const QStringList expected{".hidden.mp3",    Marker + ".config",
-                               Marker + "alpha", Marker + "Vol. 2",
-                               Marker + "Zed",   "9 lives.mp3",
-                               "A.MP3",          "b.mp3",
-                               "c.ogg",          "d.wma",
+    const QStringList expected{".hidden.mp3",
+                               DirectoryReader::DirectoryMarker + ".config",
+                               DirectoryReader::DirectoryMarker + "alpha",
+                               DirectoryReader::DirectoryMarker + "Vol. 2",
+                               DirectoryReader::DirectoryMarker + "Zed",
+                               "9 lives.mp3",
+                               "A.MP3",
+                               "b.mp3",
+                               "c.ogg",
+                               "d.wma",
                                "README"};
     EXPECT_EQ(list.items(), expected);
     EXPECT_EQ(list.itemIndex(), -1);
+    EXPECT_EQ(DirectoryReader::DirectoryMarker, QStringLiteral("\u00BB  "));
 }
 
 TEST_F(ListTest, SymbolicLinksCountAsWhatTheyPointAt)
@@ -71,7 +77,8 @@ TEST_F(ListTest, SymbolicLinksCountAsWhatTheyPointAt)
     ASSERT_TRUE(QFile::link(dir.file("real.mp3"), dir.file("link.mp3")));
     ASSERT_TRUE(QFile::link(dir.file("missing"), dir.file("dangling")));
     open();
-    EXPECT_EQ(list.items(), (QStringList{Marker + "linkdir", Marker + "real", "dangling",
+    EXPECT_EQ(list.items(), (QStringList{DirectoryReader::DirectoryMarker + "linkdir",
+                                         DirectoryReader::DirectoryMarker + "real", "dangling",
                                          "link.mp3", "real.mp3"}));
 }
 
@@ -83,7 +90,7 @@ TEST_F(ListTest, DirectoryChangesAreNormalisedAndRefusedWhenImpossible)
     EXPECT_EQ(list.count(), 1);
     ASSERT_TRUE(list.setDirectory(list.parentPath()));
     EXPECT_EQ(list.directory(), root() + "/a");
-    EXPECT_EQ(list.items(), QStringList{Marker + "b"});
+    EXPECT_EQ(list.items(), QStringList{DirectoryReader::DirectoryMarker + "b"});
 
     // A path that doesn't exist, or a file, leaves the list where it was.
     list.setItemIndex(0);
@@ -135,7 +142,7 @@ TEST_F(ListTest, NonAsciiAndBlanksSurviveTheRoundTrip)
     dir.mkdir(folder);
     touch(folder + "/Hoppípolla.ogg");
     open();
-    ASSERT_EQ(list.items(), (QStringList{Marker + folder, track}));
+    ASSERT_EQ(list.items(), (QStringList{DirectoryReader::DirectoryMarker + folder, track}));
     list.setItemIndex(1);
     EXPECT_TRUE(QFileInfo::exists(list.selectedPath()));
     EXPECT_FALSE(list.selectedIsDirectory());
@@ -154,7 +161,7 @@ TEST_F(ListTest, InitialsOfFilesAndDirectories)
     touch(QStringLiteral("§ paragraph.mp3"));
     open();
     // A directory is found by its name's initial, not by the marker.
-    const int abba = list.items().indexOf(Marker + "Abba");
+    const int abba = list.items().indexOf(DirectoryReader::DirectoryMarker + "Abba");
     EXPECT_EQ(list.indexOfInitial(u'A'), abba);
     EXPECT_EQ(list.indexOfInitial(u'a'), abba);
     EXPECT_EQ(list.indexOfInitial(u'B'), list.items().indexOf("beatles.mp3"));

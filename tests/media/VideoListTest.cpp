@@ -1,7 +1,7 @@
 #include "core/Screen.h"
-#include "support/RecordingVideoListActions.h"
 #include "media/TAUDIListbox.h"
 #include "media/VideoListScreen.h"
+#include "support/RecordingVideoListActions.h"
 #include "widgets/SelectionMarker.h"
 
 #include "MediaScreenFixture.h"

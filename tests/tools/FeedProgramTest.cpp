@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr int IoBoundMs = 10000; // real processes: generous, only reached on failure
+constexpr int FeedBoundMs = 10000; // real processes: generous, only reached on failure
 
 class FeedProgramTest : public ::testing::Test {
 protected:
@@ -27,7 +27,7 @@ protected:
             ::close(m_fd);
         if (feed.state() != QProcess::NotRunning) {
             feed.kill();
-            feed.waitForFinished(IoBoundMs);
+            feed.waitForFinished(FeedBoundMs);
         }
     }
 
@@ -35,13 +35,13 @@ protected:
     {
         feed.setProcessChannelMode(QProcess::ForwardedOutputChannel);
         feed.start(QStringLiteral(ROVANA_FEED), args);
-        ASSERT_TRUE(feed.waitForStarted(IoBoundMs));
+        ASSERT_TRUE(feed.waitForStarted(FeedBoundMs));
     }
 
     // Waits for the feed's link to appear, then opens it as the program would.
     bool openLink(const QString &path)
     {
-        QDeadlineTimer deadline(IoBoundMs);
+        QDeadlineTimer deadline(FeedBoundMs);
         while (!QFileInfo(path).isSymLink() && !deadline.hasExpired())
             QThread::msleep(10);
         m_fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
@@ -56,7 +56,7 @@ protected:
     QByteArray readUntil(const QByteArray &end, int count)
     {
         QByteArray got;
-        QDeadlineTimer deadline(IoBoundMs);
+        QDeadlineTimer deadline(FeedBoundMs);
         while (got.count(end) < count && !deadline.hasExpired()) {
             pollfd p{m_fd, POLLIN, 0};
             if (::poll(&p, 1, 100) <= 0)
@@ -86,7 +86,7 @@ TEST_F(FeedProgramTest, CanFeedLoopsUntilTerminatedAndRemovesItsLink)
     const qsizetype second = got.indexOf("1602\r1601\r1602\r");
     EXPECT_TRUE(first >= 0 || second >= 0) << got.constData();
     feed.terminate();
-    ASSERT_TRUE(feed.waitForFinished(IoBoundMs));
+    ASSERT_TRUE(feed.waitForFinished(FeedBoundMs));
     EXPECT_EQ(feed.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(feed.exitCode(), 0);
     EXPECT_FALSE(QFileInfo(link).isSymLink());
@@ -98,7 +98,7 @@ TEST_F(FeedProgramTest, GpsFeedSendsAGeneratedDrive)
     QProcess drive;
     drive.start(QStringLiteral(ROVANA_FEED),
                 {"drive", "--speed", "80", waypoints, dir.file("gps.log")});
-    ASSERT_TRUE(drive.waitForFinished(IoBoundMs));
+    ASSERT_TRUE(drive.waitForFinished(FeedBoundMs));
     ASSERT_EQ(drive.exitCode(), 0) << drive.readAllStandardError().constData();
 
     const QString link = dir.file("gps.tty");
@@ -111,7 +111,7 @@ TEST_F(FeedProgramTest, GpsFeedSendsAGeneratedDrive)
     for (int i = 1; i < 4; ++i)
         EXPECT_TRUE(NmeaSentence::valid(lines[i])) << lines[i].constData();
     feed.terminate();
-    ASSERT_TRUE(feed.waitForFinished(IoBoundMs));
+    ASSERT_TRUE(feed.waitForFinished(FeedBoundMs));
     EXPECT_EQ(feed.exitCode(), 0);
     EXPECT_FALSE(QFileInfo(link).isSymLink());
 }
@@ -120,7 +120,7 @@ TEST_F(FeedProgramTest, OnceEndsByItself)
 {
     const QString link = dir.file("can.tty");
     start({"can", "--once", dir.write("can.log", "1003\n+100\n1105\n"), link});
-    ASSERT_TRUE(feed.waitForFinished(IoBoundMs));
+    ASSERT_TRUE(feed.waitForFinished(FeedBoundMs));
     EXPECT_EQ(feed.exitCode(), 0);
     EXPECT_FALSE(QFileInfo(link).isSymLink());
 }
@@ -129,10 +129,10 @@ TEST_F(FeedProgramTest, DriveFromStandardInputToStandardOutput)
 {
     QProcess drive;
     drive.start(QStringLiteral(ROVANA_FEED), {"drive", "--start", "2024-01-02T03:04:05Z", "-"});
-    ASSERT_TRUE(drive.waitForStarted(IoBoundMs));
+    ASSERT_TRUE(drive.waitForStarted(FeedBoundMs));
     drive.write("51.0 7.0\n51.001 7.0\n");
     drive.closeWriteChannel();
-    ASSERT_TRUE(drive.waitForFinished(IoBoundMs));
+    ASSERT_TRUE(drive.waitForFinished(FeedBoundMs));
     EXPECT_EQ(drive.exitCode(), 0);
     const QByteArray log = drive.readAllStandardOutput();
     EXPECT_TRUE(log.startsWith("$GPGGA,030405,5100.0000,N,00700.0000,E,")) << log.constData();
@@ -153,7 +153,7 @@ TEST_F(FeedProgramTest, BadArgumentsAreRefused)
     for (const QStringList &args : bad) {
         QProcess p;
         p.start(QStringLiteral(ROVANA_FEED), args);
-        ASSERT_TRUE(p.waitForFinished(IoBoundMs));
+        ASSERT_TRUE(p.waitForFinished(FeedBoundMs));
         EXPECT_EQ(p.exitCode(), 1) << args.join(' ').toStdString();
         EXPECT_TRUE(p.readAllStandardError().startsWith("rovana-feed: "));
     }
