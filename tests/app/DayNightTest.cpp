@@ -28,7 +28,6 @@
 
 #include <QImage>
 #include <QLabel>
-#include <QLocale>
 #include <QSlider>
 #include <QTimeZone>
 
@@ -223,28 +222,10 @@ TEST_F(DayNightTest, TheOptionsPageChoosesTheSource)
     EXPECT_EQ(saved().readString("Night", "Source", ""), "sun");
 }
 
-namespace {
-
-QString gga(double latitude)
-{
-    const int degrees = int(latitude);
-    const QString body =
-        QStringLiteral("GPGGA,120000,%1%2,N,00714.4000,E,1,07,01.1,00153.8,M,086.0,M,,")
-            .arg(degrees)
-            .arg((latitude - degrees) * 60.0, 7, 'f', 4, QLatin1Char('0'));
-    uint sum = 0;
-    for (const QChar c : body)
-        sum ^= c.unicode();
-    return QStringLiteral("$%1*%2\r\n").arg(body).arg(sum, 2, 16, QLatin1Char('0')).toUpper();
-}
-
-} // namespace
-
 // Every screen by night, pictures and the radar map among them, is far darker than by day;
 // a camera alert by night still shows its picture in full.
 TEST_F(DayNightTest, EveryScreenIsDarkByNightAndTheAlertStillShows)
 {
-    QLocale::setDefault(QLocale::c());
     QImage picture(400, 300, QImage::Format_RGB32);
     picture.fill(QColor(230, 220, 200));
     for (const char *name : {"Audi A8.jpg", "radarmap.png", "alert.jpg"})
@@ -252,7 +233,7 @@ TEST_F(DayNightTest, EveryScreenIsDarkByNightAndTheAlertStillShows)
     dir.write("radar.bin",
               RadarBin::encode({CameraTestData::cameraFrom(51.3509, 7.24, 0.6, 0.0, 50)}));
     start("[Night]\nSource=day\n[Global_radarwarning]\nEnabled=1\n");
-    form->gps()->ProcessNmeaText(gga(51.3400));
+    form->gps()->ProcessNmeaText(CameraTestData::ggaAt(51.3400, 7.24));
     std::array<double, Screen::Count> day{};
     for (int i = 0; i < Screen::Count; ++i) {
         form->navigator().showScreen(i);
@@ -266,18 +247,17 @@ TEST_F(DayNightTest, EveryScreenIsDarkByNightAndTheAlertStillShows)
     }
 
     // A good satellite count shows in the night's text colour, not white.
-    form->gps()->ProcessNmeaText(gga(51.3450));
+    form->gps()->ProcessNmeaText(CameraTestData::ggaAt(51.3450, 7.24));
     EXPECT_EQ(form->radar()->NAV_SatNum->palette().color(QPalette::WindowText),
               ColourScheme::nightPalette(form->colours().main()).text);
 
     form->navigator().showScreen(Screen::MP3Start);
-    form->gps()->ProcessNmeaText(gga(51.3500));
-    form->gps()->ProcessNmeaText(gga(51.3509));
+    form->gps()->ProcessNmeaText(CameraTestData::ggaAt(51.3500, 7.24));
+    form->gps()->ProcessNmeaText(CameraTestData::ggaAt(51.3509, 7.24));
     ASSERT_EQ(form->navigator().activeScreen(), Screen::Radar) << "no alert raised";
     PictureView &alert = *form->radar()->AlertImage;
     ASSERT_TRUE(alert.isVisibleTo(form.get()));
     // The picture fills the middle of its panel at full light.
     const QColor middle = alert.grab().toImage().pixelColor(alert.width() / 2, alert.height() / 2);
     EXPECT_GT(middle.red(), 200);
-    QLocale::setDefault(QLocale::system());
 }

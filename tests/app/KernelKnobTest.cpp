@@ -22,22 +22,6 @@ using namespace CameraTestData;
 
 namespace {
 
-QString framed(const QString &body)
-{
-    uint sum = 0;
-    for (const QChar c : body)
-        sum ^= c.unicode();
-    return QStringLiteral("$%1*%2\r\n").arg(body).arg(sum, 2, 16, QLatin1Char('0')).toUpper();
-}
-
-QString gga(double latitude)
-{
-    const int degrees = int(latitude);
-    return framed(QStringLiteral("GPGGA,120000,%1%2,N,00714.4000,E,1,07,01.1,00153.8,M,086.0,M,,")
-                      .arg(degrees)
-                      .arg((latitude - degrees) * 60.0, 7, 'f', 4, QLatin1Char('0')));
-}
-
 // The window with the knob of its settings on a fake input device.
 class KernelKnobTest : public ::testing::Test {
 protected:
@@ -91,8 +75,8 @@ TEST_F(KernelKnobTest, TheKnobsTurnsAndPressesActOnTheWindowAsItsKeysDo)
 TEST_F(KernelKnobTest, TheLightPulsesWhileACameraAlertIsUp)
 {
     EXPECT_EQ(device.leds(), std::vector<int>{KnobDevice::SteadyLed});
-    form->gps()->ProcessNmeaText(gga(51.3500));
-    form->gps()->ProcessNmeaText(gga(51.3509));
+    form->gps()->ProcessNmeaText(ggaAt(51.3500, 7.24));
+    form->gps()->ProcessNmeaText(ggaAt(51.3509, 7.24));
     ASSERT_EQ(form->navigator().activeScreen(), Screen::Radar) << "no alert raised";
     EXPECT_EQ(device.leds(), std::vector<int>{KnobDevice::PulsingLed});
     form->cameraWarning()->AlertDisappearTimerTimer();

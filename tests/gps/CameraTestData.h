@@ -4,6 +4,8 @@
 #include "gps/CameraRecord.h"
 #include "gps/NavFormula.h"
 
+#include <QString>
+
 #include <cmath>
 #include <numbers>
 
@@ -22,6 +24,34 @@ inline NavFix fixAt(double latitude, double longitude)
     fix.LonDegrees = qint32(std::trunc(longitude));
     fix.LonMinutes = (longitude - fix.LonDegrees) * 60.0;
     return fix;
+}
+
+// "$" + body + "*" + the checksum of the body, as a receiver sends a sentence.
+inline QString nmeaFramed(const QString &body)
+{
+    uint sum = 0;
+    for (const QChar c : body)
+        sum ^= c.unicode();
+    return QStringLiteral("$%1*%2\r\n").arg(body).arg(sum, 2, 16, QLatin1Char('0')).toUpper();
+}
+
+// "5121.0000,N,00714.4000,E": a place, degrees north and east, as NMEA writes it.
+inline QString nmeaPosition(double latitude, double longitude)
+{
+    const auto field = [](double value, int degreeDigits) {
+        const int degrees = int(value);
+        return QStringLiteral("%1%2")
+            .arg(degrees, degreeDigits, 10, QLatin1Char('0'))
+            .arg((value - degrees) * 60.0, 7, 'f', 4, QLatin1Char('0'));
+    };
+    return field(latitude, 2) + QStringLiteral(",N,") + field(longitude, 3) + QStringLiteral(",E");
+}
+
+// A GGA sentence with a fix (7 satellites) at the place.
+inline QString ggaAt(double latitude, double longitude)
+{
+    return nmeaFramed(QStringLiteral("GPGGA,120000,%1,1,07,01.1,00153.8,M,086.0,M,,")
+                          .arg(nmeaPosition(latitude, longitude)));
 }
 
 // The car's home in the camera tests.

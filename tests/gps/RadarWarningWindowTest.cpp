@@ -31,35 +31,6 @@ using namespace CameraTestData;
 
 namespace {
 
-// "$" + body + "*" + the checksum of the body.
-QString framed(const QString &body)
-{
-    uint sum = 0;
-    for (const QChar c : body)
-        sum ^= c.unicode();
-    return QStringLiteral("$%1*%2\r\n").arg(body).arg(sum, 2, 16, QLatin1Char('0')).toUpper();
-}
-
-// "5121.0000,N,00714.4000,E"
-QString position(double latitude, double longitude)
-{
-    const auto field = [](double value, int degreeDigits) {
-        const int degrees = int(value);
-        const double minutes = (value - degrees) * 60.0;
-        return QStringLiteral("%1%2")
-            .arg(degrees, degreeDigits, 10, QLatin1Char('0'))
-            .arg(minutes, 7, 'f', 4, QLatin1Char('0'));
-    };
-    return field(latitude, 2) + ",N," + field(longitude, 3) + ",E";
-}
-
-// A GGA sentence with a fix at the given place.
-QString gga(double latitude, double longitude)
-{
-    return framed(QStringLiteral("GPGGA,120000,%1,1,07,01.1,00153.8,M,086.0,M,,")
-                      .arg(position(latitude, longitude)));
-}
-
 constexpr double StartLat = 51.3500;
 constexpr double StartLon = 7.2400;
 
@@ -90,8 +61,8 @@ protected:
     // Two fixes 100 m apart heading north: the second is the car's position.
     void driveNorth()
     {
-        form->gps()->ProcessNmeaText(gga(StartLat, StartLon));
-        form->gps()->ProcessNmeaText(gga(StartLat + 0.0009, StartLon));
+        form->gps()->ProcessNmeaText(ggaAt(StartLat, StartLon));
+        form->gps()->ProcessNmeaText(ggaAt(StartLat + 0.0009, StartLon));
     }
     CameraRecord ahead(double km, qint32 limit)
     {
@@ -195,7 +166,7 @@ TEST_F(RadarWarningWindowTest, TheSwitchTurnsTheCheckOff)
     EXPECT_TRUE(form->shared().RadarSystemOn);
     EXPECT_EQ(form->radar()->RadarSystemMessage->text(), "On");
     EXPECT_TRUE(form->statusLine()->sensorlabel->isVisible());
-    form->gps()->ProcessNmeaText(gga(StartLat + 0.0018, StartLon));
+    form->gps()->ProcessNmeaText(ggaAt(StartLat + 0.0018, StartLon));
     EXPECT_EQ(form->radar()->RadarWarning_distance->text(), "500 m");
 }
 
@@ -206,9 +177,9 @@ TEST_F(RadarWarningWindowTest, TheSwitchTurnsTheCheckOff)
 TEST_F(RadarWarningWindowTest, LosingTheFixEndsTheAlertAsAnyOther)
 {
     start({ahead(0.6, 50), ahead(2.0, 70)}, true, clock.factory());
-    gpsLine->deliver(gga(StartLat, StartLon).toLatin1());
+    gpsLine->deliver(ggaAt(StartLat, StartLon).toLatin1());
     clock.advance(1000);
-    gpsLine->deliver(gga(StartLat + 0.0009, StartLon).toLatin1());
+    gpsLine->deliver(ggaAt(StartLat + 0.0009, StartLon).toLatin1());
     RadarScreen *radar = form->radar();
     ASSERT_EQ(form->navigator().activeScreen(), Screen::Radar);
     ASSERT_TRUE(radar->Alertpanel->isVisible());
@@ -221,10 +192,10 @@ TEST_F(RadarWarningWindowTest, LosingTheFixEndsTheAlertAsAnyOther)
         clock.advance(1000);
         const QString time = QStringLiteral("1200%1").arg(second, 2, 10, QLatin1Char('0'));
         const QString noFix =
-            second == 1 ? framed("GPGGA," + time + ",,,,,0,00,,,M,,M,,")
-                        : framed("GPGGA," + time + "," + position(StartLat + 0.0009, StartLon) +
-                                 ",0,04,,,M,,M,,");
-        gpsLine->deliver((noFix + framed("GPRMC," + time + ",V,,,,,,,091226,,,N")).toLatin1());
+            second == 1 ? nmeaFramed("GPGGA," + time + ",,,,,0,00,,,M,,M,,")
+                        : nmeaFramed("GPGGA," + time + "," +
+                                     nmeaPosition(StartLat + 0.0009, StartLon) + ",0,04,,,M,,M,,");
+        gpsLine->deliver((noFix + nmeaFramed("GPRMC," + time + ",V,,,,,,,091226,,,N")).toLatin1());
         if (backAfterMs < 0 && form->navigator().activeScreen() == Screen::MP3Start)
             backAfterMs = clock.now() - 1000;
         if (second == 1) {
@@ -243,7 +214,7 @@ TEST_F(RadarWarningWindowTest, LosingTheFixEndsTheAlertAsAnyOther)
     EXPECT_FALSE(radar->Alertpanel->isVisible());
     EXPECT_EQ(sound->played().filter("alarm").size(), alarms);
     // The fix comes back at the camera: the alert with it.
-    gpsLine->deliver(gga(StartLat + 0.0018, StartLon).toLatin1());
+    gpsLine->deliver(ggaAt(StartLat + 0.0018, StartLon).toLatin1());
     EXPECT_EQ(form->navigator().activeScreen(), Screen::Radar);
     EXPECT_EQ(sound->played().filter("alarm").size(), alarms + 1);
 }
