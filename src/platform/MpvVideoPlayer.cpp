@@ -145,6 +145,7 @@ void MpvVideoPlayer::open(const QString &path)
     m_stopped = false;
     m_duration = 0;
     m_position = 0;
+    m_seek.reset();
     m_entry = -1;
     // An absolute path: mpv never reads a name as a protocol or an option.
     const QByteArray file = QFileInfo(path).absoluteFilePath().toUtf8();
@@ -216,6 +217,7 @@ void MpvVideoPlayer::close()
     m_entry = -1;
     m_duration = 0;
     m_position = 0;
+    m_seek.reset();
     if (!m_mpv)
         return;
     // At once: a film opened right after must not be caught by this stop, which also
@@ -238,7 +240,18 @@ void MpvVideoPlayer::setPosition(double seconds)
     m_position = bounded(seconds);
     const QByteArray target = QByteArray::number(m_position, 'f', 3);
     const char *args[] = {"seek", target.constData(), "absolute", nullptr};
-    mpv_command_async(m_mpv.get(), 0, args);
+    mpv_command_async(m_mpv.get(), m_seek.ask(), args);
+}
+
+// The place mpv came to, which may be a frame after the one asked for.
+void MpvVideoPlayer::seekDone()
+{
+    double position = 0;
+    if (m_open != OpenState::Open ||
+        mpv_get_property(m_mpv.get(), "time-pos", MPV_FORMAT_DOUBLE, &position) < 0)
+        return;
+    m_position = bounded(position);
+    notifyPosition(m_position);
 }
 
 void MpvVideoPlayer::setDisplaySize(DisplaySize size)
@@ -292,6 +305,17 @@ void MpvVideoPlayer::handle(const mpv_event &event)
     case MPV_EVENT_PROPERTY_CHANGE:
         propertyChanged(event);
         break;
+    case MPV_EVENT_COMMAND_REPLY:
+        if (m_seek.replied(event.reply_userdata, event.error >= 0))
+            seekDone();
+        break;
+    case MPV_EVENT_SEEK:
+        m_seek.started();
+        break;
+    case MPV_EVENT_PLAYBACK_RESTART:
+        if (m_seek.restarted())
+            seekDone();
+        break;
     default:
         break;
     }
@@ -308,6 +332,7 @@ void MpvVideoPlayer::fileLoaded()
         length = 0;
     m_duration = length;
     m_position = 0;
+    m_seek.reset();
     m_open = OpenState::Open;
     notifyOpenState(m_open);
 }
@@ -323,6 +348,7 @@ void MpvVideoPlayer::fileEnded(const mpv_event &event)
     m_open = OpenState::Closed;
     m_duration = 0;
     m_position = 0;
+    m_seek.reset();
     notifyOpenState(m_open);
     if (end->reason == MPV_END_FILE_REASON_ERROR)
         notifyError(end->error, QString::fromUtf8(mpv_error_string(end->error)));
@@ -333,7 +359,7 @@ void MpvVideoPlayer::propertyChanged(const mpv_event &event)
     const auto *p = static_cast<const mpv_event_property *>(event.data);
     switch (event.reply_userdata) {
     case TimePos:
-        if (p->format == MPV_FORMAT_DOUBLE && m_open == OpenState::Open) {
+        if (p->format == MPV_FORMAT_DOUBLE && m_open == OpenState::Open && !m_seek.pending()) {
             m_position = bounded(*static_cast<const double *>(p->data));
             notifyPosition(m_position);
         }

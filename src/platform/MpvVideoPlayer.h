@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/MpvHandle.h"
+#include "platform/MpvSeekState.h"
 #include "platform/VideoPlayer.h"
 
 #include <QObject>
@@ -12,7 +13,8 @@ struct mpv_event;
 
 // The video service on libmpv. With the video output "libmpv" (the program) the picture is
 // drawn into the display widget through mpv's render API (from the first film on); with
-// "null" (tests) nothing is drawn and the display is a plain black widget. Films stay open at their end.
+// "null" (tests) nothing is drawn and the display is a plain black widget. Films stay open at their
+// end.
 class MpvVideoPlayer : public QObject, public VideoPlayer {
     Q_OBJECT
 public:
@@ -44,6 +46,8 @@ public:
     void setDisplaySize(DisplaySize size) override;
     int zoom() const override { return m_zoom; }
     void setZoom(int percent) override;
+    // A seek asked for has not come to its place yet; position() is the place asked for.
+    bool isSeeking() const { return m_seek.pending(); }
 
 private:
     bool drawsIntoDisplay() const { return m_options.videoOutput == "libmpv"; }
@@ -59,13 +63,14 @@ private:
     void fileLoaded();
     void fileEnded(const mpv_event &event);
     void propertyChanged(const mpv_event &event);
+    void seekDone();
 
     Options m_options;
     MpvHandle m_mpv;
     QPointer<QWidget> m_display;
     bool m_rendererAttached = false; // the GL part of the display exists (first film)
     bool m_renderChecked = false;    // the display has made (or failed to make) its context
-    QByteArray m_pending;         // a film waiting for the display's render context
+    QByteArray m_pending;            // a film waiting for the display's render context
     std::atomic<bool> m_drainQueued{false};
 
     QString m_file;
@@ -76,6 +81,7 @@ private:
     bool m_stopped = false;
     double m_duration = 0;
     double m_position = 0;
+    MpvSeekState m_seek;
     DisplaySize m_size = DisplaySize::FitToWindow;
     int m_zoom = 100;
 };
