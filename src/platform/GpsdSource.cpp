@@ -59,8 +59,8 @@ std::optional<GpsdSource::Address> GpsdSource::parse(const QString &setting)
     return address;
 }
 
-GpsdSource::GpsdSource(Address address, QObject *parent)
-    : QObject(parent), m_address(std::move(address))
+GpsdSource::GpsdSource(Address address, HostLookup::Resolver resolver, QObject *parent)
+    : QObject(parent), m_address(std::move(address)), m_lookup(std::move(resolver))
 {
 }
 
@@ -75,7 +75,7 @@ void GpsdSource::drop(QPointer<QSocketNotifier> &notifier)
     }
 }
 
-bool GpsdSource::connecting() const { return !m_connector.isNull(); }
+bool GpsdSource::connecting() const { return !m_connector.isNull() || m_lookup.waiting(); }
 
 void GpsdSource::dropConnector()
 {
@@ -88,6 +88,7 @@ void GpsdSource::dropConnector()
 
 void GpsdSource::ClosePort()
 {
+    m_lookup.forget();
     dropConnector();
     drop(m_readable);
     if (m_fd >= 0)
@@ -100,24 +101,40 @@ bool GpsdSource::OpenPort()
 {
     if (isOpen() || connecting())
         throw failure(m_address, "already connected");
-    addrinfo hints{};
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo *found = nullptr;
-    const QByteArray host = m_address.host.toUtf8();
-    const QByteArray service = QByteArray::number(m_address.port);
-    if (const int error = ::getaddrinfo(host.constData(), service.constData(), &hints, &found))
-        throw failure(m_address, ::gai_strerror(error));
-    const std::unique_ptr<addrinfo, decltype(&::freeaddrinfo)> list(found, ::freeaddrinfo);
+    const std::optional<HostLookup::Result> found =
+        m_lookup.start(m_address.host.toUtf8(), QByteArray::number(m_address.port),
+                       [this](const HostLookup::Result &answer) { lookedUp(answer); });
+    if (found)
+        connectTo(*found);
+    return true;
+}
+
+void GpsdSource::lookedUp(const HostLookup::Result &found)
+{
+    try {
+        connectTo(found);
+    } catch (const std::runtime_error &) {
+        hangUp();
+        return;
+    }
+    if (isOpen() && m_opened)
+        m_opened();
+}
+
+// Calls every address found; throws when none is or every one refuses at once.
+void GpsdSource::connectTo(const HostLookup::Result &found)
+{
+    if (found.error != 0)
+        throw failure(m_address, ::gai_strerror(found.error));
     // "localhost" is often ::1 and 127.0.0.1: gpsd may listen on either.
     m_connector = new TcpConnector([this] { decided(); }, this);
-    m_connector->start(found);
+    m_connector->start(found.addresses.get());
     const TcpConnector::State state = m_connector->state();
     if (state == TcpConnector::State::Connecting)
-        return true;
+        return;
     const int error = state == TcpConnector::State::Connected ? watch() : m_connector->error();
     if (error == 0)
-        return true;
+        return;
     ClosePort();
     throw failure(m_address, std::strerror(error));
 }

@@ -2,6 +2,7 @@
 
 #include "core/SerialPortControl.h"
 #include "platform/GpsdStream.h"
+#include "platform/HostLookup.h"
 
 #include <QObject>
 #include <QPointer>
@@ -17,9 +18,10 @@ class TcpConnector;
 // for the receiver's NMEA and hands every sentence to the same reception as the serial
 // port. gpsd going away counts as the line hanging up. The port index is kept for the
 // settings but means nothing here.
-// The connection is made without waiting for it, so that a gpsd that never answers can't
-// hold the screen: the source is open once it stands (the opened handler says so), and a
-// connection that fails later hangs up. One still under way goes with ClosePort.
+// Neither the host's name nor the connection is waited for, so that a name server or a gpsd
+// that never answers can't hold the screen: the source is open once the connection stands
+// (the opened handler says so), and a name not found or a connection that fails later hangs
+// up. One still under way goes with ClosePort.
 class GpsdSource : public QObject, public SerialPortControl {
 public:
     static constexpr quint16 DefaultPort = 2947;
@@ -35,7 +37,8 @@ public:
     // for any other setting (a serial device).
     static std::optional<Address> parse(const QString &setting);
 
-    explicit GpsdSource(Address address, QObject *parent = nullptr);
+    explicit GpsdSource(Address address, HostLookup::Resolver resolver = {},
+                        QObject *parent = nullptr);
     ~GpsdSource() override;
 
     Address address() const { return m_address; }
@@ -43,9 +46,9 @@ public:
     void ClosePort() override;
     void setPortIndex(int index) override { m_portIndex = index; }
     int portIndex() const override { return m_portIndex; }
-    // Starts connecting and asks for NMEA once connected; throws (std::runtime_error) when
-    // the host is unknown or every address refuses at once (gpsd on this machine not
-    // running).
+    // Starts looking the host up and connecting, and asks for NMEA once connected; throws
+    // (std::runtime_error) when a numeric address is no address or every address refuses at
+    // once (gpsd on this machine not running).
     bool OpenPort() override;
     bool isOpen() const override { return m_fd >= 0; }
     bool connecting() const;
@@ -54,6 +57,8 @@ public:
     void setOnOpened(std::function<void()> handler) override { m_opened = std::move(handler); }
 
 private:
+    void connectTo(const HostLookup::Result &found);
+    void lookedUp(const HostLookup::Result &found);
     void decided();
     int watch();
     void readAvailable();
@@ -64,6 +69,7 @@ private:
     Address m_address;
     int m_portIndex = 0;
     int m_fd = -1;
+    HostLookup m_lookup;
     QPointer<TcpConnector> m_connector;   // a child: it may go while it signals
     QPointer<QSocketNotifier> m_readable; // likewise
     GpsdStream m_stream;

@@ -9,6 +9,10 @@
 #include <QDir>
 #include <QTest>
 
+#include <atomic>
+#include <future>
+#include <memory>
+#include <netdb.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -183,12 +187,13 @@ TEST(GpsdSourceTest, NobodyListeningIsAFailureOfOpenPort)
     }
     EXPECT_FALSE(source.isOpen());
     EXPECT_EQ(hangups, 0);
-    EXPECT_ANY_THROW(GpsdSource({QStringLiteral("no.such.host.invalid"), 2947}).OpenPort());
 }
 
 // A source whose handlers count what it tells.
 struct CountedSource {
-    explicit CountedSource(quint16 port) : source({QStringLiteral("127.0.0.1"), port})
+    explicit CountedSource(quint16 port, const QString &host = QStringLiteral("127.0.0.1"),
+                           HostLookup::Resolver resolver = {})
+        : source({host, port}, std::move(resolver))
     {
         source.setOnOpened([this] { ++opened; });
         source.setOnHangup([this] { ++hangups; });
@@ -248,11 +253,117 @@ TEST(GpsdSourceTest, AConnectionRefusedLaterHangsUpAndOneClosedUnderWayTellsNoth
 TEST(GpsdSourceTest, LocalhostIsReachedOnTheAddressGpsdListensOn)
 {
     FakeGpsd gpsd; // on 127.0.0.1 only, while localhost may be ::1 first
-    GpsdSource source({QStringLiteral("localhost"), gpsd.port()});
-    ASSERT_TRUE(source.OpenPort());
+    CountedSource counted(gpsd.port(), QStringLiteral("localhost"));
+    ASSERT_TRUE(counted.source.OpenPort());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return counted.opened == 1; }, IoBoundMs));
+    EXPECT_TRUE(counted.source.isOpen());
+    ASSERT_TRUE(gpsd.accept());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return gpsd.asked(); }, IoBoundMs));
+}
+
+// A name server that answers when the test says so: every name is 127.0.0.1, or the error
+// given. It outlives the test if a lookup thread still waits on it.
+class SlowNameServer {
+public:
+    SlowNameServer() : m_state(std::make_shared<State>()) {}
+    ~SlowNameServer() { answer(EAI_AGAIN); }
+    SlowNameServer(const SlowNameServer &) = delete;
+    SlowNameServer &operator=(const SlowNameServer &) = delete;
+
+    HostLookup::Resolver resolver() const
+    {
+        return [state = m_state](const char *, const char *service, const addrinfo &hints,
+                                 addrinfo **found) {
+            ++state->asked;
+            const int error = state->future.get();
+            const int result =
+                error != 0 ? error : ::getaddrinfo("127.0.0.1", service, &hints, found);
+            ++state->answered;
+            return result;
+        };
+    }
+    void answer(int error = 0)
+    {
+        if (!m_state->given.exchange(true))
+            m_state->promise.set_value(error);
+    }
+    int asked() const { return m_state->asked; }
+    int answered() const { return m_state->answered; }
+
+private:
+    struct State {
+        std::promise<int> promise;
+        std::shared_future<int> future = promise.get_future().share();
+        std::atomic<bool> given{false};
+        std::atomic<int> asked{0};
+        std::atomic<int> answered{0};
+    };
+    std::shared_ptr<State> m_state;
+};
+
+TEST(GpsdSourceTest, ANameServerThatDoesNotAnswerLeavesOpenPortAtOnceAndTheConnectionFollows)
+{
+    FakeGpsd gpsd;
+    SlowNameServer names;
+    CountedSource counted(gpsd.port(), QStringLiteral("carpc"), names.resolver());
+    GpsdSource &source = counted.source;
+
+    ASSERT_TRUE(source.OpenPort()) << "returned before the name server answered";
+    EXPECT_FALSE(source.isOpen());
+    EXPECT_TRUE(source.connecting());
+    EXPECT_ANY_THROW(source.OpenPort());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return names.asked() == 1; }, IoBoundMs));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(counted.opened, 0);
+
+    names.answer();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return counted.opened == 1; }, IoBoundMs));
     EXPECT_TRUE(source.isOpen());
     ASSERT_TRUE(gpsd.accept());
     EXPECT_TRUE(QTest::qWaitFor([&] { return gpsd.asked(); }, IoBoundMs));
+    EXPECT_EQ(counted.hangups, 0);
+    EXPECT_EQ(names.asked(), 1);
+}
+
+TEST(GpsdSourceTest, ANameNotFoundHangsUpAndATryWhileTheLookupIsOutAsksNoSecondTime)
+{
+    SlowNameServer names;
+    CountedSource counted(2947, QStringLiteral("no-such-car"), names.resolver());
+    GpsdSource &source = counted.source;
+    ASSERT_TRUE(source.OpenPort());
+    // The port's search closes and opens again every 2 s while the name server is silent.
+    source.ClosePort();
+    EXPECT_FALSE(source.connecting());
+    ASSERT_TRUE(source.OpenPort());
+    EXPECT_TRUE(source.connecting());
+
+    names.answer(EAI_NONAME);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return counted.hangups == 1; }, IoBoundMs));
+    EXPECT_FALSE(source.isOpen());
+    EXPECT_FALSE(source.connecting());
+    EXPECT_EQ(counted.opened, 0);
+    EXPECT_EQ(names.asked(), 1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(counted.hangups, 1);
+}
+
+TEST(GpsdSourceTest, AnAnswerForASourceClosedOrGoneIsNotHeard)
+{
+    FakeGpsd gpsd;
+    SlowNameServer names;
+    CountedSource closed(gpsd.port(), QStringLiteral("carpc"), names.resolver());
+    ASSERT_TRUE(closed.source.OpenPort());
+    closed.source.ClosePort();
+    {
+        CountedSource gone(gpsd.port(), QStringLiteral("carpc"), names.resolver());
+        ASSERT_TRUE(gone.source.OpenPort());
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return names.asked() == 2; }, IoBoundMs));
+    names.answer();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return names.answered() == 2; }, IoBoundMs));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(closed.opened + closed.hangups, 0);
+    EXPECT_FALSE(closed.source.connecting());
 }
 
 } // namespace
