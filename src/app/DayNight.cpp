@@ -14,14 +14,15 @@ DayNight::DayNight(Parts parts) : m_p(parts), m_brightness(parts.brightness, par
     const Settings &s = m_p.settings.values();
     m_can2comEnabled = s.can2comEnabled;
     m_mapNight = s.mapNight;
+    // The source first, then one colour pass for whatever it says.
+    followSource();
+    apply(m_switch.isNight());
     QObject::connect(&m_switch, &NightSwitch::nightChanged, &m_p.moon,
                      [this](bool night) { apply(night); });
     QObject::connect(&m_p.settings, &SettingsModel::changed, &m_switch, [this](Settings::Key key) {
         if (key == Settings::Key::NightSource)
             followSource();
     });
-    followSource();
-    apply(m_switch.isNight());
 }
 
 void DayNight::followSource()

@@ -45,6 +45,8 @@ void RadarMap::setBackground(const QImage &picture)
 
 void RadarMap::setBackgroundLight(qreal light)
 {
+    if (light == m_light)
+        return; // every colour pass sets it; the picture is dimmed only when it changes
     m_light = light;
     m_background = PictureLight::dimmed(m_picture, m_light);
     // The texts' ground dims less, so that their black text stays legible.
