@@ -47,8 +47,8 @@ public:
     void setPortIndex(int index) override { m_portIndex = index; }
     int portIndex() const override { return m_portIndex; }
     // Starts looking the host up and connecting, and asks for NMEA once connected; throws
-    // (std::runtime_error) when a numeric address is no address or every address refuses at
-    // once (gpsd on this machine not running).
+    // (std::runtime_error) when every address of a numeric host refuses at once (gpsd on
+    // this machine not running).
     bool OpenPort() override;
     bool isOpen() const override { return m_fd >= 0; }
     bool connecting() const;

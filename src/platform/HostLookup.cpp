@@ -41,8 +41,8 @@ HostLookup::Result resolve(const HostLookup::Resolver &resolver, const QByteArra
 
 } // namespace
 
-HostLookup::HostLookup(Resolver resolver, QObject *parent)
-    : QObject(parent), m_resolver(std::move(resolver)), m_shared(std::make_shared<Shared>())
+HostLookup::HostLookup(Resolver resolver)
+    : m_resolver(std::move(resolver)), m_shared(std::make_shared<Shared>())
 {
     if (!m_resolver)
         m_resolver = systemResolver;

@@ -25,7 +25,7 @@ public:
     };
     using Done = std::function<void(const Result &)>;
 
-    explicit HostLookup(Resolver resolver = {}, QObject *parent = nullptr);
+    explicit HostLookup(Resolver resolver = {});
     ~HostLookup() override;
     HostLookup(const HostLookup &) = delete;
     HostLookup &operator=(const HostLookup &) = delete;
